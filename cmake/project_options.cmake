@@ -1,0 +1,50 @@
+# Compiler settings shared by every target of the project.
+add_library(project_options INTERFACE)
+target_compile_features(project_options INTERFACE cxx_std_20)
+target_include_directories(project_options INTERFACE ${PROJECT_SOURCE_DIR}/src)
+
+add_library(project_warnings INTERFACE)
+target_compile_options(project_warnings INTERFACE
+  -Wall -Wextra -Wshadow -Wconversion -Wsign-conversion -Wnon-virtual-dtor
+  -Wold-style-cast -Woverloaded-virtual -Wimplicit-fallthrough -Werror)
+target_link_libraries(project_options INTERFACE project_warnings)
+
+if(WIN32)
+  target_compile_definitions(project_options INTERFACE
+    UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0A00 WINVER=0x0A00)
+  # One self-contained executable each: no MinGW runtime DLLs beside the programs.
+  add_link_options(-static -static-libgcc -static-libstdc++)
+elseif(LUMETRA_SANITIZE)
+  add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
+# lumetra_windows_program(name kind sources...) where kind is WIN32 or CONSOLE.
+function(lumetra_windows_program name kind)
+  if(kind STREQUAL "WIN32")
+    add_executable(${name} WIN32 ${ARGN})
+  else()
+    add_executable(${name} ${ARGN})
+  endif()
+  target_link_libraries(${name} PRIVATE project_options)
+  target_link_options(${name} PRIVATE -municode)  # wmain / wWinMain entry points
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/bin)
+endfunction()
+
+# lumetra_program_resources(target NAME n DESCRIPTION d ICONS id=file ...):
+# application manifest, icons and version resource for one program.
+function(lumetra_program_resources target)
+  cmake_parse_arguments(RES "" "NAME;DESCRIPTION" "ICONS" ${ARGN})
+  set(RES_MANIFEST ${CMAKE_CURRENT_BINARY_DIR}/${RES_NAME}.manifest)
+  configure_file(${PROJECT_SOURCE_DIR}/cmake/resources/app.manifest.in ${RES_MANIFEST} @ONLY)
+  set(RES_ICON_LINES "")
+  foreach(icon ${RES_ICONS})
+    string(REPLACE "=" ";" parts ${icon})
+    list(GET parts 0 id)
+    list(GET parts 1 file)
+    string(APPEND RES_ICON_LINES "${id} ICON \"${CMAKE_CURRENT_SOURCE_DIR}/${file}\"\n")
+  endforeach()
+  set(rc ${CMAKE_CURRENT_BINARY_DIR}/${RES_NAME}.rc)
+  configure_file(${PROJECT_SOURCE_DIR}/cmake/resources/program.rc.in ${rc} @ONLY)
+  target_sources(${target} PRIVATE ${rc})
+endfunction()

@@ -1,0 +1,121 @@
+// Lumetra start-up: single instance, COM, data folder and configuration, the
+// hidden palette window, registered messages, then the one message loop.
+#include "app/startup_win.h"
+
+#include <windows.h>
+#include <commctrl.h>
+#include <ole2.h>
+
+#include "app/app_state_win.h"
+#include "app/resource_ids.h"
+#include "app/startup_config_win.h"
+#include "config/data_folder.h"
+#include "config/data_folder_win.h"
+#include "log/debug_log.h"
+#include "palette/palette_messages.h"
+#include "palette/palette_window_win.h"
+
+namespace lumetra::app {
+namespace {
+
+constexpr const wchar_t* kMutexName = L"Local\\veltor.Lumetra.SingleInstance";
+
+// A second launch hands the request to the running instance and ends.
+int ForwardToRunningInstance() {
+    log::DebugLogWrite(L"Lumetra already running; forwarding activate to existing instance and exiting.");
+    if (HWND running = FindWindowW(palette::kPaletteClassName, nullptr)) {
+        PostMessageW(running, palette::WMAPP_TOGGLE,
+                     static_cast<WPARAM>(palette::ToggleSource::kSecondInstance), 0);
+        SetForegroundWindow(running);
+    } else {
+        log::DebugLogWrite(L"Lumetra mutex exists but main window not found.");
+    }
+    App().singleInstanceMutex.reset();
+    return 0;
+}
+
+// A missing configuration is seeded from "config.default.ini" beside the executable.
+void SeedConfigFromDefault(const std::wstring& configPath) {
+    if (config::FileExists(configPath)) return;
+    const std::wstring seed = config::ExecutableFolder() + L"\\config.default.ini";
+    if (config::FileExists(seed)) CopyFileW(seed.c_str(), configPath.c_str(), FALSE);
+}
+
+void RegisterToggleMessages(HWND palette) {
+    RegisteredMessages& ids = App().messages;
+    auto allow = [palette](UINT id) {
+        if (id != 0) ChangeWindowMessageFilterEx(palette, id, MSGFLT_ALLOW, nullptr);
+    };
+    ids.taskbarCreated = RegisterWindowMessageW(palette::kTaskbarCreatedMessageName);
+    allow(ids.taskbarCreated);
+    for (int i = 0; i < 3; ++i) {
+        ids.toggle[i] = RegisterWindowMessageW(palette::kToggleMessageNames[i]);
+        allow(ids.toggle[i]);
+    }
+}
+
+int RunMessageLoop() {
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    return static_cast<int>(msg.wParam);
+}
+
+}  // namespace
+
+AppState& App() {
+    static AppState state;
+    return state;
+}
+
+bool IsToggleMessage(UINT message) {
+    if (message == 0) return false;
+    for (UINT id : App().messages.toggle)
+        if (id == message) return true;
+    return false;
+}
+
+int RunLumetra(HINSTANCE instance) {
+    AppState& app = App();
+    app.instance = instance;
+
+    const std::wstring logPath = config::LogPathFromRoot(config::ResolveDataRoot());
+    log::DebugLogSetPath(logPath.c_str());
+    log::DebugLogWrite(L"Lumetra process starting.");
+
+    app.singleInstanceMutex.reset(CreateMutexW(nullptr, TRUE, kMutexName));
+    if (!app.singleInstanceMutex || GetLastError() == ERROR_ALREADY_EXISTS)
+        return ForwardToRunningInstance();
+
+    OleInitialize(nullptr);
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX),
+                                        ICC_STANDARD_CLASSES | ICC_LINK_CLASS};
+    InitCommonControlsEx(&controls);
+
+    app.configPath = config::ResolveConfigPath();
+    SeedConfigFromDefault(app.configPath);
+    log::DebugLogSetPath(logPath.c_str());
+
+    const StartupConfig startup = LoadStartupConfig(app.configPath);
+    log::DebugLogRotateIfLarge();
+    log::DebugLogFormat<512>(L"Config.ini path: %ls", app.configPath.c_str());
+
+    const HWND palette = palette::CreatePaletteWindow(instance, startup.window);
+    if (!palette) {
+        CoUninitialize();
+        return 0;
+    }
+    RegisterToggleMessages(palette);
+    ShowWindow(palette, SW_HIDE);
+    UpdateWindow(palette);
+
+    const int exitCode = RunMessageLoop();
+    CoUninitialize();
+    OleUninitialize();
+    return exitCode;
+}
+
+}  // namespace lumetra::app

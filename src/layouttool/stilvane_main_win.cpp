@@ -1,0 +1,4 @@
+// Stilvane entry point.
+#include <windows.h>
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) { return 1; }

@@ -1,0 +1,29 @@
+#include "log/debug_log_capture.h"
+
+#include "log/debug_log.h"
+
+namespace lumetra::log {
+namespace {
+bool gEnabled = true;
+}
+
+std::vector<std::wstring>& CapturedLogLines() {
+    static std::vector<std::wstring> lines;
+    return lines;
+}
+
+void ResetCapturedLog() {
+    CapturedLogLines().clear();
+    gEnabled = true;
+}
+
+void DebugLogSetPath(const wchar_t*) {}
+void DebugLogSetEnabled(bool enabled) { gEnabled = enabled; }
+bool DebugLogEnabled() { return gEnabled; }
+void DebugLogRotateIfLarge() {}
+
+void DebugLogWrite(const wchar_t* text) {
+    if (gEnabled && text) CapturedLogLines().emplace_back(text);
+}
+
+}  // namespace lumetra::log

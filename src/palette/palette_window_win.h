@@ -1,0 +1,12 @@
+#pragma once
+#include <windows.h>
+
+#include "palette/placement.h"
+
+namespace lumetra::palette {
+
+// Registers "Lumetra.Main" and creates the palette, hidden, at `rect`.
+// Returns null when the window cannot be created.
+HWND CreatePaletteWindow(HINSTANCE instance, const WindowRect& rect);
+
+}  // namespace lumetra::palette

@@ -1,0 +1,4 @@
+// Tackroll entry point.
+#include <windows.h>
+
+int wmain() { return 0; }

@@ -1,0 +1,25 @@
+import subprocess
+
+import pytest
+
+from wine_session import WineSession
+
+
+@pytest.fixture(scope="session")
+def wine():
+    """One Xvfb display and one fresh Wine prefix for the whole test session."""
+    session = WineSession()
+    session.place_sample_desktop()
+    try:
+        yield session
+    finally:
+        session.close()
+
+
+@pytest.hookimpl(tryfirst=True)
+def pytest_configure(config):
+    # The Windows build must exist before any end-to-end test runs.
+    from wine_session import BIN, TEST_TOOLS
+    missing = [p for p in (BIN / "Lumetra.exe", TEST_TOOLS / "winprobe.exe") if not p.exists()]
+    if missing:
+        raise pytest.UsageError(f"build the windows preset first; missing {missing}")

@@ -1,0 +1,82 @@
+"""Starting, watching and ending Lumetra in a WineSession."""
+
+import shutil
+import time
+
+from wine_session import WineError, wait_for
+
+MAIN_CLASS = "Lumetra.Main"
+WM_COMMAND = 0x0111
+CMD_EXIT = 2303
+
+
+class Lumetra:
+    def __init__(self, wine):
+        self.wine = wine
+        self.process = None
+
+    @property
+    def data_folder(self):
+        return self.wine.appdata / "veltor" / "Lumetra"
+
+    @property
+    def config(self):
+        return self.data_folder / "config.ini"
+
+    @property
+    def log_path(self):
+        return self.data_folder / "toggle-debug.log"
+
+    def log_lines(self):
+        """Text of the debug log without the time prefix."""
+        if not self.log_path.exists():
+            return []
+        text = self.log_path.read_bytes().decode("utf-16-le", "replace")
+        return [line.split("] ", 1)[-1] for line in text.split("\r\n") if line]
+
+    def wait_for_log(self, text, timeout=10):
+        return wait_for(lambda: any(text in line for line in self.log_lines()), timeout=timeout,
+                        what=f"log line containing {text!r}")
+
+    def start(self, wait_window=True):
+        self.process = self.wine.start_exe(self.wine.program("Lumetra.exe"))
+        if wait_window:
+            wait_for(lambda: self.wine.find_window(MAIN_CLASS)["found"], timeout=30,
+                     what="the palette window")
+        return self.process
+
+    def window(self):
+        return self.wine.find_window(MAIN_CLASS)
+
+    def exit(self, timeout=20):
+        """Asks the running instance to end through the tray menu's exit command."""
+        self.wine.post(MAIN_CLASS, WM_COMMAND, CMD_EXIT, 0)
+        return self.process.wait(timeout)
+
+    def stop(self):
+        """Ends the instance whatever state it is in (test clean-up)."""
+        if self.process and self.process.poll() is None:
+            try:
+                self.exit(timeout=10)
+            except Exception:
+                self.process.kill()
+                self.process.wait(10)
+        # Make sure no instance of an earlier test still holds the mutex.
+        deadline = time.monotonic() + 10
+        while self.wine.find_window(MAIN_CLASS)["found"] and time.monotonic() < deadline:
+            time.sleep(0.2)
+
+    def reset_data(self):
+        shutil.rmtree(self.wine.appdata / "veltor", ignore_errors=True)
+        (self.wine.install_dir / "config.default.ini").unlink(missing_ok=True)
+
+    def write_config(self, text, path=None):
+        path = path or self.config
+        path.parent.mkdir(parents=True, exist_ok=True)
+        path.write_bytes(text.encode("utf-8") if isinstance(text, str) else text)
+        return path
+
+
+def require(condition, message):
+    if not condition:
+        raise WineError(message)

@@ -1,0 +1,147 @@
+// winprobe: a small console helper for the end-to-end tests. Each call answers
+// one question about the windows of the session (or posts one message) and
+// prints exactly one line of JSON, so the tests never guess at Wine internals.
+//
+//   winprobe find CLASS [TITLE]        first top-level window of that class
+//   winprobe count CLASS               number of top-level windows of that class
+//   winprobe post CLASS MSG [W [L]]    PostMessageW; MSG is a number or reg:NAME
+//   winprobe send CLASS MSG [W [L]]    SendMessageTimeoutW (2 s)
+//   winprobe foreground                the foreground window
+//   winprobe shortcut LINK TARGET      creates a shell link
+#include <windows.h>
+#include <objbase.h>
+#include <shlobj.h>
+
+#include <cstdio>
+#include <cwchar>
+#include <string>
+
+namespace {
+
+std::string Utf8(const wchar_t* text) {
+    const int n = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<std::size_t>(n > 0 ? n - 1 : 0), '\0');
+    if (n > 1) WideCharToMultiByte(CP_UTF8, 0, text, -1, out.data(), n, nullptr, nullptr);
+    return out;
+}
+
+std::string JsonString(const wchar_t* text) {
+    std::string out = "\"";
+    for (char c : Utf8(text)) {
+        if (c == '"' || c == '\\') out += '\\';
+        if (static_cast<unsigned char>(c) < 0x20) {
+            char esc[8];
+            std::snprintf(esc, sizeof esc, "\\u%04x", c);
+            out += esc;
+        } else {
+            out += c;
+        }
+    }
+    return out + "\"";
+}
+
+std::string Describe(HWND hwnd) {
+    if (!hwnd) return "{\"found\":false}";
+    wchar_t cls[256] = {}, title[512] = {};
+    GetClassNameW(hwnd, cls, 256);
+    GetWindowTextW(hwnd, title, 512);
+    RECT r{};
+    GetWindowRect(hwnd, &r);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(hwnd, &pid);
+    char buffer[512];
+    std::snprintf(buffer, sizeof buffer,
+                  "{\"found\":true,\"hwnd\":%llu,\"visible\":%s,\"rect\":[%ld,%ld,%ld,%ld],"
+                  "\"foreground\":%s,\"pid\":%lu,\"style\":%lu,\"exstyle\":%lu,",
+                  static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(hwnd)),
+                  IsWindowVisible(hwnd) ? "true" : "false", r.left, r.top, r.right, r.bottom,
+                  GetForegroundWindow() == hwnd ? "true" : "false", pid,
+                  static_cast<unsigned long>(GetWindowLongW(hwnd, GWL_STYLE)),
+                  static_cast<unsigned long>(GetWindowLongW(hwnd, GWL_EXSTYLE)));
+    return std::string(buffer) + "\"class\":" + JsonString(cls) + ",\"title\":" + JsonString(title) + "}";
+}
+
+struct CountContext {
+    const wchar_t* cls;
+    int count;
+};
+
+BOOL CALLBACK CountWindows(HWND hwnd, LPARAM param) {
+    auto* ctx = reinterpret_cast<CountContext*>(param);
+    wchar_t cls[256] = {};
+    GetClassNameW(hwnd, cls, 256);
+    if (std::wcscmp(cls, ctx->cls) == 0) ++ctx->count;
+    return TRUE;
+}
+
+UINT MessageId(const wchar_t* text) {
+    if (std::wcsncmp(text, L"reg:", 4) == 0) return RegisterWindowMessageW(text + 4);
+    return static_cast<UINT>(std::wcstoul(text, nullptr, 0));
+}
+
+ULONG_PTR Number(int argc, wchar_t** argv, int index) {
+    return index < argc ? static_cast<ULONG_PTR>(std::wcstoull(argv[index], nullptr, 0)) : 0;
+}
+
+int Fail(const char* what) {
+    std::printf("{\"error\":\"%s\"}\n", what);
+    return 2;
+}
+
+int CreateShortcut(const wchar_t* link, const wchar_t* target) {
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    IShellLinkW* shellLink = nullptr;
+    HRESULT hr = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                  reinterpret_cast<void**>(&shellLink));
+    if (FAILED(hr)) return Fail("CoCreateInstance");
+    shellLink->SetPath(target);
+    IPersistFile* file = nullptr;
+    hr = shellLink->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file));
+    if (SUCCEEDED(hr)) {
+        hr = file->Save(link, TRUE);
+        file->Release();
+    }
+    shellLink->Release();
+    std::printf("{\"saved\":%s}\n", SUCCEEDED(hr) ? "true" : "false");
+    return SUCCEEDED(hr) ? 0 : 1;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    if (argc < 2) return Fail("usage");
+    const std::wstring verb = argv[1];
+    if (verb == L"find" && argc >= 3) {
+        std::printf("%s\n", Describe(FindWindowW(argv[2], argc >= 4 ? argv[3] : nullptr)).c_str());
+        return 0;
+    }
+    if (verb == L"count" && argc >= 3) {
+        CountContext ctx{argv[2], 0};
+        EnumWindows(CountWindows, reinterpret_cast<LPARAM>(&ctx));
+        std::printf("{\"count\":%d}\n", ctx.count);
+        return 0;
+    }
+    if ((verb == L"post" || verb == L"send") && argc >= 4) {
+        HWND hwnd = FindWindowW(argv[2], nullptr);
+        if (!hwnd) return Fail("window not found");
+        const UINT msg = MessageId(argv[3]);
+        const WPARAM w = Number(argc, argv, 4);
+        const auto l = static_cast<LPARAM>(Number(argc, argv, 5));
+        if (verb == L"post") {
+            const BOOL ok = PostMessageW(hwnd, msg, w, l);
+            std::printf("{\"posted\":%s,\"message\":%u}\n", ok ? "true" : "false", msg);
+            return ok ? 0 : 1;
+        }
+        DWORD_PTR result = 0;
+        const LRESULT ok = SendMessageTimeoutW(hwnd, msg, w, l, SMTO_ABORTIFHUNG, 2000, &result);
+        std::printf("{\"sent\":%s,\"result\":%llu}\n", ok ? "true" : "false",
+                    static_cast<unsigned long long>(result));
+        return ok ? 0 : 1;
+    }
+    if (verb == L"foreground") {
+        std::printf("%s\n", Describe(GetForegroundWindow()).c_str());
+        return 0;
+    }
+    if (verb == L"shortcut" && argc >= 4) return CreateShortcut(argv[2], argv[3]);
+    return Fail("usage");
+}
