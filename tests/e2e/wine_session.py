@@ -14,7 +14,8 @@ import time
 from pathlib import Path
 
 ROOT = Path(__file__).resolve().parents[2]
-BUILD = ROOT / "build" / "windows"
+# LUMETRA_BUILD_DIR names another Windows build tree (default build/windows).
+BUILD = Path(os.environ.get("LUMETRA_BUILD_DIR", ROOT / "build" / "windows")).resolve()
 BIN = BUILD / "bin"
 TEST_TOOLS = BUILD / "tests"
 WINE64 = "/usr/lib/wine/wine64"
