@@ -1,0 +1,99 @@
+#include "layouttool/layout_actions_win.h"
+
+#include <windows.h>
+#include <shlobj.h>
+#include <shobjidl.h>
+
+#include <cstring>
+
+#include "layouttool/desktop_windows_win.h"
+#include "layouttool/folder_view_win.h"
+#include "layouttool/layout_actions.h"
+#include "layouttool/layout_store_win.h"
+#include "layouttool/notices_win.h"
+#include "layouttool/shell_guids_win.h"
+
+namespace lumetra::layouttool {
+namespace {
+
+// Frees an item ID list handed out by the shell.
+struct ItemIdOwner {
+    PITEMID_CHILD item = nullptr;
+    ~ItemIdOwner() {
+        if (item) ILFree(item);
+    }
+};
+
+bool ReadViewItems(IFolderView* view, std::vector<SavedItem>& items) {
+    platform::ComPtr<IEnumIDList> items_enum;
+    if (FAILED(view->Items(SVGIO_ALLVIEW, kIidEnumIdList, items_enum.put_void())) || !items_enum) return false;
+    const HWND listView = ToHwnd(FindDesktopListView().listView);
+    for (;;) {
+        ItemIdOwner owner;
+        ULONG fetched = 0;
+        if (items_enum->Next(1, &owner.item, &fetched) != S_OK || !owner.item) break;
+        POINT point{};
+        if (FAILED(view->GetItemPosition(owner.item, &point))) continue;
+        const UINT size = ILGetSize(owner.item);
+        if (!IsStorableItemId(size)) continue;
+        if (listView) MapWindowPoints(listView, nullptr, &point, 1);
+        const auto* bytes = reinterpret_cast<const std::uint8_t*>(owner.item);
+        items.push_back({std::vector<std::uint8_t>(bytes, bytes + size), {point.x, point.y}});
+    }
+    return true;
+}
+
+bool PositionItem(IFolderView* view, HWND listView, const LayoutRecordView& record) {
+    // The shell reads the ID list in place; give it memory of its own.
+    void* copy = CoTaskMemAlloc(record.id.size());
+    if (!copy) return false;
+    std::memcpy(copy, record.id.data(), record.id.size());
+    POINT point{record.point.x, record.point.y};
+    if (listView) MapWindowPoints(nullptr, listView, &point, 1);
+    PCUITEMID_CHILD item = static_cast<PCUITEMID_CHILD>(copy);
+    const HRESULT hr = view->SelectAndPositionItems(1, &item, &point, SVSI_POSITIONITEM);
+    CoTaskMemFree(copy);
+    return SUCCEEDED(hr);
+}
+
+}  // namespace
+
+int SaveLayout() {
+    platform::ComPtr<IFolderView> view;
+    SaveSteps steps;
+    steps.openView = [&] { return SUCCEEDED(GetDesktopFolderView(view)); };
+    steps.itemCount = [&]() -> long long {
+        int count = 0;
+        return FAILED(view->ItemCount(SVGIO_ALLVIEW, &count)) ? -1 : count;
+    };
+    steps.readItems = [&](std::vector<SavedItem>& items) {
+        const bool read = ReadViewItems(view.get(), items);
+        view.reset();
+        return read;
+    };
+    steps.layoutPath = GetLayoutFilePath;
+    steps.writeFile = WriteLayoutFile;
+    steps.notify = ShowNotice;
+    return RunSave(steps);
+}
+
+int RestoreLayout() {
+    platform::ComPtr<IFolderView2> view;
+    HWND listView = nullptr;
+    RestoreSteps steps;
+    steps.layoutPath = GetLayoutFilePath;
+    steps.readFile = ReadLayoutFile;
+    steps.openView = [&] {
+        platform::ComPtr<IFolderView> first;
+        if (FAILED(GetDesktopFolderView(first))) return ViewAccess::kNoView;
+        if (FAILED(first.As(kIidFolderView2, view)) || !view) return ViewAccess::kNoLayoutInterface;
+        return ViewAccess::kOk;
+    };
+    steps.autoArrangeOn = [&] { return view->GetAutoArrange() == S_OK; };
+    steps.prepareMapping = [&] { listView = ToHwnd(FindDesktopListView().listView); };
+    steps.positionItem = [&](const LayoutRecordView& record) { return PositionItem(view.get(), listView, record); };
+    steps.notify = ShowNotice;
+    return RunRestore(steps);
+}
+
+}  // namespace lumetra::layouttool
