@@ -110,6 +110,14 @@ std::wstring IniDocument::get(const wchar_t* section, const wchar_t* key,
     return it == s->index.end() ? missing : s->entries[it->second].second;
 }
 
+const std::wstring* IniDocument::find(const wchar_t* section, const wchar_t* key) const {
+    if (!section || !key) return nullptr;
+    const Section* s = findSection(section);
+    if (!s) return nullptr;
+    const auto it = s->index.find(key);
+    return it == s->index.end() ? nullptr : &s->entries[it->second].second;
+}
+
 void IniDocument::set(const wchar_t* section, const wchar_t* key, const wchar_t* value) {
     if (!section || !key || !value) return;
     store(sectionFor(section), key, value);

@@ -35,6 +35,8 @@ public:
     // The stored value, or a copy of `fallback` (empty for null) when the
     // section or key is absent or either name is null.
     std::wstring get(const wchar_t* section, const wchar_t* key, const wchar_t* fallback) const;
+    // The stored value, or null when the section or key is absent.
+    const std::wstring* find(const wchar_t* section, const wchar_t* key) const;
     // Stores a value, creating the section and key in order of first use.
     // Does nothing when any argument is null.
     void set(const wchar_t* section, const wchar_t* key, const wchar_t* value);
