@@ -12,13 +12,10 @@ using Bytes = std::vector<std::uint8_t>;
 
 // A one-item ID list as the shell hands it out: size, payload, zero terminator.
 Bytes ItemId(std::initializer_list<std::uint8_t> payload) {
-    Bytes id;
-    const auto cb = static_cast<std::uint8_t>(payload.size() + 2);
-    id.push_back(cb);
-    id.push_back(0);
-    id.insert(id.end(), payload);
-    id.push_back(0);
-    id.push_back(0);
+    Bytes id(payload.size() + 4, 0);
+    id[0] = static_cast<std::uint8_t>(payload.size() + 2);
+    std::size_t at = 2;
+    for (std::uint8_t b : payload) id[at++] = b;
     return id;
 }
 
