@@ -8,12 +8,16 @@
 
 #include "app/app_state_win.h"
 #include "app/resource_ids.h"
-#include "app/startup_config_win.h"
+#include "config/config_host_win.h"
 #include "config/data_folder.h"
 #include "config/data_folder_win.h"
+#include "config/settings.h"
+#include "config/settings_names.h"
+#include "config/settings_store.h"
 #include "log/debug_log.h"
 #include "palette/palette_messages.h"
 #include "palette/palette_window_win.h"
+#include "ui/ui_language.h"
 
 namespace lumetra::app {
 namespace {
@@ -52,6 +56,21 @@ void RegisterToggleMessages(HWND palette) {
         ids.toggle[i] = RegisterWindowMessageW(palette::kToggleMessageNames[i]);
         allow(ids.toggle[i]);
     }
+}
+
+void ConnectConfiguration() {
+    config::ConfigHostLinks links;
+    links.palette = palette::PaletteStateForConfig();
+    links.paletteWindow = [] { return App().palette; };
+    links.applyUiLanguage = ui::ApplyUILanguage;
+    links.uiLanguageIndex = ui::CurrentUILanguageIndex;
+    config::InstallConfigHost(links);
+}
+
+std::wstring ExecutablePath() {
+    wchar_t path[MAX_PATH] = {};
+    const DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
+    return n > 0 && n < MAX_PATH ? std::wstring(path, n) : std::wstring();
 }
 
 int RunMessageLoop() {
@@ -95,15 +114,22 @@ int RunLumetra(HINSTANCE instance) {
                                         ICC_STANDARD_CLASSES | ICC_LINK_CLASS};
     InitCommonControlsEx(&controls);
 
+    ConnectConfiguration();
+    config::Settings& settings = config::Cfg();
     app.configPath = config::ResolveConfigPath();
+    settings.configPath = app.configPath;
     SeedConfigFromDefault(app.configPath);
     log::DebugLogSetPath(logPath.c_str());
 
-    const StartupConfig startup = LoadStartupConfig(app.configPath);
+    config::LoadConfig();
     log::DebugLogRotateIfLarge();
     log::DebugLogFormat<512>(L"Config.ini path: %ls", app.configPath.c_str());
+    log::DebugLogFormat<192>(L"Lumetra started. Loaded Config: %d,%d %dx%d", settings.x, settings.y,
+                             settings.w, settings.h);
+    config::LogInvokeSettings(ExecutablePath().c_str());
 
-    const HWND palette = palette::CreatePaletteWindow(instance, startup.window);
+    const palette::WindowRect window{settings.x, settings.y, settings.w, settings.h};
+    const HWND palette = palette::CreatePaletteWindow(instance, window);
     if (!palette) {
         CoUninitialize();
         return 0;

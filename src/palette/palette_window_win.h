@@ -1,6 +1,7 @@
 #pragma once
 #include <windows.h>
 
+#include "config/config_host.h"
 #include "palette/placement.h"
 
 namespace lumetra::palette {
@@ -8,5 +9,8 @@ namespace lumetra::palette {
 // Registers "Lumetra.Main" and creates the palette, hidden, at `rect`.
 // Returns null when the window cannot be created.
 HWND CreatePaletteWindow(HINSTANCE instance, const WindowRect& rect);
+
+// What SaveConfig reads from the palette: existence, minimised, rectangle.
+config::PaletteStateSource PaletteStateForConfig();
 
 }  // namespace lumetra::palette

@@ -78,7 +78,9 @@ TEST(LoadConfig, RepairsEveryOutOfRangeValue) {
     for (const auto& c : cases) {
         ResetWorld();
         const FoundKey found = Find(c.key);
-        LoadText("[" + Narrow(found.section) + "]\n" + Narrow(c.key) + "=" + c.text);
+        std::string text = "[";
+        text.append(Narrow(found.section)).append("]\n").append(Narrow(c.key)).append("=").append(c.text);
+        LoadText(text);
         EXPECT_EQ(Value(c.key), c.expected) << Narrow(c.key) << "=" << c.text;
     }
 }
