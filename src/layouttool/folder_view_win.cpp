@@ -32,16 +32,19 @@ HRESULT GetDesktopFolderView(platform::ComPtr<IFolderView>& view) {
     HRESULT hr = FindDesktopDispatch(desktop);
     if (FAILED(hr)) return hr;
     platform::ComPtr<IServiceProvider> services;
-    if (FAILED(hr = Checked(desktop.As(kIidServiceProvider, services), services.get()))) return hr;
+    hr = desktop.As(kIidServiceProvider, services);
+    if (FAILED(hr = Checked(hr, services.get()))) return hr;
     desktop.reset();
     platform::ComPtr<IShellBrowser> browser;
     hr = services->QueryService(kSidTopLevelBrowser, kIidShellBrowser, browser.put_void());
     if (FAILED(hr = Checked(hr, browser.get()))) return hr;
     services.reset();
     platform::ComPtr<IShellView> shellView;
-    if (FAILED(hr = Checked(browser->QueryActiveShellView(shellView.put()), shellView.get()))) return hr;
+    hr = browser->QueryActiveShellView(shellView.put());
+    if (FAILED(hr = Checked(hr, shellView.get()))) return hr;
     browser.reset();
-    return Checked(shellView.As(kIidFolderView, view), view.get());
+    hr = shellView.As(kIidFolderView, view);
+    return Checked(hr, view.get());
 }
 
 }  // namespace lumetra::layouttool

@@ -8,6 +8,10 @@
 //   winprobe send CLASS MSG [W [L]]    SendMessageTimeoutW (2 s)
 //   winprobe foreground                the foreground window
 //   winprobe shortcut LINK TARGET      creates a shell link
+//   winprobe texts CLASS [TITLE]       the class and text of every descendant window
+//   winprobe quit CLASS [TITLE]        posts WM_QUIT to the thread owning the window
+//   winprobe click CLASS TITLE TEXT    BM_CLICK on the descendant button with that text
+//   winprobe workarea                  SPI_GETWORKAREA
 #include <windows.h>
 #include <objbase.h>
 #include <shlobj.h>
@@ -106,6 +110,59 @@ int CreateShortcut(const wchar_t* link, const wchar_t* target) {
     return SUCCEEDED(hr) ? 0 : 1;
 }
 
+BOOL CALLBACK CollectText(HWND hwnd, LPARAM param) {
+    auto* out = reinterpret_cast<std::string*>(param);
+    wchar_t cls[256] = {}, text[1024] = {};
+    GetClassNameW(hwnd, cls, 256);
+    GetWindowTextW(hwnd, text, 1024);
+    if (out->size() > 1) *out += ",";
+    *out += "{\"class\":" + JsonString(cls) + ",\"text\":" + JsonString(text) +
+            ",\"visible\":" + (IsWindowVisible(hwnd) ? "true" : "false") + "}";
+    return TRUE;
+}
+
+int DescendantTexts(HWND hwnd) {
+    if (!hwnd) return Fail("window not found");
+    std::string list = "[";
+    EnumChildWindows(hwnd, CollectText, reinterpret_cast<LPARAM>(&list));
+    std::printf("{\"texts\":%s]}\n", list.c_str());
+    return 0;
+}
+
+int QuitThread(HWND hwnd) {
+    if (!hwnd) return Fail("window not found");
+    const BOOL ok = PostThreadMessageW(GetWindowThreadProcessId(hwnd, nullptr), WM_QUIT, 0, 0);
+    std::printf("{\"posted\":%s}\n", ok ? "true" : "false");
+    return ok ? 0 : 1;
+}
+
+struct ButtonSearch {
+    const wchar_t* text;
+    HWND found;
+};
+
+BOOL CALLBACK FindButton(HWND hwnd, LPARAM param) {
+    auto* search = reinterpret_cast<ButtonSearch*>(param);
+    wchar_t cls[64] = {}, text[256] = {};
+    GetClassNameW(hwnd, cls, 64);
+    GetWindowTextW(hwnd, text, 256);
+    if (_wcsicmp(cls, L"Button") == 0 && std::wcscmp(text, search->text) == 0) {
+        search->found = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+int ClickButton(HWND hwnd, const wchar_t* text) {
+    if (!hwnd) return Fail("window not found");
+    ButtonSearch search{text, nullptr};
+    EnumChildWindows(hwnd, FindButton, reinterpret_cast<LPARAM>(&search));
+    if (!search.found) return Fail("button not found");
+    const BOOL ok = PostMessageW(search.found, BM_CLICK, 0, 0);
+    std::printf("{\"clicked\":%s}\n", ok ? "true" : "false");
+    return ok ? 0 : 1;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -143,5 +200,14 @@ int wmain(int argc, wchar_t** argv) {
         return 0;
     }
     if (verb == L"shortcut" && argc >= 4) return CreateShortcut(argv[2], argv[3]);
+    if (verb == L"texts" && argc >= 3) return DescendantTexts(FindWindowW(argv[2], argc >= 4 ? argv[3] : nullptr));
+    if (verb == L"click" && argc >= 5) return ClickButton(FindWindowW(argv[2], argv[3]), argv[4]);
+    if (verb == L"workarea") {
+        RECT area{};
+        SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+        std::printf("{\"rect\":[%ld,%ld,%ld,%ld]}\n", area.left, area.top, area.right, area.bottom);
+        return 0;
+    }
+    if (verb == L"quit" && argc >= 3) return QuitThread(FindWindowW(argv[2], argc >= 4 ? argv[3] : nullptr));
     return Fail("usage");
 }

@@ -1,0 +1,209 @@
+"""Stilvane as the end-to-end tests meet it: the program in the Wine session,
+a stand-in Desktop (fake_desktop.exe for the shell's windows, and
+fake_shell_windows.dll registered for the shell-windows class so the folder
+view comes from a scenario file), and helpers to answer its dialogs and end
+its toasts."""
+
+import os
+import shutil
+import struct
+import subprocess
+from pathlib import Path
+
+from wine_session import TEST_TOOLS, WineError, wait_for
+
+TOAST_CLASS = "Stilvane.Toast"
+DIALOG_CLASS = "#32770"
+TITLE = "Stilvane"
+SHELL_WINDOWS_KEY = r"HKEY_LOCAL_MACHINE\Software\Classes\CLSID\{9BA05972-F6A8-11CF-A442-00A0C90A8F39}\InprocServer32"
+ADVANCED_KEY = r"HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Explorer\Advanced"
+WM_CLOSE = 0x0010
+TOGGLE_ICONS_COMMAND = 0x7402
+LOCALES = Path(os.environ.get("STILVANE_LOCALE_DIR", "/tmp/stilvane-e2e-locales"))
+
+
+def item_id(name):
+    """The ID list the fake folder view hands out for an item of that name."""
+    data = name.encode("ascii")
+    return struct.pack("<H", len(data) + 2) + data + b"\0\0"
+
+
+def layout_bytes(records, magic=b"SVv1", version=5, count=None):
+    """A layout file: records are (id bytes, x, y)."""
+    out = magic + struct.pack("<II", version, len(records) if count is None else count)
+    for ident, x, y in records:
+        out += struct.pack("<I", len(ident)) + ident + struct.pack("<ii", x, y)
+    return out
+
+
+def japanese_environment():
+    """LANG for a Japanese user interface; builds the locale privately when the
+    system has none (Wine takes its UI language from the C library's locale)."""
+    if not (LOCALES / "ja_JP.UTF-8").exists():
+        LOCALES.mkdir(parents=True, exist_ok=True)
+        subprocess.run(["localedef", "-i", "ja_JP", "-f", "UTF-8", str(LOCALES / "ja_JP.UTF-8")],
+                       capture_output=True, timeout=120)
+    return {"LOCPATH": str(LOCALES), "LANG": "ja_JP.UTF-8", "LC_ALL": "ja_JP.UTF-8"}
+
+
+class Stilvane:
+    def __init__(self, wine):
+        self.wine = wine
+        self.exe = wine.program("Stilvane.exe")
+        self.tools = wine.install_dir / "stilvane-tests"
+        self.tools.mkdir(parents=True, exist_ok=True)
+        for name in ("fake_desktop.exe", "fake_shell_windows.dll"):
+            shutil.copy2(TEST_TOOLS / name, self.tools / name)
+        self.scenario = wine.work / "stilvane-desktop.txt"
+        self._original_server = self._read_default(SHELL_WINDOWS_KEY)
+
+    # ----- places -------------------------------------------------------
+    @property
+    def layout_file(self):
+        return self.wine.appdata / "veltor" / "Stilvane" / "desktop_layout.sv1"
+
+    @property
+    def view_log(self):
+        return Path(str(self.scenario) + ".log")
+
+    def view_calls(self):
+        return self.view_log.read_text().splitlines() if self.view_log.exists() else []
+
+    # ----- the stand-in shell view ---------------------------------------
+    def install_shell_windows(self):
+        dll = self.wine.winpath(self.tools / "fake_shell_windows.dll").replace("\\", "\\\\")
+        self.wine.reg_import(f'[{SHELL_WINDOWS_KEY}]\n@="{dll}"\n"ThreadingModel"="Apartment"\n')
+
+    def restore_shell_windows(self):
+        original = (self._original_server or "").replace("\\", "\\\\")
+        self.wine.reg_import(f'[{SHELL_WINDOWS_KEY}]\n@="{original}"\n')
+
+    def set_desktop(self, view="ok", items=(), autoarrange=False):
+        """items: (name, x, y) or (name, x, y, 'nopos')."""
+        lines = [f"view {view}", f"autoarrange {1 if autoarrange else 0}"]
+        lines += ["item " + " ".join(str(part) for part in item) for item in items]
+        self.scenario.write_text("\n".join(lines) + "\n")
+        self.view_log.unlink(missing_ok=True)
+
+    # ----- running ------------------------------------------------------
+    def env(self, japanese=False):
+        env = {"STILVANE_FAKE_DESKTOP": self.wine.winpath(self.scenario)}
+        if japanese:
+            env.update(japanese_environment())
+        return env
+
+    def start(self, *args, japanese=False):
+        return self.wine.start_exe(self.exe, *args, env=self.env(japanese))
+
+    def run(self, *args, timeout=30):
+        """Runs an action that shows nothing; returns its exit code."""
+        return self.wine.run_exe(self.exe, *args, env=self.env(), timeout=timeout).returncode
+
+    @staticmethod
+    def finish(proc, timeout=20):
+        try:
+            return proc.wait(timeout)
+        except subprocess.TimeoutExpired:
+            proc.kill()
+            raise
+
+    # ----- what it shows ------------------------------------------------
+    def wait_toast(self, timeout=20):
+        return wait_for(lambda: self._found(self.wine.find_window(TOAST_CLASS)), timeout=timeout, what="toast")
+
+    def end_toast(self):
+        """Posts WM_QUIT to the toast's thread, which ends the toast at once."""
+        return self.wine.probe("quit", TOAST_CLASS)
+
+    def wait_dialog(self, expect=None, timeout=20):
+        """The open message dialog's texts (instruction, content, buttons), once
+        one is shown (and, with `expect`, once it shows that text)."""
+        def texts():
+            answer = self.wine.probe("texts", DIALOG_CLASS, TITLE)
+            if "texts" not in answer:
+                return None
+            shown = [t["text"] for t in answer["texts"] if t["text"]]
+            return shown if shown and (expect is None or expect in shown) else None
+        return wait_for(texts, timeout=timeout, what=f"dialog {expect or ''}")
+
+    def click(self, button):
+        answer = self.wine.probe("click", DIALOG_CLASS, TITLE, button)
+        if not answer.get("clicked"):
+            raise WineError(f"no button {button!r}: {answer}")
+
+    def no_window_shown(self):
+        return not self.wine.find_window(TOAST_CLASS)["found"] and \
+            not self.wine.probe("find", DIALOG_CLASS, TITLE)["found"]
+
+    def save(self):
+        """/save answered with Yes; returns the process."""
+        proc = self.start("/save")
+        self.wait_dialog()
+        self.click("&Yes")
+        return proc
+
+    def restore(self):
+        proc = self.start("/restore")
+        self.wait_dialog()
+        self.click("&Yes")
+        return proc
+
+    # ----- registry -----------------------------------------------------
+    def hide_icons(self):
+        """HideIcons as (type, value text), or None when missing."""
+        result = self.wine.run_exe("reg", "query", ADVANCED_KEY, "/v", "HideIcons")
+        for line in result.stdout.decode("utf-8", "replace").splitlines():
+            parts = line.split()
+            if len(parts) >= 3 and parts[0] == "HideIcons":
+                return parts[1], " ".join(parts[2:])
+        return None
+
+    def set_advanced(self, body):
+        """Recreates the Advanced key with the given .reg value lines."""
+        self.wine.reg_import(f"[-{ADVANCED_KEY}]\n\n[{ADVANCED_KEY}]\n{body}")
+
+    def remove_advanced(self):
+        self.wine.reg_import(f"[-{ADVANCED_KEY}]\n")
+
+    def _read_default(self, key):
+        result = self.wine.run_exe("reg", "query", key, "/ve")
+        for line in result.stdout.decode("utf-8", "replace").splitlines():
+            if "REG_SZ" in line:
+                return line.split("REG_SZ", 1)[1].strip()
+        return None
+
+    @staticmethod
+    def _found(answer):
+        return answer if answer.get("found") else None
+
+
+class FakeDesktop:
+    """The shell's Desktop windows, built by fake_desktop.exe from specs such as
+    "progman", "progman-view=3", "worker=5", "spawn=2". Logs what it receives."""
+
+    def __init__(self, stilvane, *specs):
+        self.wine = stilvane.wine
+        self.log = self.wine.work / f"fake-desktop-{os.getpid()}-{id(self)}.log"
+        self.log.unlink(missing_ok=True)
+        self.proc = self.wine.start_exe(stilvane.tools / "fake_desktop.exe", self.wine.winpath(self.log), *specs)
+        wait_for(lambda: self.log.exists() and "ready" in self.log.read_text(), timeout=20, what="fake desktop")
+
+    def lines(self):
+        return self.log.read_text().splitlines()[1:]
+
+    def wait_line(self, prefix, timeout=10):
+        return wait_for(lambda: next((l for l in self.lines() if l.startswith(prefix)), None),
+                        timeout=timeout, what=f"fake desktop line {prefix!r}")
+
+    def close(self):
+        self.wine.post("Stilvane.FakeDesktop", WM_CLOSE)
+        try:
+            self.proc.wait(20)
+        except subprocess.TimeoutExpired:
+            self.proc.kill()
+
+    def __enter__(self):
+        return self
+
+    def __exit__(self, *exc):
+        self.close()
