@@ -119,11 +119,16 @@ class Stilvane:
         """The open message dialog's texts (instruction, content, buttons), once
         one is shown (and, with `expect`, once it shows that text)."""
         def texts():
-            answer = self.wine.probe("texts", DIALOG_CLASS, TITLE)
+            try:
+                answer = self.wine.probe("texts", DIALOG_CLASS, TITLE)
+            except WineError:  # the dialog went away while being read
+                return None
             if "texts" not in answer:
                 return None
             shown = [t["text"] for t in answer["texts"] if t["text"]]
-            return shown if shown and (expect is None or expect in shown) else None
+            # Complete once its buttons exist.
+            built = any(t["class"].lower() == "button" for t in answer["texts"])
+            return shown if built and (expect is None or expect in shown) else None
         return wait_for(texts, timeout=timeout, what=f"dialog {expect or ''}")
 
     def click(self, button):
