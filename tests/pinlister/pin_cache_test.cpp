@@ -1,0 +1,149 @@
+#include "pinlister/pin_cache.h"
+
+#include <gtest/gtest.h>
+
+#include "memory_files.h"
+
+namespace lumetra::pinlister {
+namespace {
+
+using fakes::MemoryFiles;
+using fakes::ProcessDied;
+
+const CachePaths kPaths = CachePathsIn(L"C:\\Data");
+
+TEST(CachePaths, NamedInTheDataFolder) {
+    EXPECT_EQ(kPaths.cache, L"C:\\Data\\taskbar_pins.cache");
+    EXPECT_EQ(kPaths.stamp, L"C:\\Data\\taskbar_pins.stamp");
+    EXPECT_TRUE(kPaths.known());
+    EXPECT_FALSE(CachePathsIn(L"").known());
+}
+
+TEST(StampMatches, IgnoresOnlyLineEndsAtTheEnd) {
+    const struct {
+        const char* stored;
+        bool matches;
+    } cases[] = {
+        {"s|comchg=1", true},      {"s|comchg=1\r\n", true},  {"s|comchg=1\n\r\n\r", true},
+        {"s|comchg=10", false},    {"s|comchg=", false},      {"s|comchg=1 ", false},
+        {"\r\ns|comchg=1", false}, {"s|com\r\nchg=1", false}, {"", false},
+        {"\r\n", false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(StampMatches(c.stored, "s|comchg=1"), c.matches) << c.stored;
+}
+
+TEST(ReadMatchingCache, ServesOnlyANonEmptyListUnderAMatchingStamp) {
+    const struct {
+        const char* what;
+        std::optional<std::string> stamp;
+        std::optional<std::string> cache;
+        bool served;
+    } cases[] = {
+        {"matching", "S", "a|b|c\n", true},
+        {"stamp with CR LF", "S\r\n", "a|b|c\n", true},
+        {"other stamp", "T", "a|b|c\n", false},
+        {"no stamp file", std::nullopt, "a|b|c\n", false},
+        {"no cache file", "S", std::nullopt, false},
+        {"empty cache", "S", "", false},
+    };
+    for (const auto& c : cases) {
+        MemoryFiles disk;
+        if (c.stamp) disk.files[kPaths.stamp] = *c.stamp;
+        if (c.cache) disk.files[kPaths.cache] = *c.cache;
+        const auto served = ReadMatchingCache(disk.store(), kPaths, "S");
+        EXPECT_EQ(served.has_value(), c.served) << c.what;
+        if (served) {
+            EXPECT_EQ(*served, *c.cache) << c.what;
+        }
+    }
+    MemoryFiles disk;
+    disk.files = {{kPaths.stamp, ""}, {kPaths.cache, "x\n"}};
+    EXPECT_FALSE(ReadMatchingCache(disk.store(), kPaths, ""))
+        << "an empty stamp vouches for nothing";
+    EXPECT_FALSE(ReadMatchingCache(disk.store(), CachePaths{}, "S"));
+}
+
+TEST(JoinLines, EveryLineEndsWithOneLf) {
+    EXPECT_EQ(JoinLines({"a|b|c", "d|e|f"}), "a|b|c\nd|e|f\n");
+    EXPECT_EQ(JoinLines({}), "");
+}
+
+const std::string kOldCache = "Old|C:\\old.exe|C:\\old.exe\n";
+const std::string kNewCache = "New|C:\\new.exe|C:\\new.exe\nTwo|C:\\two.exe|C:\\two.exe\n";
+
+MemoryFiles DiskWithOldPair() {
+    MemoryFiles disk;
+    disk.files = {{kPaths.cache, kOldCache}, {kPaths.stamp, "OLD"}};
+    return disk;
+}
+
+TEST(SaveCache, StoresBothFilesExactlyAndLeavesNoTemporaryFile) {
+    MemoryFiles disk = DiskWithOldPair();
+    ASSERT_TRUE(SaveCache(disk.store(), kPaths, kNewCache, "NEW", L"42"));
+    EXPECT_EQ(disk.files, (std::map<std::wstring, std::string>{{kPaths.cache, kNewCache},
+                                                               {kPaths.stamp, "NEW"}}));
+    EXPECT_FALSE(SaveCache(disk.store(), CachePaths{}, kNewCache, "NEW", L"42"));
+}
+
+// Whatever a reader finds must be a pair written together: no stamp, or the
+// old stamp over the whole old list, or the new stamp over the whole new list.
+void ExpectOnlyWholePairs(const MemoryFiles& disk, const std::string& what) {
+    const auto stamp = disk.at(kPaths.stamp);
+    if (!stamp) return;
+    if (*stamp == "OLD") {
+        EXPECT_EQ(disk.at(kPaths.cache), kOldCache) << what;
+    } else {
+        EXPECT_EQ(*stamp, "NEW") << what;
+        EXPECT_EQ(disk.at(kPaths.cache), kNewCache) << what;
+    }
+    MemoryFiles copy = disk;
+    for (const char* current : {"OLD", "NEW"}) {
+        const auto served = ReadMatchingCache(copy.store(), kPaths, current);
+        if (served) {
+            EXPECT_TRUE(*served == kOldCache || *served == kNewCache) << what;
+        }
+    }
+}
+
+TEST(SaveCache, AFailureOrACrashAtAnyStepNeverPairsAStampWithAForeignList) {
+    MemoryFiles counting = DiskWithOldPair();
+    ASSERT_TRUE(SaveCache(counting.store(), kPaths, kNewCache, "NEW", L"7"));
+    const int steps = counting.operations;
+    ASSERT_GE(steps, 5);
+
+    for (const MemoryFiles::Fault fault : {MemoryFiles::Fault::Fail, MemoryFiles::Fault::Die}) {
+        for (int step = 1; step <= steps; ++step) {
+            const std::string what = (fault == MemoryFiles::Fault::Die ? "crash" : "failure") +
+                                     std::string(" at step ") + std::to_string(step);
+            MemoryFiles disk = DiskWithOldPair();
+            disk.fault = fault;
+            disk.faultAt = step;
+            bool saved = false;
+            try {
+                saved = SaveCache(disk.store(), kPaths, kNewCache, "NEW", L"7");
+            } catch (const ProcessDied&) {
+            }
+            EXPECT_FALSE(saved) << what;
+            ExpectOnlyWholePairs(disk, what);
+            if (fault == MemoryFiles::Fault::Fail) {
+                for (const auto& [path, bytes] : disk.files)
+                    EXPECT_TRUE(path == kPaths.cache || path == kPaths.stamp)
+                        << what << ": left " << testing::PrintToString(path);
+            }
+        }
+    }
+}
+
+TEST(SaveCache, AFailedCacheWriteLeavesNoStampSoTheNextRunEnumerates) {
+    MemoryFiles disk = DiskWithOldPair();
+    disk.fault = MemoryFiles::Fault::Fail;
+    disk.faultPathPart = L"taskbar_pins.cache";
+    EXPECT_FALSE(SaveCache(disk.store(), kPaths, kNewCache, "NEW", L"7"));
+    EXPECT_FALSE(disk.at(kPaths.stamp));
+    EXPECT_FALSE(ReadMatchingCache(disk.store(), kPaths, "NEW"));
+    EXPECT_FALSE(ReadMatchingCache(disk.store(), kPaths, "OLD"));
+}
+
+}  // namespace
+}  // namespace lumetra::pinlister
