@@ -16,11 +16,15 @@ constexpr const wchar_t* kLayoutSection = L"MonitorLayout";
 
 const wchar_t* TagOrQuestion(const wchar_t* source) { return source ? source : L"?"; }
 
+// Names and values end at a NUL character, as they do when they are written
+// back, so what is kept in memory is what the file will hold.
 template <typename Map, typename Parse>
 void LoadSection(const IniDocument& doc, const wchar_t* section, Map& map, Parse parse) {
     map.clear();
-    for (const std::wstring& key : doc.keyNames(section))
-        if (auto value = parse(doc.get(section, key.c_str(), L""))) map[key] = std::move(*value);
+    for (const std::wstring& key : doc.keyNames(section)) {
+        const std::wstring value = doc.get(section, key.c_str(), L"");
+        if (auto parsed = parse(value.c_str())) map[key.c_str()] = std::move(*parsed);
+    }
 }
 
 }  // namespace

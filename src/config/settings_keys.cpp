@@ -36,7 +36,7 @@ bool LayoutPersistedWhenAbsent(const IniDocument& doc, const Settings& s) {
 
 std::wstring ReadGroupByKey(const IniDocument& doc, const Settings& s) {
     if (!s.groupBy) return {};
-    return doc.get(L"UI", L"GroupByKey", L"").substr(0, kGroupByKeyMaxLength);
+    return std::wstring(doc.get(L"UI", L"GroupByKey", L"").c_str()).substr(0, kGroupByKeyMaxLength);
 }
 std::wstring WriteGroupByKey(const Settings& s) { return s.groupBy ? s.groupByKey : std::wstring(); }
 std::wstring ReadLanguage(const IniDocument& doc, const Settings&) { return LanguageCodeFrom(doc); }
@@ -133,7 +133,8 @@ std::int32_t SnapOpacity(std::int32_t value) {
 }
 
 std::wstring LanguageCodeFrom(const IniDocument& doc) {
-    if (const std::wstring* code = doc.find(L"UI", L"Language")) return code->substr(0, kLanguageMaxLength);
+    if (const std::wstring* code = doc.find(L"UI", L"Language"))
+        return std::wstring(code->c_str()).substr(0, kLanguageMaxLength);
     if (const std::wstring* legacy = doc.find(L"UI", L"UILanguage")) {
         const auto index = ParseDecimal(*legacy);
         if (index && *index >= 0 && *index < static_cast<std::int32_t>(std::size(kLegacyLanguageCodes)))
