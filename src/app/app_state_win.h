@@ -1,6 +1,7 @@
 #pragma once
 // Process-wide state of Lumetra's start-up, kept until exit.
 #include <windows.h>
+#include <shlobj.h>
 
 #include <string>
 
@@ -19,6 +20,8 @@ struct AppState {
     std::wstring configPath;
     RegisteredMessages messages;
     HWND palette = nullptr;
+    // The Desktop's item id list, taken once for the hosted view.
+    LPITEMIDLIST desktopIdList = nullptr;
 };
 
 AppState& App();

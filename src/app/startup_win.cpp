@@ -5,9 +5,14 @@
 #include <windows.h>
 #include <commctrl.h>
 #include <ole2.h>
+#include <shlobj.h>
+
+#include <utility>
 
 #include "app/app_state_win.h"
 #include "app/resource_ids.h"
+#include "app/run_at_startup_win.h"
+#include "app/shell_notify_win.h"
 #include "config/config_host_win.h"
 #include "config/data_folder.h"
 #include "config/data_folder_win.h"
@@ -16,7 +21,11 @@
 #include "config/settings_store.h"
 #include "log/debug_log.h"
 #include "palette/palette_messages.h"
+#include "palette/appearance_win.h"
 #include "palette/palette_window_win.h"
+#include "triggers/input_triggers_win.h"
+#include "triggers/toggle_win.h"
+#include "ui/tray_win.h"
 #include "ui/ui_language.h"
 
 namespace lumetra::app {
@@ -73,6 +82,14 @@ std::wstring ExecutablePath() {
     return n > 0 && n < MAX_PATH ? std::wstring(path, n) : std::wstring();
 }
 
+void SetWindowIcons(HWND palette, HINSTANCE instance) {
+    for (const auto& [which, size] : {std::pair{ICON_BIG, 32}, std::pair{ICON_SMALL, 16}}) {
+        HANDLE icon = LoadImageW(instance, MAKEINTRESOURCEW(IDI_LUMETRA_APP), IMAGE_ICON, size, size,
+                                 LR_DEFAULTCOLOR);
+        SendMessageW(palette, WM_SETICON, static_cast<WPARAM>(which), reinterpret_cast<LPARAM>(icon));
+    }
+}
+
 int RunMessageLoop() {
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
@@ -113,6 +130,7 @@ int RunLumetra(HINSTANCE instance) {
     const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX),
                                         ICC_STANDARD_CLASSES | ICC_LINK_CLASS};
     InitCommonControlsEx(&controls);
+    palette::InstallHostedScrollBarHook();
 
     ConnectConfiguration();
     config::Settings& settings = config::Cfg();
@@ -124,21 +142,35 @@ int RunLumetra(HINSTANCE instance) {
     config::LoadConfig();
     log::DebugLogRotateIfLarge();
     log::DebugLogFormat<512>(L"Config.ini path: %ls", app.configPath.c_str());
+    ApplyRunAtStartup();
+    palette::ApplyTheme(nullptr);
     log::DebugLogFormat<192>(L"Lumetra started. Loaded Config: %d,%d %dx%d", settings.x, settings.y,
                              settings.w, settings.h);
     config::LogInvokeSettings(ExecutablePath().c_str());
 
+    SHGetSpecialFolderLocation(nullptr, CSIDL_DESKTOP, &app.desktopIdList);
     const palette::WindowRect window{settings.x, settings.y, settings.w, settings.h};
     const HWND palette = palette::CreatePaletteWindow(instance, window);
     if (!palette) {
         CoUninitialize();
         return 0;
     }
+    triggers::RegisterToggleHotkey(palette);
+    SetWindowPos(palette, nullptr, settings.x, settings.y, settings.w, settings.h,
+                 SWP_FRAMECHANGED | SWP_NOACTIVATE | SWP_NOZORDER);
+    SetWindowIcons(palette, instance);
+    RegisterShellChangeNotification(palette);
     RegisterToggleMessages(palette);
+    ui::UpdateTrayIcon(palette, true);
     ShowWindow(palette, SW_HIDE);
     UpdateWindow(palette);
+    triggers::UpdateDoubleTapHook();
+    triggers::UpdateMouseTrigger();
+    triggers::RegisterToggleHotkey(palette);
 
     const int exitCode = RunMessageLoop();
+    CoTaskMemFree(app.desktopIdList);
+    app.desktopIdList = nullptr;
     CoUninitialize();
     OleUninitialize();
     return exitCode;

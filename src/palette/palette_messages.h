@@ -1,6 +1,6 @@
 #pragma once
-// The palette's private messages and menu commands. Every request in the
-// program reaches the palette window as one of these.
+// The palette's private messages, menu commands and timers. Every request in
+// the program reaches the palette window as one of these.
 #include <cstdint>
 
 namespace lumetra::palette {
@@ -16,6 +16,11 @@ inline constexpr unsigned WMAPP_SHELLCHANGE = kWmApp + 103;
 inline constexpr unsigned WMAPP_REFRESH = kWmApp + 104;
 inline constexpr unsigned WMAPP_MENU_RESYNC = kWmApp + 108;
 
+// Private messages nobody sends any more: swallowed so they change nothing.
+inline bool IsSwallowedAppMessage(unsigned message) {
+    return message == kWmApp + 106 || (message >= kWmApp + 109 && message <= kWmApp + 113);
+}
+
 // Sources of a WMAPP_TOGGLE request (its wParam).
 enum class ToggleSource : std::uint8_t {
     kDoubleTap = 1,
@@ -25,7 +30,69 @@ enum class ToggleSource : std::uint8_t {
 };
 
 // Menu commands (low word of WM_COMMAND's wParam).
-inline constexpr unsigned kCmdExit = 2303;
+enum Command : unsigned {
+    kCmdTriggerCtrl = 2001,
+    kCmdTriggerShift = 2002,
+    kCmdTriggerAlt = 2003,
+    kCmdTriggerDisabled = 2004,
+    kCmdMouseX1 = 2011,
+    kCmdMouseX2 = 2012,
+    kCmdMouseDoubleClick = 2013,
+    kCmdMouseLongPress = 2014,
+    kCmdMouseDisabled = 2015,
+    kCmdOpacity100 = 2100,
+    kCmdOpacity75 = 2101,
+    kCmdOpacity30 = 2103,
+    kCmdCloseOnItemActivate = 2110,
+    kCmdDesktopItemsSame = 2111,
+    kCmdDesktopItemsAll = 2112,
+    kCmdDisplayFollowSystem = 2120,
+    kCmdDisplayLight = 2121,
+    kCmdDisplayDark = 2122,
+    kCmdOpenReadme = 2300,
+    kCmdRunAtStartup = 2301,
+    kCmdAbout = 2302,
+    kCmdExit = 2303,
+    kCmdViewLarge = 2402,
+    kCmdViewMedium = 2403,
+    kCmdViewSmall = 2404,
+    kCmdViewExtraLarge = 2405,
+    kCmdSortName = 2501,
+    kCmdSortDate = 2502,
+    kCmdSortSize = 2503,
+    kCmdRefresh = 2601,
+    kCmdToggle = 2701,
+    kCmdHotkeyNone = 2801,
+    kCmdHotkeyCtrlAltD = 2802,
+    kCmdHotkeyCtrlAltQ = 2803,
+    kCmdHotkeyCtrlAltA = 2804,
+    kCmdHotkeyCtrlAltZ = 2805,
+    kCmdEditConfig = 2808,
+    kCmdSaveAndHide = 9004,
+};
+
+// Window timers; all of the program's timers live on the palette.
+enum TimerId : unsigned {
+    kApplyViewTimerId = 11,
+    kHousekeepingTimerId = 12,
+    kShellChangeDebounceTimerId = 13,
+    kCoverMinTimeTimerId = 14,
+    kFadeInTimerId = 15,
+    kRevealSweepTimerId = 16,
+    kRestoreViewModeTimerId = 17,
+    kInputResyncTimerId = 18,
+    kOverlayFadeTimerId = 19,
+    kConfigWatchTimerId = 21,
+    kSmallIconSettleTimerId = 22,
+    kViewReapplyTimerId = 23,
+    kShellCommandSortTimerId = 24,
+    kMenuResyncTimerId = 26,
+    kIgnoredTimerId = 27,
+};
+inline constexpr unsigned kFirstTimerId = 11;
+inline constexpr unsigned kLastTimerId = 26;
+
+inline constexpr int kToggleHotkeyId = 1;
 
 // Names of the registered messages that toggle the palette from other processes.
 inline constexpr const wchar_t* kToggleMessageNames[] = {

@@ -1,97 +1,144 @@
-// The palette window: class, creation and the message dispatch.
+// The palette window: its class, creation and the window procedure, which
+// only decodes each message and hands it to its handler.
 #include "palette/palette_window_win.h"
 
 #include <windows.h>
 
 #include "app/app_state_win.h"
 #include "app/resource_ids.h"
-#include "config/settings.h"
-#include "config/settings_store.h"
+#include "hostedview/view_work_win.h"
 #include "log/debug_log.h"
+#include "palette/appearance_win.h"
+#include "palette/frame.h"
+#include "palette/monitor_placement_win.h"
+#include "palette/palette_handlers_win.h"
 #include "palette/palette_messages.h"
+#include "palette/palette_state_win.h"
+#include "palette/activation_win.h"
+#include "triggers/input_triggers_win.h"
+#include "ui/tray_win.h"
+#include "ui/view_menu_win.h"
 
 namespace lumetra::palette {
 namespace {
-
-constexpr COLORREF kLightBackground = 0xFFFFFF;
 
 HICON LoadSizedIcon(HINSTANCE instance, int id, int size) {
     return static_cast<HICON>(
         LoadImageW(instance, MAKEINTRESOURCEW(id), IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
 }
 
-// A second launch makes this instance pick up edits made to config.ini.
-void ReloadConfigAndMove(HWND hwnd) {
-    config::LoadConfig();
-    const config::Settings& s = config::Cfg();
-    SetWindowPos(hwnd, nullptr, s.x, s.y, s.w, s.h, SWP_FRAMECHANGED | SWP_NOACTIVATE | SWP_NOZORDER);
+// The shell's item menu, while shown, draws and fills its own items.
+bool OfferToShellMenu(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    return ui::ForwardToActiveShellMenu(message, wParam, lParam, result);
 }
 
-void OnToggleRequest(HWND hwnd, WPARAM source) {
-    log::DebugLogFormat(L"WM_APP+99 received. source=%llu", static_cast<unsigned long long>(source));
-    if (source == static_cast<WPARAM>(ToggleSource::kSecondInstance)) ReloadConfigAndMove(hwnd);
-}
-
-LRESULT OnCommand(HWND hwnd, WPARAM wParam) {
-    switch (LOWORD(wParam)) {
-        case kCmdExit: DestroyWindow(hwnd); break;
-        default: break;
-    }
-    return 0;
-}
-
-LRESULT OnDestroy() {
-    config::SaveConfig();
-    app::App().singleInstanceMutex.reset();
-    app::App().palette = nullptr;
-    PostQuitMessage(0);
-    return 0;
-}
-
-// The session may end without destroying the palette: save now.
-LRESULT OnEndSession(WPARAM ending) {
-    if (ending) config::SaveConfig();
-    return 0;
-}
-
-LRESULT OnClose(HWND hwnd) {
-    log::DebugLogWrite(L"WM_CLOSE -> hide");
-    ShowWindow(hwnd, SW_HIDE);
-    return 0;
-}
-
-LRESULT CALLBACK PaletteProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT OnAppMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_CREATE: app::App().palette = hwnd; return 0;
-        case WMAPP_TOGGLE: OnToggleRequest(hwnd, wParam); return 0;
-        case WM_COMMAND: return OnCommand(hwnd, wParam);
-        case WM_CLOSE: return OnClose(hwnd);
-        case WM_DESTROY: return OnDestroy();
-        case WM_ENDSESSION: return OnEndSession(wParam);
+        case WMAPP_TRAY: return ui::OnTrayCallback(hwnd, wParam, lParam);
+        case WMAPP_TOGGLE: return OnToggleRequest(hwnd, wParam);
+        case WMAPP_HIDE:
+            log::DebugLogWrite(L"WM_APP+100 -> hide");
+            HidePalette();
+            return 0;
+        case WMAPP_ACTIVATE:
+            log::DebugLogWrite(L"WMAPP_ACTIVATE retry focus");
+            ActivatePalette(false);
+            return 0;
+        case WMAPP_RENAME: RenameFocusedItem(); return 0;
+        case WMAPP_SHELLCHANGE: return hostedview::OnShellChange(wParam, lParam);
+        case WMAPP_REFRESH:
+            if (IsWindowVisible(hwnd)) hostedview::RefreshLikeMenu(hwnd, wParam == 0);
+            return 0;
+        case WMAPP_MENU_RESYNC: PostMenuResync(hwnd); return 0;
         default: break;
     }
-    if (app::IsToggleMessage(message)) return 0;
+    if (IsSwallowedAppMessage(message)) return 0;
     return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
-bool PaletteWindowExists() { return IsWindow(app::App().palette) != FALSE; }
-bool PaletteMinimised() { return PaletteWindowExists() && IsIconic(app::App().palette); }
-// Until placement tracks them, the palette is never shown at the cursor and
-// never inside a move loop when the configuration is saved.
-bool PaletteShownAtCursor() { return false; }
-bool PaletteInSizeMove() { return false; }
-bool PaletteWindowRect(config::ScreenRect& out) {
+LRESULT CALLBACK PaletteProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = 0;
+    if (OfferToShellMenu(message, wParam, lParam, result)) return result;
+    if (message >= kWmApp && message < 0xC000) return OnAppMessage(hwnd, message, wParam, lParam);
+
+    switch (message) {
+        case WM_CREATE: return OnCreate(hwnd);
+        case WM_DESTROY: return OnDestroy(hwnd);
+        case WM_ENDSESSION: return OnEndSession(wParam);
+        case WM_HOTKEY:
+            if (OnHotkey(hwnd, wParam)) return 0;
+            break;
+        case WM_COMMAND: return OnCommand(hwnd, wParam);
+        case WM_TIMER: return OnTimer(hwnd, wParam);
+        case WM_PAINT: return OnPaint(hwnd);
+        case WM_ERASEBKGND: return OnEraseBackground(hwnd, reinterpret_cast<HDC>(wParam));
+        case WM_NCACTIVATE: return TRUE;
+        case WM_NCPAINT: return 0;
+        case WM_NCCALCSIZE:
+            if (wParam) return 0;
+            break;
+        case WM_NCHITTEST: return OnNcHitTest(hwnd, lParam);
+        case WM_ACTIVATE: return OnActivate(hwnd, wParam);
+        case WM_LBUTTONDOWN:
+            if (OnLButtonDown(hwnd, lParam)) return 0;
+            break;
+        case WM_RBUTTONUP:
+            if (OnRButtonUp(hwnd, lParam)) return 0;
+            break;
+        case WM_CONTEXTMENU: return OnContextMenu(hwnd, wParam, lParam);
+        case WM_KEYDOWN:
+            if (OnKeyDown(hwnd, wParam, lParam)) return 0;
+            break;
+        case WM_CLOSE: return OnClose(hwnd);
+        case WM_SYSCOMMAND:
+            if (OnSysCommand(hwnd, wParam)) return 0;
+            break;
+        case WM_SHOWWINDOW: OnShowWindow(hwnd, wParam); break;
+        case WM_ACTIVATEAPP:
+            if (!wParam) triggers::ForceResetInputTracking(L"WM_ACTIVATEAPP(FALSE)");
+            break;
+        case WM_CANCELMODE: triggers::ForceResetInputTracking(L"WM_CANCELMODE"); break;
+        case WM_SETTINGCHANGE: OnSettingChange(hwnd, lParam); break;
+        case WM_MOVE: OnMove(hwnd); break;
+        case WM_SIZE: return OnSize(hwnd);
+        case WM_DISPLAYCHANGE: OnDisplayChange(hwnd); break;
+        case WM_DPICHANGED: return OnDpiChanged(hwnd, reinterpret_cast<const RECT*>(lParam));
+        case WM_ENTERSIZEMOVE: OnEnterSizeMove(hwnd); break;
+        case WM_EXITSIZEMOVE: OnExitSizeMoveLoop(hwnd); break;
+        case WM_MOVING:
+            if (OnMoving(hwnd, reinterpret_cast<RECT*>(lParam))) return TRUE;
+            break;
+        case WM_ENTERIDLE:
+            if (wParam == MSGF_DIALOGBOX) OnMenuIdle();
+            break;
+        case WM_INPUT: triggers::OnRawMouseInput(hwnd, lParam); return 0;
+        default:
+            if (OnRegisteredMessage(hwnd, message, result)) return result;
+            break;
+    }
+    return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+bool WindowExists() { return PaletteExists(); }
+bool Minimised() { return PaletteExists() && IsIconic(Palette().window); }
+bool ShownAtCursor() { return Palette().shownAtCursor; }
+bool InSizeMove() { return Palette().drag.inSizeMove; }
+bool WindowRectForConfig(config::ScreenRect& out) {
     RECT rect{};
-    if (!PaletteWindowExists() || !GetWindowRect(app::App().palette, &rect)) return false;
+    if (!PaletteExists() || !GetWindowRect(Palette().window, &rect)) return false;
     out = {rect.left, rect.top, rect.right, rect.bottom};
     return true;
 }
 
 }  // namespace
 
+PaletteState& Palette() {
+    static PaletteState state;
+    return state;
+}
+
 config::PaletteStateSource PaletteStateForConfig() {
-    return {PaletteWindowExists, PaletteMinimised, PaletteShownAtCursor, PaletteInSizeMove,
-            PaletteWindowRect};
+    return {WindowExists, Minimised, ShownAtCursor, InSizeMove, WindowRectForConfig};
 }
 
 HWND CreatePaletteWindow(HINSTANCE instance, const WindowRect& rect) {
@@ -102,7 +149,7 @@ HWND CreatePaletteWindow(HINSTANCE instance, const WindowRect& rect) {
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.hIcon = LoadSizedIcon(instance, IDI_LUMETRA_APP, 32);
     wc.hIconSm = LoadSizedIcon(instance, IDI_LUMETRA_APP, 16);
-    wc.hbrBackground = CreateSolidBrush(kLightBackground);
+    wc.hbrBackground = CreateSolidBrush(ColoursFor(DarkMode()).background);
     wc.lpszClassName = kPaletteClassName;
     RegisterClassExW(&wc);
 

@@ -54,7 +54,9 @@ class Lumetra:
         return self.process.wait(timeout)
 
     def stop(self):
-        """Ends the instance whatever state it is in (test clean-up)."""
+        """Ends the instance whatever state it is in (test clean-up). The log is
+        printed, so that a failing test shows what the program did."""
+        print("--- debug log ---\n" + "\n".join(self.log_lines()))
         if self.process and self.process.poll() is None:
             try:
                 self.exit(timeout=10)

@@ -6,12 +6,14 @@
 //   winprobe count CLASS               number of top-level windows of that class
 //   winprobe post CLASS MSG [W [L]]    PostMessageW; MSG is a number or reg:NAME
 //   winprobe send CLASS MSG [W [L]]    SendMessageTimeoutW (2 s)
+//   winprobe post-repeat CLASS MSG N MS  posts MSG N times, MS milliseconds apart
 //   winprobe foreground                the foreground window
 //   winprobe shortcut LINK TARGET      creates a shell link
 //   winprobe texts CLASS [TITLE]       the class and text of every descendant window
 //   winprobe quit CLASS [TITLE]        posts WM_QUIT to the thread owning the window
 //   winprobe click CLASS TITLE TEXT    BM_CLICK on the descendant button with that text
 //   winprobe workarea                  SPI_GETWORKAREA
+//   (hotkey verbs: see winprobe_hotkeys_win.cpp)
 #include <windows.h>
 #include <objbase.h>
 #include <shlobj.h>
@@ -165,6 +167,8 @@ int ClickButton(HWND hwnd, const wchar_t* text) {
 
 }  // namespace
 
+int RunHotkeyVerb(const std::wstring& verb, int argc, wchar_t** argv);
+
 int wmain(int argc, wchar_t** argv) {
     if (argc < 2) return Fail("usage");
     const std::wstring verb = argv[1];
@@ -195,6 +199,20 @@ int wmain(int argc, wchar_t** argv) {
                     static_cast<unsigned long long>(result));
         return ok ? 0 : 1;
     }
+    if (verb == L"post-repeat" && argc >= 6) {
+        // The same message COUNT times, GAPMS apart, from one process: timing
+        // that separate processes cannot promise.
+        HWND hwnd = FindWindowW(argv[2], nullptr);
+        if (!hwnd) return Fail("window not found");
+        const UINT msg = MessageId(argv[3]);
+        const auto count = Number(argc, argv, 4), gap = Number(argc, argv, 5);
+        for (ULONG_PTR i = 0; i < count; ++i) {
+            if (i) Sleep(static_cast<DWORD>(gap));
+            PostMessageW(hwnd, msg, 0, 0);
+        }
+        std::printf("{\"posted\":%llu}\n", static_cast<unsigned long long>(count));
+        return 0;
+    }
     if (verb == L"foreground") {
         std::printf("%s\n", Describe(GetForegroundWindow()).c_str());
         return 0;
@@ -209,5 +227,6 @@ int wmain(int argc, wchar_t** argv) {
         return 0;
     }
     if (verb == L"quit" && argc >= 3) return QuitThread(FindWindowW(argv[2], argc >= 4 ? argv[3] : nullptr));
+    if (const int rc = RunHotkeyVerb(verb, argc, argv); rc >= 0) return rc;
     return Fail("usage");
 }

@@ -1,0 +1,342 @@
+#include "palette/activation_win.h"
+
+#include <commctrl.h>
+#include <ole2.h>
+#include <shlobj.h>
+
+#include "config/monitor_prefs.h"
+#include "config/monitor_win.h"
+#include "config/settings.h"
+#include "config/settings_store.h"
+#include "hostedview/hosted_view_win.h"
+#include "hostedview/view_work_win.h"
+#include "palette/appearance_win.h"
+#include "palette/close_button_win.h"
+#include "palette/monitor_placement_win.h"
+#include "palette/overlay_win.h"
+#include "palette/palette_messages.h"
+#include "palette/palette_state_win.h"
+#include "platform/com_ptr_win.h"
+#include "triggers/input_triggers_win.h"
+#include "ui/about_window_win.h"
+
+namespace lumetra::palette {
+namespace {
+
+using hostedview::View;
+using platform::ComPtr;
+
+constexpr std::uint32_t kRenameThrottleMs = 500;
+
+bool IsPaletteOrDescendant(HWND window) {
+    HWND palette = Palette().window;
+    return window && (window == palette || IsChild(palette, window) || GetAncestor(window, GA_ROOTOWNER) == palette);
+}
+
+// Runs `body` with a flag set, unless the flag is already set (re-entry through
+// a modal loop inside a shell call).
+template <typename Body>
+bool Guarded(bool& busy, Body body) {
+    if (busy) return false;
+    busy = true;
+    const bool result = body();
+    busy = false;
+    return result;
+}
+
+bool SelectAll() {
+    ComPtr<IFolderView2> folderView;
+    if (!View().shellView || FAILED(View().shellView.As(IID_IFolderView2, folderView))) return false;
+    int count = 0;
+    if (FAILED(folderView->ItemCount(SVGIO_ALLVIEW, &count)) || count <= 0) return false;
+    for (int i = 0; i < count; ++i)
+        if (FAILED(folderView->SelectItem(i, SVSI_SELECT))) return false;
+    return true;
+}
+
+bool InvokeOn(IContextMenu* menu, const char* verb) {
+    CMINVOKECOMMANDINFO info{};
+    info.cbSize = sizeof(info);
+    info.hwnd = hostedview::HasListView() ? View().listView : Palette().window;
+    info.lpVerb = verb;
+    info.nShow = SW_SHOWNORMAL;
+    return SUCCEEDED(menu->InvokeCommand(&info));
+}
+
+// Pasted items may include ones the palette hides: filter, then let the
+// reveal sweep pick up what the shell adds late.
+void AfterPaste() {
+    hostedview::PostFilterSweep();
+    hostedview::ArmRevealSweep();
+}
+
+bool DropClipboardOnDesktop() {
+    ComPtr<IDataObject> data;
+    if (FAILED(OleGetClipboard(data.put())) || !View().desktopFolder) return false;
+    ComPtr<IDropTarget> target;
+    if (FAILED(View().desktopFolder->CreateViewObject(Palette().window, IID_IDropTarget, target.put_void())))
+        return false;
+    POINT point;
+    if (!GetCursorPos(&point)) {
+        RECT client{};
+        if (hostedview::HasListView()) GetClientRect(View().listView, &client);
+        point = {(client.left + client.right) / 2, (client.top + client.bottom) / 2};
+        if (hostedview::HasListView()) ClientToScreen(View().listView, &point);
+    }
+    DWORD keys = 0;
+    if (GetKeyState(VK_SHIFT) < 0) keys |= MK_SHIFT;
+    if (GetKeyState(VK_CONTROL) < 0) keys |= MK_CONTROL;
+    const POINTL at{point.x, point.y};
+    DWORD effect = DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK;
+    target->DragEnter(data.get(), keys, at, &effect);
+    effect = DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK;
+    const bool dropped = SUCCEEDED(target->Drop(data.get(), keys, at, &effect));
+    target->DragLeave();
+    target.reset();
+    if (dropped) OleFlushClipboard();
+    return dropped;
+}
+
+// After showing: reveal the view, run a refresh that fell due while hidden,
+// or let the view's own work reveal it.
+void FinishReveal(bool wasVisible, bool runPending) {
+    HMONITOR monitor = config::CurrentMonitor();
+    if (runPending) {
+        hostedview::SetPendingWhileHidden(false);
+        if (monitor) {
+            config::MonitorPrefsLoad(monitor);
+            config::EnsureCfgView(L"MonitorShowPending");
+        }
+        hostedview::RefreshExplorerBrowser(true);
+        SetTimer(Palette().window, kRestoreViewModeTimerId, 280, nullptr);
+        return;
+    }
+    if (wasVisible || !View().shellView) {
+        if (!hostedview::RefreshRunning()) HideOverlayCover();
+        return;
+    }
+    if (monitor) return;
+    hostedview::DesktopItemsRecheck();
+}
+
+}  // namespace
+
+ForegroundSwitch::ForegroundSwitch() {
+    if (HWND foreground = GetForegroundWindow()) {
+        const DWORD thread = GetWindowThreadProcessId(foreground, nullptr);
+        if (thread != 0 && thread != GetCurrentThreadId() &&
+            AttachThreadInput(thread, GetCurrentThreadId(), TRUE))
+            foregroundThread_ = thread;
+    }
+}
+
+ForegroundSwitch::~ForegroundSwitch() {
+    if (foregroundThread_) AttachThreadInput(foregroundThread_, GetCurrentThreadId(), FALSE);
+}
+
+void ActivatePalette(bool showAtCursor) {
+    PaletteState& state = Palette();
+    if (!PaletteExists()) return;
+    HWND palette = state.window;
+    config::EnsureCfgView(L"ActivatePalette");
+    const bool wasVisible = IsWindowVisible(palette);
+    const bool runPending = !wasVisible && hostedview::PendingWhileHidden();
+
+    if (hostedview::HasListView()) ApplyListViewTheme();
+    if (!wasVisible) {
+        triggers::ClearKeyboardTracking();
+        triggers::ResetMouseGestureState();
+        PosMonitor(showAtCursor);
+        HMONITOR monitor = config::CursorMonitorOrPalette();
+        config::SetCurrentMonitor(monitor);
+        config::Cfg().currentMonitorKey = config::MonitorKeyOf(monitor);
+        if (monitor) config::MonitorPrefsLoad(monitor);
+    }
+    hostedview::SmallIconSizeMoveReflow();
+    RaiseHideNotBefore(350);
+
+    if (wasVisible) {
+        ShowOverlayCover();
+        ShowWindow(palette, SW_SHOWNORMAL);
+    } else if (state.isWindows11) {
+        KillTimer(palette, kFadeInTimerId);
+        SetLayeredWindowAttributes(palette, 0, 0, LWA_ALPHA);
+        state.fading = true;
+        ShowOverlayCover();
+        ShowWindow(palette, SW_SHOWNORMAL);
+        state.fadeStartTick = GetTickCount();
+        SetTimer(palette, kFadeInTimerId, 16, nullptr);
+    } else {
+        ApplyOpacity();
+        ShowOverlayCover();
+        ShowWindow(palette, SW_SHOWNORMAL);
+    }
+    SetWindowPos(palette, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    BringWindowToTop(palette);
+    state.paletteActive = true;
+    InvalidateRect(palette, nullptr, TRUE);
+
+    {
+        ForegroundSwitch attach;
+        SetForegroundWindow(palette);
+        SetActiveWindow(palette);
+        if (View().shellView) View().shellView->UIActivate(SVUIA_ACTIVATE_FOCUS);
+        if (!wasVisible) {
+            if (config::CurrentMonitor()) {
+                hostedview::MonitorPrefsApply();
+            } else if (View().shellView) {
+                if (!hostedview::ListViewEditing()) hostedview::ForceConfiguredViewMode();
+                SetTimer(palette, kRestoreViewModeTimerId, 80, nullptr);
+                if (config::Cfg().viewMode == config::ViewMode::Small)
+                    SetTimer(palette, kSmallIconSettleTimerId, 220, nullptr);
+            }
+        }
+        FocusPaletteList();
+    }
+    if (Overlay().window && IsWindowVisible(Overlay().window)) PositionOverlayCover();
+    FinishReveal(wasVisible, runPending);
+}
+
+void HidePalette() {
+    PaletteState& state = Palette();
+    if (!PaletteExists()) return;
+    AbortViewTransitions();
+    KillTimer(state.window, kShellCommandSortTimerId);
+    hostedview::FlushPendingSortSync();
+    HideOverlayCoverAfterReveal();
+
+    config::Settings& cfg = config::Cfg();
+    std::wstring key = config::CurrentMonitorKey();
+    if (!IsRealMonitorKey(key)) key = config::MonitorKeyOf(MonitorFromWindow(state.window, MONITOR_DEFAULTTONEAREST));
+    if (!key.empty()) {
+        cfg.currentMonitorKey = key;
+        config::PersistPaletteView(key);
+    }
+    config::SaveConfig();
+    HideCloseButton();
+    hostedview::InvalidateAppliedViewGeometry();
+    ShowWindow(state.window, SW_HIDE);
+    state.paletteShown = false;
+    triggers::ClearKeyboardTracking();
+    triggers::ResetMouseGestureState();
+}
+
+void AbortViewTransitions() {
+    PaletteState& state = Palette();
+    const bool pending = hostedview::PendingWhileHidden();
+    for (UINT id : {kApplyViewTimerId, kRevealSweepTimerId, kShellChangeDebounceTimerId,
+                    kRestoreViewModeTimerId, kSmallIconSettleTimerId, kMenuResyncTimerId,
+                    kOverlayFadeTimerId, kCoverMinTimeTimerId, kFadeInTimerId})
+        KillTimer(state.window, id);
+    hostedview::ClearViewTransitions();
+    state.fading = false;
+    if (hostedview::HasViewWindow()) {
+        SendMessageW(View().viewWindow, WM_SETREDRAW, TRUE, 0);
+        ShowWindow(View().viewWindow, SW_SHOW);
+    }
+    if (hostedview::HasListView()) {
+        SendMessageW(View().listView, WM_SETREDRAW, TRUE, 0);
+        InvalidateRect(View().listView, nullptr, TRUE);
+    }
+    HideOverlayCoverImmediate();
+    if (pending) hostedview::SetPendingWhileHidden(true);
+}
+
+void FocusPaletteList() {
+    PaletteState& state = Palette();
+    if (!PaletteExists() || !IsWindowVisible(state.window)) return;
+    HWND foreground = GetForegroundWindow();
+    if (foreground && !IsPaletteOrDescendant(foreground)) return;
+    HWND target = hostedview::HasListView() ? View().listView
+                  : hostedview::HasViewWindow() ? View().viewWindow
+                                                : nullptr;
+    if (!target) return;
+    ForegroundSwitch attach;
+    SetForegroundWindow(state.window);
+    SetFocus(target);
+}
+
+void ActivateForMenu() {
+    PaletteState& state = Palette();
+    if (!PaletteExists()) return;
+    Overlay().hideNotBefore = 0;
+    HideOverlayCoverImmediate();
+    HideCloseButton();
+    ApplyAppMode(state.window);
+    ForegroundSwitch attach;
+    SetForegroundWindow(state.window);
+    SetActiveWindow(state.window);
+    BringWindowToTop(state.window);
+}
+
+bool RenameFocusedItem() {
+    PaletteState& state = Palette();
+    const std::uint32_t now = GetTickCount();
+    if (state.renameTickValid && now - state.lastRenameTick < kRenameThrottleMs) return false;
+    state.lastRenameTick = now;
+    state.renameTickValid = true;
+    if (!View().shellView) return false;
+    HideOverlayCoverImmediate();
+
+    ComPtr<IFolderView2> folderView;
+    if (SUCCEEDED(View().shellView.As(IID_IFolderView2, folderView))) {
+        int focused = -1;
+        if (SUCCEEDED(folderView->GetFocusedItem(&focused)) && focused >= 0 &&
+            SUCCEEDED(folderView->SelectItem(focused, SVSI_EDIT | SVSI_ENSUREVISIBLE | SVSI_FOCUSED)))
+            return true;
+    }
+    HWND viewWindow = nullptr;
+    if (FAILED(View().shellView->GetWindow(&viewWindow)) || !viewWindow) return false;
+    SetFocus(viewWindow);
+    PostMessageW(viewWindow, WM_KEYDOWN, VK_F2, 0);
+    PostMessageW(viewWindow, WM_KEYUP, VK_F2, 0);
+    return true;
+}
+
+bool HandleCtrlShortcut(UINT key) {
+    PaletteState& state = Palette();
+    if (!PaletteExists() || !IsWindowVisible(state.window) || hostedview::ListViewEditing()) return false;
+    if (key >= 'a' && key <= 'z') key -= 'a' - 'A';
+    FocusPaletteList();
+    switch (key) {
+        case 'A': return Guarded(state.selectAllBusy, SelectAll);
+        case 'C': return InvokeVerbOnSelection("copy");
+        case 'X': return InvokeVerbOnSelection("cut");
+        case 'V': return PasteIntoDesktop();
+        case 'Z': {
+            if (!hostedview::HasViewWindow()) return false;
+            FocusPaletteList();
+            const auto scan = static_cast<LPARAM>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC));
+            SendMessageW(View().viewWindow, WM_KEYDOWN, key, (scan << 16) | 0x20000001);
+            SendMessageW(View().viewWindow, WM_KEYUP, key, static_cast<LPARAM>((scan << 16) | 0xE0000001u));
+            return true;
+        }
+        default: return false;
+    }
+}
+
+bool InvokeVerbOnSelection(const char* verb) {
+    if (!View().shellView || !verb || !verb[0]) return false;
+    ComPtr<IContextMenu> menu;
+    if (FAILED(View().shellView->GetItemObject(SVGIO_SELECTION, IID_IContextMenu, menu.put_void())))
+        return false;
+    return InvokeOn(menu.get(), verb);
+}
+
+bool PasteIntoDesktop() {
+    return Guarded(Palette().pasteBusy, [] {
+        if (!View().shellView) return false;
+        FocusPaletteList();
+        ComPtr<IContextMenu> menu;
+        if (SUCCEEDED(View().shellView->GetItemObject(SVGIO_BACKGROUND, IID_IContextMenu, menu.put_void())) &&
+            InvokeOn(menu.get(), "paste")) {
+            AfterPaste();
+            return true;
+        }
+        if (!DropClipboardOnDesktop()) return false;
+        AfterPaste();
+        return true;
+    });
+}
+
+}  // namespace lumetra::palette

@@ -1,0 +1,34 @@
+// The close button window; its drawing, hover band and the watchdogs of the
+// housekeeping timer arrive with the close-button work.
+#include "palette/close_button_win.h"
+
+namespace lumetra::palette {
+namespace {
+constexpr const wchar_t* kCloseButtonClassName = L"Lumetra.CloseBtn";
+HWND gCloseButton = nullptr;
+
+LRESULT CALLBACK CloseButtonProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+}  // namespace
+
+HWND CreateCloseButton(HWND palette, HINSTANCE instance) {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof(wc);
+    wc.lpfnWndProc = CloseButtonProc;
+    wc.hInstance = instance;
+    wc.lpszClassName = kCloseButtonClassName;
+    RegisterClassExW(&wc);
+    gCloseButton = CreateWindowExW(WS_EX_TOPMOST, kCloseButtonClassName, L"", WS_POPUP | WS_CLIPSIBLINGS,
+                                   0, 0, 0, 0, palette, nullptr, instance, nullptr);
+    return gCloseButton;
+}
+
+void HideCloseButton() {
+    if (gCloseButton && IsWindowVisible(gCloseButton)) ShowWindow(gCloseButton, SW_HIDE);
+}
+
+void MoveCloseButtonAlong() {}
+void HousekeepingTick() {}
+
+}  // namespace lumetra::palette

@@ -1,0 +1,14 @@
+#pragma once
+// The hover-revealed close button in the palette's top-right corner and the
+// 100 ms housekeeping of the palette.
+#include <windows.h>
+
+namespace lumetra::palette {
+
+HWND CreateCloseButton(HWND palette, HINSTANCE instance);
+void HideCloseButton();
+// Follows the palette when it moves (only while the button is visible).
+void MoveCloseButtonAlong();
+void HousekeepingTick();
+
+}  // namespace lumetra::palette

@@ -1,0 +1,206 @@
+// Menu commands of the tray and view menus, the read-me and the
+// configuration watch.
+#include <windows.h>
+#include <shellapi.h>
+
+#include <string>
+
+#include "app/run_at_startup_win.h"
+#include "config/data_folder_win.h"
+#include "config/hotkey_text.h"
+#include "config/monitor_prefs.h"
+#include "config/settings.h"
+#include "config/settings_store.h"
+#include "hostedview/view_work_win.h"
+#include "log/debug_log.h"
+#include "palette/appearance_win.h"
+#include "palette/palette_handlers_win.h"
+#include "palette/palette_messages.h"
+#include "palette/palette_state_win.h"
+#include "triggers/input_triggers_win.h"
+#include "triggers/toggle_win.h"
+#include "ui/about_window_win.h"
+#include "ui/ui_language.h"
+#include "ui/view_menu_win.h"
+
+namespace lumetra::palette {
+namespace {
+
+using config::Cfg;
+
+constexpr std::uint32_t kConfigWatchMs = 300000;
+constexpr UINT kConfigWatchPeriodMs = 2000;
+
+void SetTrigger(config::TriggerKey trigger) {
+    Cfg().trigger = trigger;
+    triggers::UpdateDoubleTapHook();
+    config::SaveConfig();
+}
+
+void SetMouseButton(config::MouseButton button) {
+    config::Settings& cfg = Cfg();
+    cfg.mouseButton = button;
+    if (cfg.mouseMode == config::MouseMode::Disabled) {
+        cfg.mouseMode = config::MouseMode::DoubleClick;
+        triggers::ResetMouseGestureState();
+        triggers::UpdateMouseTrigger();
+    }
+    config::SaveConfig();
+}
+
+void SetMouseMode(config::MouseMode mode, const wchar_t* logLine) {
+    Cfg().mouseMode = mode;
+    triggers::ResetMouseGestureState();
+    triggers::UpdateMouseTrigger();
+    config::SaveConfig();
+    log::DebugLogWrite(logLine);
+}
+
+void SetOpacity(int opacity) {
+    Cfg().opacity = opacity;
+    ApplyOpacity();
+    config::SaveOpacity();
+    config::SaveConfig();
+}
+
+void SetDesktopItemsMode(config::DesktopItemsMode mode) {
+    if (Cfg().desktopItemsMode == mode) return;
+    Cfg().desktopItemsMode = mode;
+    config::SaveConfig();
+    hostedview::RefreshDesktopItems();
+}
+
+void SetDisplayMode(HWND hwnd, config::DisplayMode mode) {
+    Cfg().displayMode = mode;
+    config::SaveConfig();
+    ApplyTheme(hwnd);
+}
+
+void SetViewMode(HWND hwnd, int view, const wchar_t* reason) {
+    ui::ReleaseActiveShellMenu();
+    config::SetCfgViewMode(view, reason);
+    config::PersistViewMode();
+    hostedview::InvalidateAppliedViewGeometry();
+    hostedview::RefreshLikeMenu(hwnd, true);
+}
+
+void SetHotkey(HWND hwnd, std::uint32_t key) {
+    Cfg().toggleHotkey = {config::kModCtrlAlt, key};
+    config::SaveToggleHotkey();
+    triggers::RegisterToggleHotkey(hwnd);
+}
+
+std::uint64_t ConfigLastWrite() {
+    WIN32_FILE_ATTRIBUTE_DATA info;
+    if (!GetFileAttributesExW(Cfg().configPath.c_str(), GetFileExInfoStandard, &info)) return 0;
+    return (std::uint64_t{info.ftLastWriteTime.dwHighDateTime} << 32) | info.ftLastWriteTime.dwLowDateTime;
+}
+
+// Opens config.ini in the user's editor and watches it for five minutes, so
+// that a hotkey or language edited there takes effect at once.
+void EditConfigWithWatch(HWND hwnd) {
+    PaletteState& state = Palette();
+    state.configWatchStamp = ConfigLastWrite();
+    state.configWatchDeadline = GetTickCount() + kConfigWatchMs;
+    KillTimer(hwnd, kConfigWatchTimerId);
+    SetTimer(hwnd, kConfigWatchTimerId, kConfigWatchPeriodMs, nullptr);
+    ShellExecuteW(hwnd, L"open", Cfg().configPath.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+// README.md is the Japanese read-me, README.en.md the English one.
+void OpenReadme(HWND hwnd) {
+    const std::wstring folder = config::ExecutableFolder() + L"\\";
+    const bool japanese = ui::CurrentUILanguageIndex() == 0;
+    const std::wstring candidates[] = {folder + (japanese ? L"README.md" : L"README.en.md"),
+                                       folder + (japanese ? L"README.en.md" : L"README.md")};
+    for (const std::wstring& file : candidates) {
+        if (!config::FileExists(file)) continue;
+        const auto result = reinterpret_cast<INT_PTR>(
+            ShellExecuteW(hwnd, L"open", file.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+        if (result > 32) return;
+        wchar_t notepad[MAX_PATH];
+        const DWORD n = ExpandEnvironmentStringsW(L"%SystemRoot%\\System32\\notepad.exe", notepad, MAX_PATH);
+        if (n < 2 || n > MAX_PATH) return;  // counts the terminator: 1 to 259 characters
+        const std::wstring quoted = L"\"" + file + L"\"";
+        ShellExecuteW(hwnd, L"open", notepad, quoted.c_str(), nullptr, SW_SHOWNORMAL);
+        return;
+    }
+}
+
+}  // namespace
+
+void ConfigWatchTick(HWND hwnd) {
+    PaletteState& state = Palette();
+    if (static_cast<std::int32_t>(GetTickCount() - state.configWatchDeadline) > 0) {
+        KillTimer(hwnd, kConfigWatchTimerId);
+        return;
+    }
+    const std::uint64_t stamp = ConfigLastWrite();
+    if (stamp == 0 || stamp == state.configWatchStamp) return;
+    state.configWatchStamp = stamp;
+    triggers::ReloadHotkeyFromConfig(hwnd);
+    config::ReloadUiLanguage();
+}
+
+LRESULT OnCommand(HWND hwnd, WPARAM wParam) {
+    using config::TriggerKey, config::MouseButton, config::MouseMode, config::DisplayMode;
+    switch (LOWORD(wParam)) {
+        case kCmdTriggerCtrl: SetTrigger(TriggerKey::Ctrl); break;
+        case kCmdTriggerShift: SetTrigger(TriggerKey::Shift); break;
+        case kCmdTriggerAlt: SetTrigger(TriggerKey::Alt); break;
+        case kCmdTriggerDisabled: SetTrigger(TriggerKey::Disabled); break;
+        case kCmdMouseX1: SetMouseButton(MouseButton::X1); break;
+        case kCmdMouseX2: SetMouseButton(MouseButton::X2); break;
+        case kCmdMouseDoubleClick:
+            SetMouseMode(MouseMode::DoubleClick, L"Mouse invoke mode set to double-click.");
+            break;
+        case kCmdMouseLongPress: SetMouseMode(MouseMode::LongPress, L"Mouse invoke mode set to long-press."); break;
+        case kCmdMouseDisabled: SetMouseMode(MouseMode::Disabled, L"Mouse invoke mode set to disabled."); break;
+        case kCmdOpacity100: SetOpacity(100); break;
+        case kCmdOpacity75: SetOpacity(75); break;
+        case kCmdOpacity30: SetOpacity(30); break;
+        case kCmdCloseOnItemActivate:
+            Cfg().closeOnItemActivate = !Cfg().closeOnItemActivate;
+            config::SaveConfig();
+            break;
+        case kCmdDesktopItemsSame: SetDesktopItemsMode(config::DesktopItemsMode::SameAsDesktop); break;
+        case kCmdDesktopItemsAll: SetDesktopItemsMode(config::DesktopItemsMode::AllItems); break;
+        case kCmdDisplayFollowSystem: SetDisplayMode(hwnd, DisplayMode::FollowSystem); break;
+        case kCmdDisplayLight: SetDisplayMode(hwnd, DisplayMode::Light); break;
+        case kCmdDisplayDark: SetDisplayMode(hwnd, DisplayMode::Dark); break;
+        case kCmdOpenReadme: OpenReadme(hwnd); break;
+        case kCmdRunAtStartup:
+            Cfg().runAtStartup = !Cfg().runAtStartup;
+            app::ApplyRunAtStartup();
+            config::SaveConfig();
+            break;
+        case kCmdAbout: ui::ShowAboutWindow(hwnd); break;
+        case kCmdExit: DestroyWindow(hwnd); break;
+        case kCmdViewLarge: SetViewMode(hwnd, 1, L"menu.large"); break;
+        case kCmdViewMedium: SetViewMode(hwnd, 2, L"menu.medium"); break;
+        case kCmdViewSmall: SetViewMode(hwnd, 3, L"menu.small"); break;
+        case kCmdViewExtraLarge: SetViewMode(hwnd, 4, L"menu.extraLarge"); break;
+        case kCmdSortName: hostedview::OnUserPickedSortMode(0); break;
+        case kCmdSortDate: hostedview::OnUserPickedSortMode(1); break;
+        case kCmdSortSize: hostedview::OnUserPickedSortMode(2); break;
+        case kCmdRefresh: hostedview::RefreshExplorerBrowser(false); break;
+        case kCmdToggle:
+            triggers::ClearToggleCooldown();
+            triggers::ToggleMainWindow(false);
+            break;
+        case kCmdHotkeyNone: SetHotkey(hwnd, 0); break;
+        case kCmdHotkeyCtrlAltD: SetHotkey(hwnd, 0x44); break;
+        case kCmdHotkeyCtrlAltQ: SetHotkey(hwnd, 0x51); break;
+        case kCmdHotkeyCtrlAltA: SetHotkey(hwnd, 0x41); break;
+        case kCmdHotkeyCtrlAltZ: SetHotkey(hwnd, 0x5A); break;
+        case kCmdEditConfig: EditConfigWithWatch(hwnd); break;
+        case kCmdSaveAndHide:
+            config::SaveConfig();
+            PostMessageW(hwnd, WMAPP_HIDE, 0, 0);
+            break;
+        default: break;
+    }
+    return 0;
+}
+
+}  // namespace lumetra::palette

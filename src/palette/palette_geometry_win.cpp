@@ -1,0 +1,86 @@
+// Moving, sizing, display and DPI changes, and system setting changes.
+#include <windows.h>
+
+#include "config/monitor_win.h"
+#include "config/settings.h"
+#include "hostedview/view_work_win.h"
+#include "palette/appearance_win.h"
+#include "palette/close_button_win.h"
+#include "palette/monitor_placement_win.h"
+#include "palette/overlay_win.h"
+#include "palette/palette_handlers_win.h"
+#include "palette/palette_messages.h"
+#include "palette/palette_state_win.h"
+#include "palette/placement.h"
+
+namespace lumetra::palette {
+
+void OnMove(HWND hwnd) {
+    MoveCloseButtonAlong();
+    if (Overlay().window && IsWindowVisible(Overlay().window)) PositionOverlayCover();
+    if (!IsWindowVisible(hwnd)) return;
+    const bool dragging = Palette().drag.inSizeMove;
+    HMONITOR monitor = dragging ? config::PaletteMonitor() : MonitorFromWindow(hwnd, MONITOR_DEFAULTTONEAREST);
+    if (monitor && (dragging || monitor != config::CurrentMonitor())) MonitorChangeFilter(hwnd, monitor);
+}
+
+LRESULT OnSize(HWND hwnd) {
+    hostedview::SmallIconSizeMoveReflow();
+    if (config::Cfg().viewMode == config::ViewMode::Small && !Palette().drag.inSizeMove)
+        SetTimer(hwnd, kSmallIconSettleTimerId, 220, nullptr);
+    InvalidateRect(hwnd, nullptr, FALSE);
+    return 0;
+}
+
+// A display change may leave the palette off the work area: clamp it back.
+void OnDisplayChange(HWND hwnd) {
+    if (!IsWindowVisible(hwnd)) return;
+    RECT window;
+    MONITORINFO info{};
+    info.cbSize = sizeof(info);
+    if (!GetWindowRect(hwnd, &window) ||
+        !GetMonitorInfoW(MonitorFromWindow(hwnd, MONITOR_DEFAULTTONEAREST), &info))
+        return;
+    const int w = window.right - window.left, h = window.bottom - window.top;
+    const RECT& work = info.rcWork;
+    int x = window.left, y = window.top;
+    if (work.right - work.left >= w) x = ClampAxis(x, w, work.left, work.right);
+    if (work.bottom - work.top >= h) y = ClampAxis(y, h, work.top, work.bottom);
+    if (x != window.left || y != window.top)
+        SetWindowPos(hwnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+LRESULT OnDpiChanged(HWND hwnd, const RECT* suggested) {
+    if (!IsWindowVisible(hwnd) || !suggested) return 0;
+    SetWindowPos(hwnd, nullptr, suggested->left, suggested->top, 0, 0,
+                 SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOZORDER);
+    config::SetCurrentMonitor(MonitorFromWindow(hwnd, MONITOR_DEFAULTTONEAREST));
+    if (!Palette().drag.inSizeMove) hostedview::OnHostDpiChanged();
+    return 0;
+}
+
+void OnSettingChange(HWND hwnd, LPARAM lParam) {
+    const auto* area = reinterpret_cast<const wchar_t*>(lParam);
+    if (!area) return;
+    if (lstrcmpiW(area, L"ImmersiveColorSet") == 0) {
+        ApplyAppMode(hwnd);
+        if (config::Cfg().displayMode == config::DisplayMode::FollowSystem) ApplyTheme(hwnd);
+    } else if (lstrcmpW(area, L"ShellState") == 0) {
+        if (!hostedview::RefreshRunning()) hostedview::DesktopItemsRecheck();
+    }
+}
+
+void OnExitSizeMoveLoop(HWND hwnd) {
+    OnExitSizeMove(hwnd);
+    QueueMenuResync(hwnd);
+    ForcePendingReveal();
+    InvalidateRect(hwnd, nullptr, TRUE);
+}
+
+void OnMenuIdle() {
+    HideOverlayCoverImmediate();
+    HideCloseButton();
+    DarkenOpenMenus();
+}
+
+}  // namespace lumetra::palette

@@ -1,0 +1,151 @@
+// Creation, destruction and the requests that show or hide the palette.
+#include <windows.h>
+#include <dwmapi.h>
+#include <shlobj.h>
+
+#include "app/app_state_win.h"
+#include "app/shell_notify_win.h"
+#include "config/monitor_win.h"
+#include "palette/activation_win.h"
+#include "config/settings.h"
+#include "config/settings_store.h"
+#include "hostedview/hosted_view_win.h"
+#include "hostedview/view_work_win.h"
+#include "log/debug_log.h"
+#include "palette/appearance_win.h"
+#include "palette/close_button_win.h"
+#include "palette/overlay_win.h"
+#include "palette/palette_handlers_win.h"
+#include "palette/palette_messages.h"
+#include "palette/palette_state_win.h"
+#include "triggers/input_triggers_win.h"
+#include "triggers/toggle_win.h"
+#include "ui/tray_win.h"
+#include "ui/view_menu_win.h"
+
+namespace lumetra::palette {
+namespace {
+
+constexpr DWORD kCornerPreferenceAttribute = 33;  // DWMWA_WINDOW_CORNER_PREFERENCE
+constexpr DWORD kRoundCorners = 2;
+
+// Saves a sort the shell changed on its own before anything else is saved.
+void FlushSortSync(HWND hwnd) {
+    KillTimer(hwnd, kShellCommandSortTimerId);
+    hostedview::FlushPendingSortSync();
+}
+
+}  // namespace
+
+LRESULT OnCreate(HWND hwnd) {
+    PaletteState& state = Palette();
+    state.window = hwnd;
+    app::App().palette = hwnd;
+    ApplyTheme(hwnd);
+    state.isWindows11 = ReadIsWindows11();
+    const DWORD corners = kRoundCorners;
+    DwmSetWindowAttribute(hwnd, kCornerPreferenceAttribute, &corners, sizeof(corners));
+    SetWindowLongW(hwnd, GWL_EXSTYLE, GetWindowLongW(hwnd, GWL_EXSTYLE) | WS_EX_LAYERED);
+    ApplyOpacity();
+
+    const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(hwnd, GWLP_HINSTANCE));
+    CreateCloseButton(hwnd, instance);
+    hostedview::InitializeExplorerBrowser(hwnd);
+    CreateOverlayCover(hwnd, instance);
+    SetTimer(hwnd, kHousekeepingTimerId, 100, nullptr);
+    triggers::UpdateMouseTrigger();
+    return 0;
+}
+
+LRESULT OnDestroy(HWND hwnd) {
+    FlushSortSync(hwnd);
+    config::SaveConfig();
+    for (unsigned id = kFirstTimerId; id <= kLastTimerId; ++id) KillTimer(hwnd, id);
+    HideOverlayCoverAfterReveal();
+    UnregisterHotKey(hwnd, kToggleHotkeyId);
+    Palette().fading = false;
+    app::DeregisterShellChangeNotification();
+    triggers::RemoveInputTriggers();
+    ui::RemoveTrayIcon();
+    ui::ReleaseActiveShellMenu();
+    hostedview::ReleaseExplorerBrowser();
+    app::App().singleInstanceMutex.reset();
+    app::App().palette = nullptr;
+    Palette().window = nullptr;
+    PostQuitMessage(0);
+    return 0;
+}
+
+LRESULT OnEndSession(WPARAM ending) {
+    if (!ending) return 0;
+    FlushSortSync(Palette().window);
+    config::SaveConfig();
+    ui::RemoveTrayIcon();
+    return 0;
+}
+
+// The one place that resets everything tied to a visible palette, whichever
+// path hid it.
+void OnShowWindow(HWND, WPARAM shown) {
+    PaletteState& state = Palette();
+    state.paletteShown = shown != 0;
+    if (!shown) {
+        config::SetCurrentMonitor(nullptr);
+        AbortViewTransitions();
+        HideCloseButton();
+        Overlay().hideNotBefore = 0;
+        HideOverlayCoverImmediate();
+        triggers::ClearKeyboardTracking();
+        triggers::ResetMouseGestureState();
+    }
+    log::DebugLogWrite(shown ? L"WM_SHOWWINDOW show" : L"WM_SHOWWINDOW hide");
+}
+
+LRESULT OnToggleRequest(HWND hwnd, WPARAM source) {
+    ApplyAppMode(hwnd);
+    if (config::Cfg().displayMode == config::DisplayMode::FollowSystem) ApplyTheme(hwnd);
+    log::DebugLogFormat(L"WM_APP+99 received. source=%llu", static_cast<unsigned long long>(source));
+    if (source == static_cast<WPARAM>(ToggleSource::kSecondInstance)) {
+        // A second launch makes this instance pick up edits made to config.ini.
+        config::LoadConfig();
+        const config::Settings& s = config::Cfg();
+        SetWindowPos(hwnd, nullptr, s.x, s.y, s.w, s.h, SWP_FRAMECHANGED | SWP_NOACTIVATE | SWP_NOZORDER);
+    }
+    triggers::ToggleMainWindow(source == static_cast<WPARAM>(ToggleSource::kMouseGesture));
+    return 0;
+}
+
+bool OnHotkey(HWND hwnd, WPARAM id) {
+    if (id != static_cast<WPARAM>(kToggleHotkeyId)) return false;
+    triggers::ClearToggleCooldown();
+    PostMessageW(hwnd, WMAPP_TOGGLE, static_cast<WPARAM>(ToggleSource::kHotkey), 0);
+    return true;
+}
+
+bool OnRegisteredMessage(HWND hwnd, UINT message, LRESULT& result) {
+    if (app::IsToggleMessage(message)) {
+        triggers::ToggleMainWindow(false);
+        result = 0;
+        return true;
+    }
+    if (message != 0 && message == app::App().messages.taskbarCreated) {
+        ui::OnTaskbarCreated(hwnd);
+        result = 0;
+        return true;
+    }
+    return false;
+}
+
+bool ReadIsWindows11() {
+    using RtlGetVersionFn = LONG(WINAPI*)(OSVERSIONINFOW*);
+    HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+    if (!ntdll) return false;
+    const auto getVersion =
+        reinterpret_cast<RtlGetVersionFn>(reinterpret_cast<void*>(GetProcAddress(ntdll, "RtlGetVersion")));
+    OSVERSIONINFOW info{};
+    info.dwOSVersionInfoSize = sizeof(info);
+    if (!getVersion || getVersion(&info) != 0) return false;
+    return info.dwMajorVersion > 10 || (info.dwMajorVersion == 10 && info.dwBuildNumber > 21999);
+}
+
+}  // namespace lumetra::palette

@@ -1,0 +1,50 @@
+#pragma once
+// The palette's process-wide state, touched only on the UI thread.
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+
+#include "palette/placement_plan.h"
+
+namespace lumetra::palette {
+
+struct PaletteState {
+    HWND window = nullptr;
+
+    // Visibility and activation.
+    bool paletteShown = false;
+    bool paletteActive = false;
+    bool isWindows11 = false;
+    int menuDepth = 0;
+    bool menuResyncPosted = false;
+    std::uint32_t lastToggleTick = 0;
+
+    // Fade-in after showing (timer 15).
+    bool fading = false;
+    std::uint32_t fadeStartTick = 0;
+
+    // Configuration watch (command 2808, timer 21).
+    std::uint64_t configWatchStamp = 0;
+    std::uint32_t configWatchDeadline = 0;
+
+    // Placement on monitors; drag.inSizeMove is true inside the move/size loop.
+    bool shownAtCursor = false;
+    CrossFilterState crossFilter;
+    DragState drag;
+
+    // Activation helpers.
+    std::uint32_t lastRenameTick = 0;
+    bool renameTickValid = false;
+    bool selectAllBusy = false;
+    bool pasteBusy = false;
+    std::uint32_t lastDesktopItemsRecheckTick = 0;
+    bool desktopItemsRecheckDone = false;
+};
+
+PaletteState& Palette();
+
+// True when the palette window exists.
+inline bool PaletteExists() { return Palette().window && IsWindow(Palette().window); }
+
+}  // namespace lumetra::palette

@@ -1,0 +1,80 @@
+// WM_TIMER in its dispatch order, the fade-in step and the deferred work
+// after menus and drags.
+#include <windows.h>
+
+#include "config/settings.h"
+#include "hostedview/hosted_view_win.h"
+#include "hostedview/view_work_win.h"
+#include "palette/appearance_win.h"
+#include "palette/close_button_win.h"
+#include "palette/frame.h"
+#include "palette/overlay_win.h"
+#include "palette/palette_handlers_win.h"
+#include "palette/palette_messages.h"
+#include "palette/palette_state_win.h"
+#include "triggers/input_triggers_win.h"
+
+namespace lumetra::palette {
+namespace {
+
+void FadeInStep(HWND hwnd) {
+    PaletteState& state = Palette();
+    if (!state.fading || !state.isWindows11) {
+        KillTimer(hwnd, kFadeInTimerId);
+        state.fading = false;
+        if (Overlay().window && (GetWindowLongW(Overlay().window, GWL_EXSTYLE) & WS_EX_LAYERED))
+            SetLayeredWindowAttributes(Overlay().window, 0, 255, LWA_ALPHA);
+        return;
+    }
+    const std::uint8_t target = FadeTargetAlpha(config::Cfg().opacity);
+    const std::uint32_t elapsed = GetTickCount() - state.fadeStartTick;
+    SetLayeredWindowAttributes(hwnd, 0, FadeInAlpha(elapsed, target), LWA_ALPHA);
+    if (elapsed >= kFadeInMs) {
+        KillTimer(hwnd, kFadeInTimerId);
+        state.fading = false;
+    }
+}
+
+}  // namespace
+
+LRESULT OnTimer(HWND hwnd, WPARAM id) {
+    switch (id) {
+        case kIgnoredTimerId: return 0;
+        case kConfigWatchTimerId: ConfigWatchTick(hwnd); return 0;
+        case kInputResyncTimerId: triggers::InputStateSweep(); return 0;
+        case kMenuResyncTimerId:
+            KillTimer(hwnd, kMenuResyncTimerId);
+            PostMenuResync(hwnd);
+            return 0;
+        default: break;
+    }
+    if (hostedview::DispatchViewTimer(hwnd, id)) return 0;
+    if (id == kHousekeepingTimerId) HousekeepingTick();
+    else if (id == kFadeInTimerId) FadeInStep(hwnd);
+    return 0;
+}
+
+void QueueMenuResync(HWND hwnd) {
+    PaletteState& state = Palette();
+    if (state.menuResyncPosted) return;
+    state.menuResyncPosted = true;
+    PostMessageW(hwnd, WMAPP_MENU_RESYNC, 0, 0);
+}
+
+// Layout work that must wait until no menu or label edit is open.
+void PostMenuResync(HWND hwnd) {
+    PaletteState& state = Palette();
+    if (hostedview::ListViewEditing() || state.menuDepth > 0) {
+        SetTimer(hwnd, kMenuResyncTimerId, 80, nullptr);
+        return;
+    }
+    state.menuResyncPosted = false;
+    hostedview::SmallIconSizeMoveReflow();
+    hostedview::RestoreHostedShellScrollBars();
+    if (config::Cfg().viewMode == config::ViewMode::Small && !hostedview::IsViewGrouped())
+        hostedview::SmallIconLayoutIfReady();
+    if (DarkMode() && hostedview::HasListView()) ApplyDarkScrollBars(hostedview::View().listView);
+    if (Overlay().window) PositionOverlayCover();
+}
+
+}  // namespace lumetra::palette

@@ -1,0 +1,103 @@
+#include "triggers/toggle_win.h"
+
+#include "config/config_host.h"
+#include "config/hotkey_text.h"
+#include "config/ini_document.h"
+#include "config/settings.h"
+#include "log/debug_log.h"
+#include "palette/activation_win.h"
+#include "palette/monitor_placement_win.h"
+#include "palette/palette_messages.h"
+#include "palette/palette_state_win.h"
+#include "palette/toggle_decision.h"
+#include "triggers/input_triggers_win.h"
+
+namespace lumetra::triggers {
+namespace {
+
+constexpr UINT kModNoRepeat = 0x4000;
+constexpr config::Hotkey kBracketReplacement{config::kModCtrlAlt, 0x44};
+
+// The cursor's monitor differs from the palette's (both known).
+bool PaletteOnOtherMonitor(HWND palette) {
+    POINT cursor;
+    if (!IsWindowVisible(palette) || !GetCursorPos(&cursor)) return false;
+    HMONITOR cursorMonitor = MonitorFromPoint(cursor, MONITOR_DEFAULTTONEAREST);
+    HMONITOR paletteMonitor = MonitorFromWindow(palette, MONITOR_DEFAULTTONEAREST);
+    return cursorMonitor && paletteMonitor && cursorMonitor != paletteMonitor;
+}
+
+}  // namespace
+
+bool RegisterToggleHotkey(HWND window) {
+    if (!window) return false;
+    UnregisterHotKey(window, palette::kToggleHotkeyId);
+    const config::Hotkey hotkey = config::Cfg().toggleHotkey;
+    if (hotkey.key == 0) return false;
+    if (RegisterHotKey(window, palette::kToggleHotkeyId, hotkey.modifiers | kModNoRepeat, hotkey.key) ||
+        RegisterHotKey(window, palette::kToggleHotkeyId, hotkey.modifiers, hotkey.key))
+        return true;
+    log::DebugLogWrite(L"Palette hotkey RegisterHotKey failed.");
+    return false;
+}
+
+void ReloadHotkeyFromConfig(HWND window) {
+    const std::wstring& path = config::EnsureConfigPath();
+    if (path.empty()) return;
+    config::IniDocument doc(path);
+    if (!config::HostLoad(doc)) return;
+    const std::wstring text = doc.get(L"Hotkey", L"ToggleHotkey", L"VK_D");
+    config::Hotkey parsed;
+    if (!config::ParseHotkeyText(text.c_str(), parsed)) return;
+    const bool replaced = config::IsBracketKey(parsed.key);
+    if (replaced) parsed = kBracketReplacement;
+
+    config::Settings& cfg = config::Cfg();
+    if (!(parsed == cfg.toggleHotkey)) {
+        cfg.toggleHotkey = parsed;
+        if (replaced) config::SaveToggleHotkey();
+        RegisterToggleHotkey(window);
+    } else if (replaced) {
+        config::SaveToggleHotkey();
+    }
+}
+
+void ClearToggleCooldown() { palette::Palette().lastToggleTick = 0; }
+
+void ToggleMainWindow(bool showAtCursor) {
+    palette::PaletteState& state = palette::Palette();
+    const std::uint32_t now = GetTickCount();
+    if (palette::InToggleCooldown(now, state.lastToggleTick)) {
+        log::DebugLogWrite(L"ToggleMainWindow skipped by cooldown.");
+        return;
+    }
+    state.lastToggleTick = now != 0 ? now : 1;
+
+    HWND window = state.window;
+    const bool real = window && IsWindowVisible(window);
+    if (real != state.paletteShown) {
+        state.paletteShown = real;
+        log::DebugLogWrite(real ? L"Visibility sync: real=show" : L"Visibility sync: real=hide");
+    }
+
+    const bool otherMonitor = state.paletteShown && window && PaletteOnOtherMonitor(window);
+    switch (palette::DecideToggle(state.paletteShown, otherMonitor)) {
+        case palette::ToggleAction::kRelocate:
+            log::DebugLogWrite(L"ToggleMainWindow -> relocate to cursor monitor");
+            palette::RelocatePaletteToCursorMonitor(showAtCursor);
+            break;
+        case palette::ToggleAction::kHide:
+            log::DebugLogWrite(L"ToggleMainWindow -> hide");
+            palette::HidePalette();
+            break;
+        case palette::ToggleAction::kShow:
+            log::DebugLogWrite(L"ToggleMainWindow -> show");
+            state.paletteShown = true;
+            ClearKeyboardTracking();
+            ResetMouseGestureState();
+            palette::ActivatePalette(showAtCursor);
+            break;
+    }
+}
+
+}  // namespace lumetra::triggers

@@ -1,0 +1,166 @@
+"""The palette as a user calls it: the hotkey, toggle messages from other
+programs, a second launch, Esc and Alt+F4, placement on the work area, resizing
+by the edge band, and the hotkey's life in the configuration."""
+
+import time
+
+import pytest
+
+from lumetra_app import MAIN_CLASS, Lumetra
+from wine_session import TEST_TOOLS, wait_for
+
+WM_COMMAND = 0x0111
+MOD_ALT, MOD_CONTROL = 0x1, 0x2
+VK_D, VK_Q = 0x44, 0x51
+WS_EX_TOPMOST = 0x8
+
+
+@pytest.fixture
+def lumetra(wine):
+    app = Lumetra(wine)
+    app.reset_data()
+    app.write_config("[General]\r\nDebugLog=1\r\n")
+    yield app
+    app.stop()
+    app.reset_data()
+
+
+def visible(wine):
+    return wine.find_window(MAIN_CLASS).get("visible", False)
+
+
+def shown_in_front(wine):
+    w = wine.find_window(MAIN_CLASS)
+    return w.get("visible") and w.get("foreground") and w
+
+
+def press_hotkey(wine, keys="ctrl+alt+d"):
+    wine.xdotool("key", "--clearmodifiers", keys)
+
+
+def test_hotkey_shows_the_palette_in_front_and_hides_it_again(wine, lumetra):
+    lumetra.start()
+    lumetra.wait_for_log("Config.ini path:")
+    press_hotkey(wine)
+    window = wait_for(lambda: shown_in_front(wine), timeout=10, what="palette shown in front")
+    assert window["exstyle"] & WS_EX_TOPMOST
+    assert window["rect"] == [120, 120, 1040, 700], "[Window] on the only monitor"
+    lumetra.wait_for_log("ToggleMainWindow -> show")
+    lumetra.wait_for_log("PosMonitor: mon='DISPLAY1' found=0")
+    wine.screenshot(wine.work / "palette-shown.png")
+
+    press_hotkey(wine)
+    wait_for(lambda: not visible(wine), timeout=10, what="palette hidden")
+    lumetra.wait_for_log("ToggleMainWindow -> hide")
+    assert lumetra.exit() == 0
+
+
+def test_toggle_message_twice_in_quick_succession_shows_once(wine, lumetra):
+    lumetra.start()
+    lumetra.wait_for_log("Config.ini path:")
+    wine.probe("post-repeat", MAIN_CLASS, "reg:WM_LUMETRA_TOGGLE", 2, 100)
+    wait_for(lambda: visible(wine), what="palette shown")
+    lumetra.wait_for_log("ToggleMainWindow skipped by cooldown.")
+    assert visible(wine), "the second request did not hide it"
+    assert sum("ToggleMainWindow -> show" in l for l in lumetra.log_lines()) == 1
+    assert lumetra.exit() == 0
+
+
+def test_second_launch_toggles_and_picks_up_an_edited_window_rectangle(wine, lumetra):
+    lumetra.start()
+    lumetra.wait_for_log("Config.ini path:")
+    lumetra.write_config("[General]\r\nDebugLog=1\r\n[Window]\r\nX=300\r\nY=200\r\nW=700\r\nH=500\r\n")
+    assert wine.run_exe(wine.program("Lumetra.exe")).returncode == 0
+    window = wait_for(lambda: shown_in_front(wine), what="palette shown by the second launch")
+    assert window["rect"] == [300, 200, 1000, 700]
+    assert wine.run_exe(wine.program("Lumetra.exe")).returncode == 0
+    wait_for(lambda: not visible(wine), what="hidden by the next launch")
+    assert lumetra.exit() == 0
+
+
+@pytest.mark.parametrize("keys, line", [("Escape", "ESC pressed -> hide"), ("alt+F4", None)])
+def test_escape_and_alt_f4_hide_but_keep_the_program(wine, lumetra, keys, line):
+    process = lumetra.start()
+    lumetra.wait_for_log("Config.ini path:")
+    press_hotkey(wine)
+    wait_for(lambda: shown_in_front(wine), what="palette shown")
+    wine.xdotool("key", "--clearmodifiers", keys)
+    wait_for(lambda: not visible(wine), what="palette hidden")
+    if line:
+        lumetra.wait_for_log(line)
+    assert process.poll() is None and lumetra.window()["found"]
+    assert lumetra.exit() == 0
+
+
+def test_rectangle_saved_partly_off_the_work_area_slides_in(wine, lumetra):
+    lumetra.write_config("[General]\r\nDebugLog=1\r\n[MonitorPos]\r\nDISPLAY1=1500,300,800,500\r\n")
+    lumetra.start()
+    lumetra.wait_for_log("Config.ini path:")
+    work = wine.probe("workarea")
+    right = work["rect"][2] if "rect" in work else work["right"]
+    press_hotkey(wine)
+    window = wait_for(lambda: shown_in_front(wine), what="palette shown")
+    assert window["rect"] == [right - 800, 300, right, 800]
+    lumetra.wait_for_log("-> slid (")
+    assert lumetra.exit() == 0
+
+
+def test_dragging_the_edge_band_resizes_and_the_rectangle_is_saved(wine, lumetra):
+    lumetra.start()
+    lumetra.wait_for_log("Config.ini path:")
+    press_hotkey(wine)
+    left, top, right, bottom = wait_for(lambda: shown_in_front(wine), what="palette shown")["rect"]
+    y = (top + bottom) // 2
+    wine.xdotool("mousemove", right - 4, y)
+    wine.xdotool("mousedown", 1)
+    for step in range(1, 11):
+        wine.xdotool("mousemove", right - 4 + step * 15, y)
+        time.sleep(0.03)
+    wine.xdotool("mouseup", 1)
+    wait_for(lambda: wine.find_window(MAIN_CLASS)["rect"][2] > right + 100, what="wider palette")
+    new_right = wine.find_window(MAIN_CLASS)["rect"][2]
+    assert lumetra.exit() == 0
+    text = lumetra.config.read_bytes().decode("utf-8-sig")
+    assert f"W={new_right - left}" in text
+    assert f"DISPLAY1={left},{top},{new_right - left},{bottom - top}" in text
+
+
+def test_no_hotkey_command_frees_the_key_for_other_programs(wine, lumetra):
+    lumetra.start()
+    lumetra.wait_for_log("Config.ini path:")
+    assert not wine.probe("hotkey-free", MOD_ALT | MOD_CONTROL, VK_D)["free"]
+    wine.post(MAIN_CLASS, WM_COMMAND, 2801)
+    wait_for(lambda: wine.probe("hotkey-free", MOD_ALT | MOD_CONTROL, VK_D)["free"], what="key released")
+    wine.post(MAIN_CLASS, WM_COMMAND, 2803)
+    wait_for(lambda: not wine.probe("hotkey-free", MOD_ALT | MOD_CONTROL, VK_Q)["free"], what="Ctrl+Alt+Q taken")
+    assert lumetra.exit() == 0
+    assert "ToggleHotkey=VK_Q" in lumetra.config.read_bytes().decode("utf-8-sig"), "Ctrl+Alt is the stored default"
+
+
+def test_hotkey_taken_by_another_program_is_logged_and_toggles_still_work(wine, lumetra):
+    holder = wine.start_exe(TEST_TOOLS / "winprobe.exe", "hold-hotkey", MOD_ALT | MOD_CONTROL, VK_D, 60000)
+    try:
+        wait_for(lambda: not wine.probe("hotkey-free", MOD_ALT | MOD_CONTROL, VK_D)["free"],
+                 what="another program holding Ctrl+Alt+D")
+        lumetra.start()
+        lumetra.wait_for_log("Palette hotkey RegisterHotKey failed.")
+        wine.post(MAIN_CLASS, "reg:WM_CORVANEL_TOGGLE")
+        wait_for(lambda: visible(wine), what="palette shown by the toggle message")
+        assert lumetra.exit() == 0
+    finally:
+        holder.kill()
+        holder.wait(10)
+
+
+def test_configuration_watch_picks_up_a_hotkey_edited_in_the_file(wine, lumetra):
+    lumetra.start()
+    lumetra.wait_for_log("Config.ini path:")
+    wine.post(MAIN_CLASS, WM_COMMAND, 2808)
+    time.sleep(0.5)  # the watch remembers the file's time when it starts
+    lumetra.write_config("[General]\r\nDebugLog=1\r\n[Hotkey]\r\nToggleHotkey=Ctrl + Alt + Q\r\n")
+    started = time.monotonic()
+    wait_for(lambda: not wine.probe("hotkey-free", MOD_ALT | MOD_CONTROL, VK_Q)["free"], timeout=8,
+             what="Ctrl+Alt+Q registered from the edited file")
+    assert time.monotonic() - started < 5
+    assert wine.probe("hotkey-free", MOD_ALT | MOD_CONTROL, VK_D)["free"]
+    assert lumetra.exit() == 0
