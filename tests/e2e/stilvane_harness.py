@@ -52,7 +52,7 @@ class Stilvane:
         self.exe = wine.program("Stilvane.exe")
         self.tools = wine.install_dir / "stilvane-tests"
         self.tools.mkdir(parents=True, exist_ok=True)
-        for name in ("fake_desktop.exe", "fake_shell_windows.dll"):
+        for name in ("fake_desktop.exe", "fake_shell_windows.dll", "read_only_key.exe"):
             shutil.copy2(TEST_TOOLS / name, self.tools / name)
         self.scenario = wine.work / "stilvane-desktop.txt"
         self._original_server = self._read_default(SHELL_WINDOWS_KEY)
@@ -166,6 +166,13 @@ class Stilvane:
     def set_advanced(self, body):
         """Recreates the Advanced key with the given .reg value lines."""
         self.wine.reg_import(f"[-{ADVANCED_KEY}]\n\n[{ADVANCED_KEY}]\n{body}")
+
+    def lock_advanced(self):
+        """Leaves the Advanced key readable but not writable."""
+        subkey = ADVANCED_KEY.split("\\", 1)[1]
+        result = self.wine.run_exe(self.tools / "read_only_key.exe", subkey)
+        if result.returncode != 0:
+            raise WineError(f"could not make {subkey} read-only")
 
     def remove_advanced(self):
         self.wine.reg_import(f"[-{ADVANCED_KEY}]\n")

@@ -96,3 +96,23 @@ def test_registry_route_without_the_explorer_key_exits_10(stilvane):
     assert stilvane.run("/toggle") == 10
     assert stilvane.hide_icons() is None, "the key is not created"
     assert stilvane.no_window_shown()
+
+
+def test_registry_route_with_a_read_only_key_exits_11(stilvane):
+    stilvane.set_advanced('"HideIcons"=dword:00000001\n')
+    stilvane.lock_advanced()
+    assert stilvane.run("/toggle") == 11
+    assert stilvane.hide_icons() == ("REG_DWORD", "0x1")
+    assert stilvane.no_window_shown()
+    stilvane.remove_advanced()
+    assert stilvane.hide_icons() is None
+
+
+def test_view_route_does_not_report_a_failed_write(stilvane):
+    stilvane.set_advanced('"HideIcons"=dword:00000000\n')
+    stilvane.lock_advanced()
+    with FakeDesktop(stilvane, "progman", "progman-view=2") as desktop:
+        assert stilvane.run("/toggle") == 0
+        desktop.wait_line("command ")
+    assert stilvane.hide_icons() == ("REG_DWORD", "0x0")
+    stilvane.remove_advanced()

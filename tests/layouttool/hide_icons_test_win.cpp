@@ -5,6 +5,7 @@
 #include <string>
 
 #include "layouttool/icon_toggle_win.h"
+#include "read_only_key_win.h"
 
 namespace lumetra::layouttool {
 namespace {
@@ -58,6 +59,16 @@ TEST(HideIcons, ReadsOnlyADwordAndWritesOne) {
     RegGetValueW(HKEY_CURRENT_USER, key.path(), kHideIconsValue, RRF_RT_ANY, &type, &value, &size);
     EXPECT_EQ(type, static_cast<DWORD>(REG_DWORD)) << "written back as a DWORD";
     EXPECT_EQ(value, 0u);
+}
+
+TEST(HideIcons, ReadOnlyKeyFailsTheWrite) {
+    ScratchKey key;
+    ASSERT_TRUE(WriteHideIconsAt(HKEY_CURRENT_USER, key.path(), 1));
+    ASSERT_TRUE(MakeKeyReadOnly(key.path()));
+    EXPECT_FALSE(WriteHideIconsAt(HKEY_CURRENT_USER, key.path(), 0));
+    const HideIconsValue read = ReadHideIconsAt(HKEY_CURRENT_USER, key.path());
+    EXPECT_TRUE(read.ok);
+    EXPECT_EQ(read.value, 1u);
 }
 
 TEST(HideIcons, MissingKeyIsNotCreated) {
