@@ -164,3 +164,29 @@ def test_configuration_watch_picks_up_a_hotkey_edited_in_the_file(wine, lumetra)
     assert time.monotonic() - started < 5
     assert wine.probe("hotkey-free", MOD_ALT | MOD_CONTROL, VK_D)["free"]
     assert lumetra.exit() == 0
+
+
+def test_readme_command_opens_the_english_readme_in_notepad_without_an_association(wine, lumetra):
+    readme = wine.install_dir / "README.en.md"
+    readme.write_text("# Lumetra\r\n", encoding="utf-8")
+    try:
+        lumetra.start()
+        wine.post(MAIN_CLASS, WM_COMMAND, 2300)
+        notepad = wait_for(lambda: wine.find_window("Notepad").get("found") and wine.find_window("Notepad"),
+                           timeout=20, what="Notepad with the read-me")
+        assert "README.en" in notepad["title"]
+        wine.post("Notepad", 0x0010)  # WM_CLOSE
+        assert lumetra.exit() == 0
+    finally:
+        readme.unlink()
+
+
+def test_session_end_saves_the_configuration_without_destroying(wine, lumetra):
+    process = lumetra.start()
+    lumetra.wait_for_log("Config.ini path:")
+    before = lumetra.config.read_bytes()
+    assert b"[Window]" not in before
+    wine.probe("send", MAIN_CLASS, 0x0016, 1, 0)  # WM_ENDSESSION, ending
+    assert b"[Window]" in lumetra.config.read_bytes()
+    assert process.poll() is None
+    assert lumetra.exit() == 0
