@@ -46,6 +46,14 @@ def japanese_environment():
     return {"LOCPATH": str(LOCALES), "LANG": "ja_JP.UTF-8", "LC_ALL": "ja_JP.UTF-8"}
 
 
+def pixel(image, x, y):
+    """The (r, g, b) of one pixel of a screenshot."""
+    out = subprocess.run(["convert", str(image), "-crop", f"1x1+{x}+{y}", "txt:-"], capture_output=True,
+                         text=True, timeout=60).stdout
+    values = out.strip().splitlines()[-1].split("(", 1)[1].split(")", 1)[0]
+    return tuple(int(float(v)) for v in values.split(",")[:3])
+
+
 class Stilvane:
     def __init__(self, wine):
         self.wine = wine

@@ -4,7 +4,7 @@ import time
 
 import pytest
 
-from stilvane_harness import TOAST_CLASS, Stilvane
+from stilvane_harness import TOAST_CLASS, Stilvane, pixel
 
 
 @pytest.fixture(scope="module")
@@ -43,6 +43,23 @@ def test_no_argument_shows_the_usage_toast_in_the_corner_for_five_and_a_half_sec
     ended = time.monotonic()
     assert 4.0 <= gone - seen <= 6.5, f"visible {gone - seen:.1f} s"
     assert ended - started >= 5.5, "the process pumps on until 5.8 s"
+
+
+def test_toast_painting(wine, stilvane, tmp_path):
+    proc = stilvane.start("--nonsense")
+    left, top, right, bottom = stilvane.wait_toast()["rect"]
+    shot = wine.screenshot(tmp_path / "toast.png")
+    stilvane.end_toast()
+    assert Stilvane.finish(proc) == 2
+    middle = (top + bottom) // 2
+    assert pixel(shot, left + 2, middle) == (255, 174, 0), "orange accent bar"
+    assert pixel(shot, left, middle) == (218, 218, 218), "border"
+    assert pixel(shot, left + 399, middle) == (218, 218, 218), "border"
+    assert pixel(shot, right - 30, top + 6) == (255, 255, 255), "white background"
+    icon = {pixel(shot, left + x, top + y) for x in range(20, 40, 4) for y in range(20, 40, 4)}
+    assert icon - {(255, 255, 255)}, "the warning icon at (16, 16)"
+    title = {pixel(shot, left + x, top + 26) for x in range(52, 120, 2)}
+    assert any(max(c) < 120 for c in title), "dark title text from x = 52"
 
 
 def test_wm_quit_ends_the_toast_at_once(stilvane):
@@ -97,6 +114,25 @@ def test_yes_on_the_save_confirmation_saves(stilvane, clean_layout):
         proc = stilvane.save()
         assert Stilvane.finish(proc) == 0
         assert stilvane.layout_file.exists()
+    finally:
+        stilvane.restore_shell_windows()
+
+
+def test_japanese_error_dialog(wine, stilvane):
+    stilvane.install_shell_windows()
+    try:
+        stilvane.set_desktop(view="none")
+        proc = stilvane.start("/save", japanese=True)
+        question = stilvane.wait_dialog()
+        if question[0] == "Save desktop layout":
+            wine.xdotool("key", "Return")
+            Stilvane.finish(proc)
+            pytest.skip("this Wine reports no Japanese UI language for LANG=ja_JP.UTF-8")
+        stilvane.click(next(t for t in question if t.startswith("はい")))
+        texts = stilvane.wait_dialog(expect="デスクトップのアイコン一覧を取得できませんでした。")
+        assert texts[1] == "ファイル エクスプローラーが動いているか確認してください。終了していたら起動してから、もう一度お試しください。"
+        stilvane.click("OK")
+        assert Stilvane.finish(proc) == 3
     finally:
         stilvane.restore_shell_windows()
 
