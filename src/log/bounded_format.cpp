@@ -21,41 +21,41 @@ struct Sink {
     }
 };
 
-struct Spec {
+struct Conversion {
     bool left = false, plus = false, space = false, alt = false, zero = false;
     int width = 0;
     int precision = -1;
     enum class Length { kNone, kChar, kShort, kLong, kLongLong, kSize, kMax } length = Length::kNone;
 };
 
-void PutPadded(Sink& sink, const Spec& spec, std::size_t bodyLength, auto&& writeBody) {
-    const std::size_t width = spec.width > 0 ? static_cast<std::size_t>(spec.width) : 0;
+void PutPadded(Sink& sink, const Conversion& conv, std::size_t bodyLength, auto&& writeBody) {
+    const std::size_t width = conv.width > 0 ? static_cast<std::size_t>(conv.width) : 0;
     const std::size_t pad = width > bodyLength ? width - bodyLength : 0;
-    if (!spec.left) sink.Repeat(L' ', pad);
+    if (!conv.left) sink.Repeat(L' ', pad);
     writeBody();
-    if (spec.left) sink.Repeat(L' ', pad);
+    if (conv.left) sink.Repeat(L' ', pad);
 }
 
-void PutWideString(Sink& sink, const Spec& spec, const wchar_t* text) {
+void PutWideString(Sink& sink, const Conversion& conv, const wchar_t* text) {
     if (!text) text = L"(null)";
     std::size_t n = 0;
-    while (text[n] && (spec.precision < 0 || n < static_cast<std::size_t>(spec.precision))) ++n;
-    PutPadded(sink, spec, n, [&] {
+    while (text[n] && (conv.precision < 0 || n < static_cast<std::size_t>(conv.precision))) ++n;
+    PutPadded(sink, conv, n, [&] {
         for (std::size_t i = 0; i < n; ++i) sink.Put(text[i]);
     });
 }
 
-void PutNarrowString(Sink& sink, const Spec& spec, const char* text) {
+void PutNarrowString(Sink& sink, const Conversion& conv, const char* text) {
     if (!text) text = "(null)";
     std::size_t n = 0;
-    while (text[n] && (spec.precision < 0 || n < static_cast<std::size_t>(spec.precision))) ++n;
-    PutPadded(sink, spec, n, [&] {
+    while (text[n] && (conv.precision < 0 || n < static_cast<std::size_t>(conv.precision))) ++n;
+    PutPadded(sink, conv, n, [&] {
         for (std::size_t i = 0; i < n; ++i)
             sink.Put(static_cast<wchar_t>(static_cast<unsigned char>(text[i])));
     });
 }
 
-void PutInteger(Sink& sink, const Spec& spec, std::uint64_t magnitude, bool negative, unsigned base,
+void PutInteger(Sink& sink, const Conversion& conv, std::uint64_t magnitude, bool negative, unsigned base,
                 bool upper, const wchar_t* prefix) {
     wchar_t digits[24];
     std::size_t n = 0;
@@ -65,53 +65,53 @@ void PutInteger(Sink& sink, const Spec& spec, std::uint64_t magnitude, bool nega
         magnitude /= base;
     }
     // Precision 0 with value 0 prints no digits; otherwise at least one.
-    std::size_t minDigits = spec.precision >= 0 ? static_cast<std::size_t>(spec.precision) : 1;
-    if (n == 0 && spec.alt && base == 8) minDigits = 1;
+    std::size_t minDigits = conv.precision >= 0 ? static_cast<std::size_t>(conv.precision) : 1;
+    if (n == 0 && conv.alt && base == 8) minDigits = 1;
     const std::size_t zeros = minDigits > n ? minDigits - n : 0;
 
     wchar_t sign = 0;
     if (negative) sign = L'-';
-    else if (spec.plus) sign = L'+';
-    else if (spec.space) sign = L' ';
+    else if (conv.plus) sign = L'+';
+    else if (conv.space) sign = L' ';
     std::size_t prefixLength = 0;
     while (prefix && prefix[prefixLength]) ++prefixLength;
 
     const std::size_t body = (sign ? 1 : 0) + prefixLength + zeros + n;
-    const std::size_t width = spec.width > 0 ? static_cast<std::size_t>(spec.width) : 0;
+    const std::size_t width = conv.width > 0 ? static_cast<std::size_t>(conv.width) : 0;
     const std::size_t pad = width > body ? width - body : 0;
-    const bool zeroPad = spec.zero && !spec.left && spec.precision < 0;
+    const bool zeroPad = conv.zero && !conv.left && conv.precision < 0;
 
-    if (!spec.left && !zeroPad) sink.Repeat(L' ', pad);
+    if (!conv.left && !zeroPad) sink.Repeat(L' ', pad);
     if (sign) sink.Put(sign);
     for (std::size_t i = 0; i < prefixLength; ++i) sink.Put(prefix[i]);
     if (zeroPad) sink.Repeat(L'0', pad);
     sink.Repeat(L'0', zeros);
     while (n > 0) sink.Put(digits[--n]);
-    if (spec.left) sink.Repeat(L' ', pad);
+    if (conv.left) sink.Repeat(L' ', pad);
 }
 
-std::int64_t ReadSigned(const Spec& spec, va_list& args) {
-    switch (spec.length) {
-        case Spec::Length::kChar: return static_cast<signed char>(va_arg(args, int));
-        case Spec::Length::kShort: return static_cast<short>(va_arg(args, int));
-        case Spec::Length::kLong: return va_arg(args, long);
-        case Spec::Length::kLongLong: return va_arg(args, long long);
-        case Spec::Length::kSize: return static_cast<std::int64_t>(va_arg(args, std::size_t));
-        case Spec::Length::kMax: return va_arg(args, std::intmax_t);
-        case Spec::Length::kNone: break;
+std::int64_t ReadSigned(const Conversion& conv, va_list& args) {
+    switch (conv.length) {
+        case Conversion::Length::kChar: return static_cast<signed char>(va_arg(args, int));
+        case Conversion::Length::kShort: return static_cast<short>(va_arg(args, int));
+        case Conversion::Length::kLong: return va_arg(args, long);
+        case Conversion::Length::kLongLong: return va_arg(args, long long);
+        case Conversion::Length::kSize: return static_cast<std::int64_t>(va_arg(args, std::size_t));
+        case Conversion::Length::kMax: return va_arg(args, std::intmax_t);
+        case Conversion::Length::kNone: break;
     }
     return va_arg(args, int);
 }
 
-std::uint64_t ReadUnsigned(const Spec& spec, va_list& args) {
-    switch (spec.length) {
-        case Spec::Length::kChar: return static_cast<unsigned char>(va_arg(args, unsigned));
-        case Spec::Length::kShort: return static_cast<unsigned short>(va_arg(args, unsigned));
-        case Spec::Length::kLong: return va_arg(args, unsigned long);
-        case Spec::Length::kLongLong: return va_arg(args, unsigned long long);
-        case Spec::Length::kSize: return va_arg(args, std::size_t);
-        case Spec::Length::kMax: return va_arg(args, std::uintmax_t);
-        case Spec::Length::kNone: break;
+std::uint64_t ReadUnsigned(const Conversion& conv, va_list& args) {
+    switch (conv.length) {
+        case Conversion::Length::kChar: return static_cast<unsigned char>(va_arg(args, unsigned));
+        case Conversion::Length::kShort: return static_cast<unsigned short>(va_arg(args, unsigned));
+        case Conversion::Length::kLong: return va_arg(args, unsigned long);
+        case Conversion::Length::kLongLong: return va_arg(args, unsigned long long);
+        case Conversion::Length::kSize: return va_arg(args, std::size_t);
+        case Conversion::Length::kMax: return va_arg(args, std::uintmax_t);
+        case Conversion::Length::kNone: break;
     }
     return va_arg(args, unsigned);
 }
@@ -138,73 +138,73 @@ std::size_t FormatWideV(wchar_t* buffer, std::size_t capacity, const wchar_t* fo
             continue;
         }
         const wchar_t* start = p++;
-        Spec spec;
+        Conversion conv;
         for (;; ++p) {
-            if (*p == L'-') spec.left = true;
-            else if (*p == L'+') spec.plus = true;
-            else if (*p == L' ') spec.space = true;
-            else if (*p == L'#') spec.alt = true;
-            else if (*p == L'0') spec.zero = true;
+            if (*p == L'-') conv.left = true;
+            else if (*p == L'+') conv.plus = true;
+            else if (*p == L' ') conv.space = true;
+            else if (*p == L'#') conv.alt = true;
+            else if (*p == L'0') conv.zero = true;
             else break;
         }
         if (*p == L'*') {
-            spec.width = va_arg(args, int);
-            if (spec.width < 0) {
-                spec.left = true;
-                spec.width = spec.width == INT32_MIN ? 0 : -spec.width;
+            conv.width = va_arg(args, int);
+            if (conv.width < 0) {
+                conv.left = true;
+                conv.width = conv.width == INT32_MIN ? 0 : -conv.width;
             }
             ++p;
         } else {
-            spec.width = ReadNumber(p);
+            conv.width = ReadNumber(p);
         }
         if (*p == L'.') {
             ++p;
             if (*p == L'*') {
-                spec.precision = va_arg(args, int);
-                if (spec.precision < 0) spec.precision = -1;
+                conv.precision = va_arg(args, int);
+                if (conv.precision < 0) conv.precision = -1;
                 ++p;
             } else {
-                spec.precision = ReadNumber(p);
+                conv.precision = ReadNumber(p);
             }
         }
         bool narrow = false;
         switch (*p) {
             case L'h':
-                if (p[1] == L'h') { spec.length = Spec::Length::kChar; ++p; }
-                else spec.length = Spec::Length::kShort;
+                if (p[1] == L'h') { conv.length = Conversion::Length::kChar; ++p; }
+                else conv.length = Conversion::Length::kShort;
                 narrow = true;
                 ++p;
                 break;
             case L'l':
-                if (p[1] == L'l') { spec.length = Spec::Length::kLongLong; ++p; }
-                else spec.length = Spec::Length::kLong;
+                if (p[1] == L'l') { conv.length = Conversion::Length::kLongLong; ++p; }
+                else conv.length = Conversion::Length::kLong;
                 ++p;
                 break;
-            case L'z': spec.length = Spec::Length::kSize; ++p; break;
-            case L'j': spec.length = Spec::Length::kMax; ++p; break;
+            case L'z': conv.length = Conversion::Length::kSize; ++p; break;
+            case L'j': conv.length = Conversion::Length::kMax; ++p; break;
             default: break;
         }
         switch (*p) {
             case L'%': sink.Put(L'%'); break;
             case L'd':
             case L'i': {
-                const std::int64_t v = ReadSigned(spec, args);
+                const std::int64_t v = ReadSigned(conv, args);
                 const std::uint64_t magnitude =
                     v < 0 ? 0u - static_cast<std::uint64_t>(v) : static_cast<std::uint64_t>(v);
-                PutInteger(sink, spec, magnitude, v < 0, 10, false, nullptr);
+                PutInteger(sink, conv, magnitude, v < 0, 10, false, nullptr);
                 break;
             }
-            case L'u': PutInteger(sink, spec, ReadUnsigned(spec, args), false, 10, false, nullptr); break;
-            case L'o': PutInteger(sink, spec, ReadUnsigned(spec, args), false, 8, false, nullptr); break;
+            case L'u': PutInteger(sink, conv, ReadUnsigned(conv, args), false, 10, false, nullptr); break;
+            case L'o': PutInteger(sink, conv, ReadUnsigned(conv, args), false, 8, false, nullptr); break;
             case L'x':
             case L'X': {
-                const std::uint64_t v = ReadUnsigned(spec, args);
+                const std::uint64_t v = ReadUnsigned(conv, args);
                 const bool upper = *p == L'X';
-                PutInteger(sink, spec, v, false, 16, upper, spec.alt && v ? (upper ? L"0X" : L"0x") : nullptr);
+                PutInteger(sink, conv, v, false, 16, upper, conv.alt && v ? (upper ? L"0X" : L"0x") : nullptr);
                 break;
             }
             case L'p': {
-                Spec pointer = spec;
+                Conversion pointer = conv;
                 pointer.precision = static_cast<int>(2 * sizeof(void*));
                 const auto v = reinterpret_cast<std::uintptr_t>(va_arg(args, void*));
                 PutInteger(sink, pointer, v, false, 16, true, nullptr);
@@ -212,12 +212,12 @@ std::size_t FormatWideV(wchar_t* buffer, std::size_t capacity, const wchar_t* fo
             }
             case L'c': {
                 const auto c = static_cast<wchar_t>(va_arg(args, int));
-                PutPadded(sink, spec, 1, [&] { sink.Put(c); });
+                PutPadded(sink, conv, 1, [&] { sink.Put(c); });
                 break;
             }
             case L's':
-                if (narrow) PutNarrowString(sink, spec, va_arg(args, const char*));
-                else PutWideString(sink, spec, va_arg(args, const wchar_t*));
+                if (narrow) PutNarrowString(sink, conv, va_arg(args, const char*));
+                else PutWideString(sink, conv, va_arg(args, const wchar_t*));
                 break;
             default:
                 // Unknown conversion: copy it literally, including a lone '%' at the end.
