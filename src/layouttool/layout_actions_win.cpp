@@ -25,13 +25,13 @@ struct ItemIdOwner {
 };
 
 bool ReadViewItems(IFolderView* view, std::vector<SavedItem>& items) {
-    platform::ComPtr<IEnumIDList> items_enum;
-    if (FAILED(view->Items(SVGIO_ALLVIEW, kIidEnumIdList, items_enum.put_void())) || !items_enum) return false;
+    platform::ComPtr<IEnumIDList> enumerator;
+    if (FAILED(view->Items(SVGIO_ALLVIEW, kIidEnumIdList, enumerator.put_void())) || !enumerator) return false;
     const HWND listView = ToHwnd(FindDesktopListView().listView);
     for (;;) {
         ItemIdOwner owner;
         ULONG fetched = 0;
-        if (items_enum->Next(1, &owner.item, &fetched) != S_OK || !owner.item) break;
+        if (enumerator->Next(1, &owner.item, &fetched) != S_OK || !owner.item) break;
         POINT point{};
         if (FAILED(view->GetItemPosition(owner.item, &point))) continue;
         const UINT size = ILGetSize(owner.item);

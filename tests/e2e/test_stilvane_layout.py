@@ -4,6 +4,8 @@ window-registry class hands out a folder view described by a scenario file;
 fake_desktop.exe supplies the Desktop's list view window where coordinates
 matter."""
 
+import struct
+
 import pytest
 
 from stilvane_harness import FakeDesktop, Stilvane, item_id, layout_bytes
@@ -205,3 +207,21 @@ def test_restore_without_the_view_shows_an_error_and_exits_7(stilvane, scenario,
     texts, code = dialog_exit(stilvane, stilvane.restore(), instruction)
     assert code == 7
     assert texts[:2] == [instruction, content]
+
+
+def test_a_truncated_file_restores_the_records_before_the_damage(stilvane):
+    whole = layout_bytes([(item_id("alpha"), 1, 2), (item_id("beta"), 3, 4)])
+    write_layout(stilvane, whole[:-3])
+    stilvane.set_desktop(items=[("alpha", 0, 0), ("beta", 0, 0)])
+    assert Stilvane.finish(stilvane.restore()) == 0
+    assert [c for c in stilvane.view_calls() if c.startswith(("moved", "missing"))] == ["moved alpha 1 2"]
+
+
+def test_a_forged_item_id_is_never_handed_to_the_shell(stilvane):
+    # The first record's ID claims 0x60 bytes but the record holds 8: the shell
+    # would read past it. It is skipped; the next record still moves.
+    forged = struct.pack("<H", 0x60) + b"alph\0\0"
+    write_layout(stilvane, layout_bytes([(forged, 1, 2), (item_id("beta"), 3, 4)]))
+    stilvane.set_desktop(items=[("alpha", 0, 0), ("beta", 0, 0)])
+    assert Stilvane.finish(stilvane.restore()) == 0
+    assert [c for c in stilvane.view_calls() if c.startswith(("moved", "missing"))] == ["moved beta 3 4"]
