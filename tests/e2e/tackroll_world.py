@@ -27,7 +27,8 @@ class TackrollWorld:
         self.tools = wine.c_drive / "tackroll-test"
         self.apps = self.tools / "apps"
         self.tools.mkdir(parents=True, exist_ok=True)
-        for name in ("tackroll_pin_server.dll", "make_shortcuts.exe", "print_one_line.exe"):
+        for name in ("tackroll_pin_server.dll", "make_shortcuts.exe", "print_one_line.exe",
+                     "count_pin_changes.exe"):
             shutil.copy2(TEST_TOOLS / name, self.tools / name)
         dll = wine.winpath(self.tools / "tackroll_pin_server.dll").replace("\\", "\\\\")
         wine.reg_import(f'[{PIN_LIST_KEY}]\n@="{dll}"\n"ThreadingModel"="Both"\n')
