@@ -61,10 +61,12 @@ bool SameSettings(const Settings& a, const Settings& b) {
            a.sortAscending == b.sortAscending && a.groupBy == b.groupBy &&
            a.groupByAscending == b.groupByAscending && a.groupByKey == b.groupByKey &&
            a.uiLayoutPersisted == b.uiLayoutPersisted && a.viewMode == b.viewMode &&
-           a.closeOnItemActivate == b.closeOnItemActivate && a.desktopItemsMode == b.desktopItemsMode &&
-           a.displayMode == b.displayMode && a.language == b.language && a.runAtStartup == b.runAtStartup &&
-           a.debugLog == b.debugLog && a.toggleHotkey == b.toggleHotkey && a.monitorPos == b.monitorPos &&
-           a.monitorView == b.monitorView && a.monitorLayout == b.monitorLayout;
+           a.closeOnItemActivate == b.closeOnItemActivate &&
+           a.desktopItemsMode == b.desktopItemsMode && a.displayMode == b.displayMode &&
+           a.language == b.language && a.runAtStartup == b.runAtStartup &&
+           a.debugLog == b.debugLog && a.toggleHotkey == b.toggleHotkey &&
+           a.monitorPos == b.monitorPos && a.monitorView == b.monitorView &&
+           a.monitorLayout == b.monitorLayout;
 }
 
 // Lines kept from one input to the next would look like a leak to the fuzzer.

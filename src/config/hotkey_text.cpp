@@ -11,42 +11,56 @@ namespace lumetra::config {
 namespace {
 
 constexpr VirtualKeyName kNames[] = {
-    {L"VK_LBUTTON", 0x01}, {L"VK_RBUTTON", 0x02}, {L"VK_CANCEL", 0x03}, {L"VK_MBUTTON", 0x04},
-    {L"VK_XBUTTON1", 0x05}, {L"VK_XBUTTON2", 0x06}, {L"VK_BACK", 0x08}, {L"VK_TAB", 0x09},
-    {L"VK_CLEAR", 0x0C}, {L"VK_RETURN", 0x0D}, {L"VK_SHIFT", 0x10}, {L"VK_CONTROL", 0x11},
-    {L"VK_MENU", 0x12}, {L"VK_PAUSE", 0x13}, {L"VK_CAPITAL", 0x14}, {L"VK_KANA", 0x15},
-    {L"VK_HANGUL", 0x15}, {L"VK_HANGEUL", 0x15}, {L"VK_JUNJA", 0x17}, {L"VK_FINAL", 0x18},
-    {L"VK_HANJA", 0x19}, {L"VK_KANJI", 0x19}, {L"VK_ESCAPE", 0x1B}, {L"VK_CONVERT", 0x1C},
-    {L"VK_NONCONVERT", 0x1D}, {L"VK_ACCEPT", 0x1E}, {L"VK_MODECHANGE", 0x1F},
-    {L"VK_SPACE", 0x20}, {L"VK_PRIOR", 0x21}, {L"VK_NEXT", 0x22}, {L"VK_END", 0x23},
-    {L"VK_HOME", 0x24}, {L"VK_LEFT", 0x25}, {L"VK_UP", 0x26}, {L"VK_RIGHT", 0x27},
-    {L"VK_DOWN", 0x28}, {L"VK_SELECT", 0x29}, {L"VK_PRINT", 0x2A}, {L"VK_EXECUTE", 0x2B},
-    {L"VK_SNAPSHOT", 0x2C}, {L"VK_INSERT", 0x2D}, {L"VK_DELETE", 0x2E}, {L"VK_HELP", 0x2F},
-    {L"VK_0", 0x30}, {L"VK_1", 0x31}, {L"VK_2", 0x32}, {L"VK_3", 0x33}, {L"VK_4", 0x34},
-    {L"VK_5", 0x35}, {L"VK_6", 0x36}, {L"VK_7", 0x37}, {L"VK_8", 0x38}, {L"VK_9", 0x39},
-    {L"VK_A", 0x41}, {L"VK_B", 0x42}, {L"VK_C", 0x43}, {L"VK_D", 0x44}, {L"VK_E", 0x45},
-    {L"VK_F", 0x46}, {L"VK_G", 0x47}, {L"VK_H", 0x48}, {L"VK_I", 0x49}, {L"VK_J", 0x4A},
-    {L"VK_K", 0x4B}, {L"VK_L", 0x4C}, {L"VK_M", 0x4D}, {L"VK_N", 0x4E}, {L"VK_O", 0x4F},
-    {L"VK_P", 0x50}, {L"VK_Q", 0x51}, {L"VK_R", 0x52}, {L"VK_S", 0x53}, {L"VK_T", 0x54},
-    {L"VK_U", 0x55}, {L"VK_V", 0x56}, {L"VK_W", 0x57}, {L"VK_X", 0x58}, {L"VK_Y", 0x59},
-    {L"VK_Z", 0x5A}, {L"VK_LWIN", 0x5B}, {L"VK_RWIN", 0x5C}, {L"VK_APPS", 0x5D},
-    {L"VK_SLEEP", 0x5F}, {L"VK_NUMPAD0", 0x60}, {L"VK_NUMPAD1", 0x61}, {L"VK_NUMPAD2", 0x62},
-    {L"VK_NUMPAD3", 0x63}, {L"VK_NUMPAD4", 0x64}, {L"VK_NUMPAD5", 0x65}, {L"VK_NUMPAD6", 0x66},
-    {L"VK_NUMPAD7", 0x67}, {L"VK_NUMPAD8", 0x68}, {L"VK_NUMPAD9", 0x69}, {L"VK_MULTIPLY", 0x6A},
-    {L"VK_ADD", 0x6B}, {L"VK_SEPARATOR", 0x6C}, {L"VK_SUBTRACT", 0x6D}, {L"VK_DECIMAL", 0x6E},
-    {L"VK_DIVIDE", 0x6F}, {L"VK_F1", 0x70}, {L"VK_F2", 0x71}, {L"VK_F3", 0x72}, {L"VK_F4", 0x73},
-    {L"VK_F5", 0x74}, {L"VK_F6", 0x75}, {L"VK_F7", 0x76}, {L"VK_F8", 0x77}, {L"VK_F9", 0x78},
-    {L"VK_F10", 0x79}, {L"VK_F11", 0x7A}, {L"VK_F12", 0x7B}, {L"VK_F13", 0x7C},
-    {L"VK_F14", 0x7D}, {L"VK_F15", 0x7E}, {L"VK_F16", 0x7F}, {L"VK_F17", 0x80},
-    {L"VK_F18", 0x81}, {L"VK_F19", 0x82}, {L"VK_F20", 0x83}, {L"VK_F21", 0x84},
-    {L"VK_F22", 0x85}, {L"VK_F23", 0x86}, {L"VK_F24", 0x87}, {L"VK_NUMLOCK", 0x90},
-    {L"VK_SCROLL", 0x91}, {L"VK_OEM_1", 0xBA}, {L"VK_OEM_PLUS", 0xBB}, {L"VK_OEM_COMMA", 0xBC},
-    {L"VK_OEM_MINUS", 0xBD}, {L"VK_OEM_PERIOD", 0xBE}, {L"VK_OEM_2", 0xBF}, {L"VK_OEM_3", 0xC0},
-    {L"VK_OEM_4", 0xDB}, {L"VK_OEM_5", 0xDC}, {L"VK_OEM_6", 0xDD}, {L"VK_OEM_7", 0xDE},
-    {L"VK_OEM_8", 0xDF}, {L"VK_OEM_AX", 0xE1}, {L"VK_OEM_102", 0xE2}, {L"VK_PROCESSKEY", 0xE5},
-    {L"VK_PACKET", 0xE7}, {L"VK_ATTN", 0xF6}, {L"VK_CRSEL", 0xF7}, {L"VK_EXSEL", 0xF8},
-    {L"VK_EREOF", 0xF9}, {L"VK_PLAY", 0xFA}, {L"VK_ZOOM", 0xFB}, {L"VK_NONAME", 0xFC},
-    {L"VK_PA1", 0xFD}, {L"VK_OEM_CLEAR", 0xFE},
+    {L"VK_LBUTTON", 0x01},    {L"VK_RBUTTON", 0x02},    {L"VK_CANCEL", 0x03},
+    {L"VK_MBUTTON", 0x04},    {L"VK_XBUTTON1", 0x05},   {L"VK_XBUTTON2", 0x06},
+    {L"VK_BACK", 0x08},       {L"VK_TAB", 0x09},        {L"VK_CLEAR", 0x0C},
+    {L"VK_RETURN", 0x0D},     {L"VK_SHIFT", 0x10},      {L"VK_CONTROL", 0x11},
+    {L"VK_MENU", 0x12},       {L"VK_PAUSE", 0x13},      {L"VK_CAPITAL", 0x14},
+    {L"VK_KANA", 0x15},       {L"VK_HANGUL", 0x15},     {L"VK_HANGEUL", 0x15},
+    {L"VK_JUNJA", 0x17},      {L"VK_FINAL", 0x18},      {L"VK_HANJA", 0x19},
+    {L"VK_KANJI", 0x19},      {L"VK_ESCAPE", 0x1B},     {L"VK_CONVERT", 0x1C},
+    {L"VK_NONCONVERT", 0x1D}, {L"VK_ACCEPT", 0x1E},     {L"VK_MODECHANGE", 0x1F},
+    {L"VK_SPACE", 0x20},      {L"VK_PRIOR", 0x21},      {L"VK_NEXT", 0x22},
+    {L"VK_END", 0x23},        {L"VK_HOME", 0x24},       {L"VK_LEFT", 0x25},
+    {L"VK_UP", 0x26},         {L"VK_RIGHT", 0x27},      {L"VK_DOWN", 0x28},
+    {L"VK_SELECT", 0x29},     {L"VK_PRINT", 0x2A},      {L"VK_EXECUTE", 0x2B},
+    {L"VK_SNAPSHOT", 0x2C},   {L"VK_INSERT", 0x2D},     {L"VK_DELETE", 0x2E},
+    {L"VK_HELP", 0x2F},       {L"VK_0", 0x30},          {L"VK_1", 0x31},
+    {L"VK_2", 0x32},          {L"VK_3", 0x33},          {L"VK_4", 0x34},
+    {L"VK_5", 0x35},          {L"VK_6", 0x36},          {L"VK_7", 0x37},
+    {L"VK_8", 0x38},          {L"VK_9", 0x39},          {L"VK_A", 0x41},
+    {L"VK_B", 0x42},          {L"VK_C", 0x43},          {L"VK_D", 0x44},
+    {L"VK_E", 0x45},          {L"VK_F", 0x46},          {L"VK_G", 0x47},
+    {L"VK_H", 0x48},          {L"VK_I", 0x49},          {L"VK_J", 0x4A},
+    {L"VK_K", 0x4B},          {L"VK_L", 0x4C},          {L"VK_M", 0x4D},
+    {L"VK_N", 0x4E},          {L"VK_O", 0x4F},          {L"VK_P", 0x50},
+    {L"VK_Q", 0x51},          {L"VK_R", 0x52},          {L"VK_S", 0x53},
+    {L"VK_T", 0x54},          {L"VK_U", 0x55},          {L"VK_V", 0x56},
+    {L"VK_W", 0x57},          {L"VK_X", 0x58},          {L"VK_Y", 0x59},
+    {L"VK_Z", 0x5A},          {L"VK_LWIN", 0x5B},       {L"VK_RWIN", 0x5C},
+    {L"VK_APPS", 0x5D},       {L"VK_SLEEP", 0x5F},      {L"VK_NUMPAD0", 0x60},
+    {L"VK_NUMPAD1", 0x61},    {L"VK_NUMPAD2", 0x62},    {L"VK_NUMPAD3", 0x63},
+    {L"VK_NUMPAD4", 0x64},    {L"VK_NUMPAD5", 0x65},    {L"VK_NUMPAD6", 0x66},
+    {L"VK_NUMPAD7", 0x67},    {L"VK_NUMPAD8", 0x68},    {L"VK_NUMPAD9", 0x69},
+    {L"VK_MULTIPLY", 0x6A},   {L"VK_ADD", 0x6B},        {L"VK_SEPARATOR", 0x6C},
+    {L"VK_SUBTRACT", 0x6D},   {L"VK_DECIMAL", 0x6E},    {L"VK_DIVIDE", 0x6F},
+    {L"VK_F1", 0x70},         {L"VK_F2", 0x71},         {L"VK_F3", 0x72},
+    {L"VK_F4", 0x73},         {L"VK_F5", 0x74},         {L"VK_F6", 0x75},
+    {L"VK_F7", 0x76},         {L"VK_F8", 0x77},         {L"VK_F9", 0x78},
+    {L"VK_F10", 0x79},        {L"VK_F11", 0x7A},        {L"VK_F12", 0x7B},
+    {L"VK_F13", 0x7C},        {L"VK_F14", 0x7D},        {L"VK_F15", 0x7E},
+    {L"VK_F16", 0x7F},        {L"VK_F17", 0x80},        {L"VK_F18", 0x81},
+    {L"VK_F19", 0x82},        {L"VK_F20", 0x83},        {L"VK_F21", 0x84},
+    {L"VK_F22", 0x85},        {L"VK_F23", 0x86},        {L"VK_F24", 0x87},
+    {L"VK_NUMLOCK", 0x90},    {L"VK_SCROLL", 0x91},     {L"VK_OEM_1", 0xBA},
+    {L"VK_OEM_PLUS", 0xBB},   {L"VK_OEM_COMMA", 0xBC},  {L"VK_OEM_MINUS", 0xBD},
+    {L"VK_OEM_PERIOD", 0xBE}, {L"VK_OEM_2", 0xBF},      {L"VK_OEM_3", 0xC0},
+    {L"VK_OEM_4", 0xDB},      {L"VK_OEM_5", 0xDC},      {L"VK_OEM_6", 0xDD},
+    {L"VK_OEM_7", 0xDE},      {L"VK_OEM_8", 0xDF},      {L"VK_OEM_AX", 0xE1},
+    {L"VK_OEM_102", 0xE2},    {L"VK_PROCESSKEY", 0xE5}, {L"VK_PACKET", 0xE7},
+    {L"VK_ATTN", 0xF6},       {L"VK_CRSEL", 0xF7},      {L"VK_EXSEL", 0xF8},
+    {L"VK_EREOF", 0xF9},      {L"VK_PLAY", 0xFA},       {L"VK_ZOOM", 0xFB},
+    {L"VK_NONAME", 0xFC},     {L"VK_PA1", 0xFD},        {L"VK_OEM_CLEAR", 0xFE},
 };
 static_assert(std::size(kNames) == 150);
 
@@ -103,7 +117,9 @@ std::optional<std::uint32_t> ScanHex(std::wstring_view s) {
     return negative ? static_cast<std::uint32_t>(0u - v) : v;
 }
 
-std::uint32_t CodeIfByte(std::uint64_t value) { return value >= 1 && value <= 255 ? static_cast<std::uint32_t>(value) : 0; }
+std::uint32_t CodeIfByte(std::uint64_t value) {
+    return value >= 1 && value <= 255 ? static_cast<std::uint32_t>(value) : 0;
+}
 
 // A digit or an ASCII letter names its own key; letters by their capital.
 std::uint32_t CharacterKey(wchar_t c) {
@@ -116,8 +132,8 @@ std::uint32_t ModifierBit(std::wstring_view part) {
     if (EqualsNoCase(part, L"ctrl") || EqualsNoCase(part, L"control")) return kModControl;
     if (EqualsNoCase(part, L"alt") || EqualsNoCase(part, L"menu")) return kModAlt;
     if (EqualsNoCase(part, L"shift")) return kModShift;
-    if (EqualsNoCase(part, L"win") || EqualsNoCase(part, L"windows") || EqualsNoCase(part, L"lwin") ||
-        EqualsNoCase(part, L"rwin"))
+    if (EqualsNoCase(part, L"win") || EqualsNoCase(part, L"windows") ||
+        EqualsNoCase(part, L"lwin") || EqualsNoCase(part, L"rwin"))
         return kModWin;
     return 0;
 }
@@ -194,7 +210,8 @@ std::uint32_t VirtualKeyFromName(std::wstring_view text) {
     if (EqualsNoCase(text, L"m")) return 0x4D;
     if (EqualsNoCase(text, L"q")) return 0x51;
     if (EqualsNoCase(text, L"z")) return 0x5A;
-    if (EqualsNoCase(text, L"backslash") || EqualsNoCase(text, L"oem5") || text == L"\\") return 0xDC;
+    if (EqualsNoCase(text, L"backslash") || EqualsNoCase(text, L"oem5") || text == L"\\")
+        return 0xDC;
     if (text.size() == 3 && text[0] == L'\'' && text[2] == L'\'') return CharacterKey(text[1]);
     if (text.size() == 1) return CharacterKey(text[0]);
     return 0;
@@ -206,7 +223,8 @@ bool ParseHotkeyText(const wchar_t* text, Hotkey& pair) {
     std::wstring_view rest(text);
     while (!rest.empty() && IsBlank(rest.front())) rest.remove_prefix(1);
     if (rest.empty()) return true;
-    if (EqualsNoCase(rest, L"none") || EqualsNoCase(rest, L"off") || EqualsNoCase(rest, L"disabled"))
+    if (EqualsNoCase(rest, L"none") || EqualsNoCase(rest, L"off") ||
+        EqualsNoCase(rest, L"disabled"))
         return true;
     if (rest.find(L'+') == std::wstring_view::npos) {
         pair.key = VirtualKeyFromName(rest);
@@ -257,18 +275,31 @@ std::wstring FormatHotkeyMenuLabelWith(TriggerKey trigger, const Hotkey& pair, i
                               : trigger == TriggerKey::Shift ? L"Shift"
                               : trigger == TriggerKey::Alt   ? L"Alt"
                                                              : nullptr;
-    if (modifier) log::FormatToBuffer(doubleTap, kDoubleTapUnits, L"%ls \x00D7" L"2", modifier);
+    if (modifier)
+        log::FormatToBuffer(doubleTap, kDoubleTapUnits,
+                            L"%ls \x00D7"
+                            L"2",
+                            modifier);
 
     std::wstring chord;
     if (pair.key != 0) {
         chord = FormatHotkeyDisplayText(pair);
         if (pair.modifiers == kModCtrlAlt) {
             switch (pair.key) {
-                case 0x44: chord = L"Ctrl + Alt + D"; break;
-                case 0x51: chord = L"Ctrl + Alt + Q"; break;
-                case 0x41: chord = L"Ctrl + Alt + A"; break;
-                case 0x5A: chord = L"Ctrl + Alt + Z"; break;
-                default: break;
+                case 0x44:
+                    chord = L"Ctrl + Alt + D";
+                    break;
+                case 0x51:
+                    chord = L"Ctrl + Alt + Q";
+                    break;
+                case 0x41:
+                    chord = L"Ctrl + Alt + A";
+                    break;
+                case 0x5A:
+                    chord = L"Ctrl + Alt + Z";
+                    break;
+                default:
+                    break;
             }
         }
     }
@@ -277,10 +308,12 @@ std::wstring FormatHotkeyMenuLabelWith(TriggerKey trigger, const Hotkey& pair, i
     wchar_t label[kMenuLabelUnits];
     if (doubleTap[0] && !chord.empty()) {
         log::FormatToBuffer(label, kMenuLabelUnits,
-                            japanese ? L"%ls\xFF08%ls / %ls\xFF09" : L"%ls (%ls / %ls)", keyboardTitle,
-                            doubleTap, chord.c_str());
+                            japanese ? L"%ls\xFF08%ls / %ls\xFF09" : L"%ls (%ls / %ls)",
+                            keyboardTitle, doubleTap, chord.c_str());
     } else {
-        const wchar_t* detail = doubleTap[0] ? doubleTap : !chord.empty() ? chord.c_str() : disabledLabel;
+        const wchar_t* detail = doubleTap[0]     ? doubleTap
+                                : !chord.empty() ? chord.c_str()
+                                                 : disabledLabel;
         log::FormatToBuffer(label, kMenuLabelUnits, japanese ? L"%ls\xFF08%ls\xFF09" : L"%ls (%ls)",
                             keyboardTitle, detail);
     }

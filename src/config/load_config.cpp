@@ -16,7 +16,8 @@ void ReadKeys(const IniDocument& doc, LoadStep step, Settings& s) {
 }
 
 void ReadViewMode(const IniDocument& doc, Settings& s) {
-    const std::int32_t view = ParseDecimal(doc.get(L"UI", L"ViewMode", L"")).value_or(ToInt(s.viewMode));
+    const std::int32_t view =
+        ParseDecimal(doc.get(L"UI", L"ViewMode", L"")).value_or(ToInt(s.viewMode));
     if (!IsValidView(view)) {
         SetCfgViewMode(2, L"LoadConfig.invalidIni");
         PersistViewMode();  // the repaired value goes back to the file at once
@@ -55,8 +56,9 @@ void LogMonitorMaps(const Settings& s) {
     for (const auto& [key, view] : s.monitorView)
         log::DebugLogFormat<192>(L"LoadMonitorView: '%ls'=%d", key.c_str(), view);
     for (const auto& [key, layout] : s.monitorLayout)
-        log::DebugLogFormat<256>(L"LoadMonitorLayout: '%ls' sort=%d group=%d key='%ls'", key.c_str(),
-                                 layout.sort, layout.groupBy ? 1 : 0, layout.groupKey.c_str());
+        log::DebugLogFormat<256>(L"LoadMonitorLayout: '%ls' sort=%d group=%d key='%ls'",
+                                 key.c_str(), layout.sort, layout.groupBy ? 1 : 0,
+                                 layout.groupKey.c_str());
 }
 
 int EffectiveLanguageIndex() { return Host().uiLanguageIndex ? Host().uiLanguageIndex() : 1; }
@@ -74,7 +76,9 @@ void LoadConfig() {
     log::DebugLogSetEnabled(s.debugLog);
     if (exists && !loaded) {
         s.configReadable = false;
-        LogConfigFailure(L"LoadConfig: failed to read config.ini; keeping defaults and blocking save until fixed.");
+        LogConfigFailure(
+            L"LoadConfig: failed to read config.ini; keeping defaults and blocking save until "
+            L"fixed.");
         return;
     }
     s.configReadable = true;

@@ -29,15 +29,20 @@ void LoadSection(const IniDocument& doc, const wchar_t* section, Map& map, Parse
 
 }  // namespace
 
-void LoadMonitorPos(const IniDocument& doc) { LoadSection(doc, kPosSection, Cfg().monitorPos, ParseMonitorPos); }
-void LoadMonitorView(const IniDocument& doc) { LoadSection(doc, kViewSection, Cfg().monitorView, ParseMonitorView); }
+void LoadMonitorPos(const IniDocument& doc) {
+    LoadSection(doc, kPosSection, Cfg().monitorPos, ParseMonitorPos);
+}
+void LoadMonitorView(const IniDocument& doc) {
+    LoadSection(doc, kViewSection, Cfg().monitorView, ParseMonitorView);
+}
 void LoadMonitorLayout(const IniDocument& doc) {
     LoadSection(doc, kLayoutSection, Cfg().monitorLayout, ParseMonitorLayout);
 }
 
 void WriteMonitorPos(IniDocument& doc) {
     for (const auto& [key, rect] : Cfg().monitorPos)
-        if (const auto text = FormatMonitorPos(rect)) doc.set(kPosSection, key.c_str(), text->c_str());
+        if (const auto text = FormatMonitorPos(rect))
+            doc.set(kPosSection, key.c_str(), text->c_str());
 }
 
 void WriteMonitorView(IniDocument& doc) {
@@ -59,7 +64,8 @@ void SetCfgViewMode(std::int32_t view, const wchar_t* source) {
         s.pinnedViewMode = view;
         return;
     }
-    log::DebugLogFormat<160>(L"SetCfgViewMode: rejected invalid view=%d (%ls)", view, TagOrQuestion(source));
+    log::DebugLogFormat<160>(L"SetCfgViewMode: rejected invalid view=%d (%ls)", view,
+                             TagOrQuestion(source));
     EnsureCfgView(source);
 }
 
@@ -85,8 +91,8 @@ void EnsureCfgView(const wchar_t* source) {
     }
     s.viewMode = static_cast<ViewMode>(replacement);
     s.pinnedViewMode = replacement;
-    log::DebugLogFormat<192>(L"EnsureCfgView: corrupt view=%d -> %d from=%ls (%ls)", old, replacement,
-                             origin, TagOrQuestion(source));
+    log::DebugLogFormat<192>(L"EnsureCfgView: corrupt view=%d -> %d from=%ls (%ls)", old,
+                             replacement, origin, TagOrQuestion(source));
 }
 
 bool MonitorPrefsLoadKey(const std::wstring& key) {
@@ -105,8 +111,10 @@ bool MonitorPrefsLoadKey(const std::wstring& key) {
     const std::int32_t viewBefore = ToInt(s.viewMode);
     const auto view = s.monitorView.find(key);
     const bool hasView = view != s.monitorView.end() && IsValidView(view->second);
-    if (hasView) SetCfgViewMode(view->second, L"MonitorPrefsLoad");
-    else SetCfgViewMode(2, L"MonitorPrefsDefault");
+    if (hasView)
+        SetCfgViewMode(view->second, L"MonitorPrefsLoad");
+    else
+        SetCfgViewMode(2, L"MonitorPrefsDefault");
     s.appliedPrefsKey = key;
 
     const auto layout = s.monitorLayout.find(key);
@@ -133,8 +141,8 @@ void PersistPaletteView(const std::wstring& key) {
     Settings& s = Cfg();
     if (!IsValidView(s.viewMode)) return;
     s.monitorView[key] = ToInt(s.viewMode);
-    s.monitorLayout[key] = MonitorLayout{ToInt(s.sortMode), s.sortAscending, s.groupBy,
-                                         s.groupByAscending, true, s.groupByKey};
+    s.monitorLayout[key] = MonitorLayout{
+        ToInt(s.sortMode), s.sortAscending, s.groupBy, s.groupByAscending, true, s.groupByKey};
 }
 
 void PersistViewMode() {
@@ -150,10 +158,12 @@ void PersistViewMode() {
     WriteMonitorView(doc);
     WriteMonitorLayout(doc);
     if (!HostSave(doc)) return;
-    log::DebugLogFormat<256>(L"PersistViewMode: mon='%ls' view=%d UI.ViewMode=%d", key.c_str(), view, view);
+    log::DebugLogFormat<256>(L"PersistViewMode: mon='%ls' view=%d UI.ViewMode=%d", key.c_str(),
+                             view, view);
 }
 
-std::wstring ChooseCurrentMonitorKey(const std::wstring& current, const std::wstring& paletteMonitor) {
+std::wstring ChooseCurrentMonitorKey(const std::wstring& current,
+                                     const std::wstring& paletteMonitor) {
     if (IsStorableMonitorKey(current)) return current;
     if (IsStorableMonitorKey(paletteMonitor)) return paletteMonitor;
     return {};

@@ -36,6 +36,7 @@ void PersistViewMode();
 
 // currentMonitorKey when usable, else the palette monitor's key when usable,
 // else empty.
-std::wstring ChooseCurrentMonitorKey(const std::wstring& current, const std::wstring& paletteMonitor);
+std::wstring ChooseCurrentMonitorKey(const std::wstring& current,
+                                     const std::wstring& paletteMonitor);
 
 }  // namespace lumetra::config

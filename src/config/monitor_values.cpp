@@ -47,7 +47,8 @@ std::optional<ScreenRect> ParseMonitorPos(std::wstring_view text) {
     const std::int64_t right = std::int64_t{v[0]} + v[2];
     const std::int64_t bottom = std::int64_t{v[1]} + v[3];
     if (!FitsInt32(right) || !FitsInt32(bottom)) return std::nullopt;
-    return ScreenRect{v[0], v[1], static_cast<std::int32_t>(right), static_cast<std::int32_t>(bottom)};
+    return ScreenRect{v[0], v[1], static_cast<std::int32_t>(right),
+                      static_cast<std::int32_t>(bottom)};
 }
 
 std::optional<std::wstring> FormatMonitorPos(const ScreenRect& rect) {
@@ -109,6 +110,8 @@ std::wstring MonitorKeyFromDeviceName(std::wstring_view deviceName) {
     return key.empty() ? std::wstring(kUnknownMonitorKey) : std::wstring(key);
 }
 
-bool IsStorableMonitorKey(std::wstring_view key) { return !key.empty() && key != kUnknownMonitorKey; }
+bool IsStorableMonitorKey(std::wstring_view key) {
+    return !key.empty() && key != kUnknownMonitorKey;
+}
 
 }  // namespace lumetra::config

@@ -34,7 +34,8 @@ HMONITOR PaletteMonitor() {
         if (HMONITOR monitor = MonitorFromPoint(cursor, MONITOR_DEFAULTTONULL)) return monitor;
     RECT rect{};
     GetWindowRect(palette, &rect);
-    const POINT centre{rect.left + (rect.right - rect.left) / 2, rect.top + (rect.bottom - rect.top) / 2};
+    const POINT centre{rect.left + (rect.right - rect.left) / 2,
+                       rect.top + (rect.bottom - rect.top) / 2};
     return MonitorFromPoint(centre, MONITOR_DEFAULTTONEAREST);
 }
 

@@ -13,7 +13,8 @@ bool Query(bool (*flag)()) { return flag && flag(); }
 
 // The monitor's entries follow the palette, except that a default rectangle
 // never replaces a real stored one.
-void UpdateMonitorMaps(const std::wstring& key, const ScreenRect& rect, bool shownAtCursor, Settings& s) {
+void UpdateMonitorMaps(const std::wstring& key, const ScreenRect& rect, bool shownAtCursor,
+                       Settings& s) {
     if (!shownAtCursor) {
         const auto it = s.monitorPos.find(key);
         const bool keepStored = rect == kDefaultPaletteRect && it != s.monitorPos.end() &&
@@ -21,10 +22,10 @@ void UpdateMonitorMaps(const std::wstring& key, const ScreenRect& rect, bool sho
         if (!keepStored) s.monitorPos[key] = rect;
     }
     if (IsValidView(s.viewMode)) s.monitorView[key] = ToInt(s.viewMode);
-    s.monitorLayout[key] = MonitorLayout{ToInt(s.sortMode), s.sortAscending, s.groupBy,
-                                         s.groupByAscending, true, s.groupByKey};
-    log::DebugLogFormat<192>(L"SaveConfig MonitorPrefs: '%ls' view=%d sort=%d group=%d", key.c_str(),
-                             ToInt(s.viewMode), ToInt(s.sortMode), s.groupBy ? 1 : 0);
+    s.monitorLayout[key] = MonitorLayout{
+        ToInt(s.sortMode), s.sortAscending, s.groupBy, s.groupByAscending, true, s.groupByKey};
+    log::DebugLogFormat<192>(L"SaveConfig MonitorPrefs: '%ls' view=%d sort=%d group=%d",
+                             key.c_str(), ToInt(s.viewMode), ToInt(s.sortMode), s.groupBy ? 1 : 0);
 }
 
 bool AnyStoredRectOtherThanDefault(const Settings& s) {
@@ -84,8 +85,10 @@ void SaveConfig() {
     WriteMonitorPos(doc);
     WriteMonitorView(doc);
     WriteMonitorLayout(doc);
-    if (HostSave(doc)) log::DebugLogFormat<160>(L"Config saved: %d,%d %dx%d", s.x, s.y, s.w, s.h);
-    else log::DebugLogWrite(L"SaveConfig: ini.save() failed.");
+    if (HostSave(doc))
+        log::DebugLogFormat<160>(L"Config saved: %d,%d %dx%d", s.x, s.y, s.w, s.h);
+    else
+        log::DebugLogWrite(L"SaveConfig: ini.save() failed.");
 }
 
 void SaveOpacity() {

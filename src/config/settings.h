@@ -93,7 +93,7 @@ struct Settings {
 
     // Not keys of their own.
     Hotkey toggleHotkey;
-    bool configReadable = true;  // false blocks every writer while the file exists
+    bool configReadable = true;       // false blocks every writer while the file exists
     std::int32_t pinnedViewMode = 0;  // last valid view, first fallback of EnsureCfgView
     std::wstring configPath;
     MonitorPosMap monitorPos;

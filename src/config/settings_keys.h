@@ -20,7 +20,7 @@ enum class WhenUnset : std::uint8_t { KeepCurrent, UseDefault };
 enum class LoadStep : std::uint8_t { DebugFlag, Main, View, Late };
 
 enum class SaveRule : std::uint8_t {
-    Never,       // read only
+    Never,  // read only
     Always,
     WindowRect,  // X, Y, W, H: skipped when a default rectangle would hide a stored one
     ValidView,   // only a view of 1..4
@@ -33,15 +33,15 @@ struct SettingKey {
     WhenUnset unset;
     LoadStep step;
     SaveRule save;
-    std::int32_t (*repair)(std::int32_t);  // Int keys; null accepts every value
+    std::int32_t (*repair)(std::int32_t) = nullptr;  // Int keys; null accepts every value
     // Bool keys whose absence means more than the default.
-    bool (*whenAbsent)(const IniDocument& doc, const Settings& s);
-    std::int32_t (*get)(const Settings& s);  // Int and Bool keys (bools as 0/1)
-    void (*set)(Settings& s, std::int32_t value);
+    bool (*whenAbsent)(const IniDocument& doc, const Settings& s) = nullptr;
+    std::int32_t (*get)(const Settings& s) = nullptr;  // Int and Bool keys (bools as 0/1)
+    void (*set)(Settings& s, std::int32_t value) = nullptr;
     // Text keys.
-    std::wstring Settings::*textField;
-    std::wstring (*readText)(const IniDocument& doc, const Settings& s);
-    std::wstring (*writeText)(const Settings& s);
+    std::wstring Settings::*textField = nullptr;
+    std::wstring (*readText)(const IniDocument& doc, const Settings& s) = nullptr;
+    std::wstring (*writeText)(const Settings& s) = nullptr;
 };
 
 struct SettingSection {
@@ -53,7 +53,8 @@ struct SettingSection {
 std::span<const SettingSection> SettingSections();
 
 // Reads one key into the settings with its default and repair.
-void ReadSettingKey(const IniDocument& doc, const wchar_t* section, const SettingKey& key, Settings& s);
+void ReadSettingKey(const IniDocument& doc, const wchar_t* section, const SettingKey& key,
+                    Settings& s);
 // The text SaveConfig stores for a key.
 std::wstring SettingKeyText(const SettingKey& key, const Settings& s);
 

@@ -82,7 +82,8 @@ std::string Crlf(const std::string& text) {
 
 std::string Narrow(const wchar_t* text) {
     std::string out;
-    for (; text && *text; ++text) out += *text >= 0x20 && *text < 0x7F ? static_cast<char>(*text) : '?';
+    for (; text && *text; ++text)
+        out += *text >= 0x20 && *text < 0x7F ? static_cast<char>(*text) : '?';
     return out;
 }
 

@@ -9,7 +9,8 @@
 
 namespace lumetra::config::testing {
 
-inline constexpr const wchar_t* kConfigPath = L"C:\\Users\\me\\AppData\\Roaming\\veltor\\Lumetra\\config.ini";
+inline constexpr const wchar_t* kConfigPath =
+    L"C:\\Users\\me\\AppData\\Roaming\\veltor\\Lumetra\\config.ini";
 
 struct FakeWorld {
     std::map<std::wstring, std::string> files;  // path -> bytes

@@ -25,9 +25,10 @@ TEST(VirtualKeyNames, HoldsTheNamedKeysInTableOrder) {
         const wchar_t* name;
         std::uint32_t code;
     } spots[] = {
-        {L"VK_HANGUL", 0x15}, {L"VK_HANGEUL", 0x15}, {L"VK_KANJI", 0x19}, {L"VK_SLEEP", 0x5F},
-        {L"VK_SEPARATOR", 0x6C}, {L"VK_F24", 0x87}, {L"VK_OEM_102", 0xE2}, {L"VK_PA1", 0xFD},
-        {L"VK_0", 0x30}, {L"VK_Z", 0x5A}, {L"VK_OEM_PLUS", 0xBB}, {L"VK_PROCESSKEY", 0xE5},
+        {L"VK_HANGUL", 0x15},  {L"VK_HANGEUL", 0x15},   {L"VK_KANJI", 0x19},
+        {L"VK_SLEEP", 0x5F},   {L"VK_SEPARATOR", 0x6C}, {L"VK_F24", 0x87},
+        {L"VK_OEM_102", 0xE2}, {L"VK_PA1", 0xFD},       {L"VK_0", 0x30},
+        {L"VK_Z", 0x5A},       {L"VK_OEM_PLUS", 0xBB},  {L"VK_PROCESSKEY", 0xE5},
     };
     for (const auto& s : spots) EXPECT_EQ(VirtualKeyFromName(s.name), s.code) << s.name;
     std::set<std::wstring> unique;
@@ -39,18 +40,29 @@ TEST(VirtualKeyFromName, FollowsTheNameRules) {
         const wchar_t* text;
         std::uint32_t code;
     } cases[] = {
-        {L"", 0},           {L"VK_D", 0x44},      {L"vk_f1", 0x70},     {L"Vk_Oem_4", 0xDB},
-        {L"VK_", 0},        {L"VK_FOO", 0},       {L"0x41", 0x41},      {L"0X41", 0x41},
-        {L"#44", 0x44},     {L"#0", 0},           {L"0x100", 0},        {L"0xff", 0xFF},
-        {L"0x", 0},         {L"#", 0},            {L"0x-1", 0},         {L"#0x41", 0x41},
-        {L"0x41zz", 0x41},  {L"65", 0x41},        {L"256", 0},          {L"0", 0},
-        {L"007", 7},        {L"99999999999999", 0}, {L"space", 0x20},   {L"SPACE", 0x20},
-        {L"m", 0x4D},       {L"Q", 0x51},         {L"z", 0x5A},         {L"backslash", 0xDC},
-        {L"OEM5", 0xDC},    {L"\\", 0xDC},        {L"'d'", 0x44},       {L"'7'", 0x37},
-        {L"'['", 0},        {L"d", 0x44},         {L"5", 5},         {L"[", 0},
-        {L"F1", 0},         {L"\x00E9", 0},       {L"'\x00E9'", 0},     {L"-5", 0},
+        {L"", 0},          {L"VK_D", 0x44},
+        {L"vk_f1", 0x70},  {L"Vk_Oem_4", 0xDB},
+        {L"VK_", 0},       {L"VK_FOO", 0},
+        {L"0x41", 0x41},   {L"0X41", 0x41},
+        {L"#44", 0x44},    {L"#0", 0},
+        {L"0x100", 0},     {L"0xff", 0xFF},
+        {L"0x", 0},        {L"#", 0},
+        {L"0x-1", 0},      {L"#0x41", 0x41},
+        {L"0x41zz", 0x41}, {L"65", 0x41},
+        {L"256", 0},       {L"0", 0},
+        {L"007", 7},       {L"99999999999999", 0},
+        {L"space", 0x20},  {L"SPACE", 0x20},
+        {L"m", 0x4D},      {L"Q", 0x51},
+        {L"z", 0x5A},      {L"backslash", 0xDC},
+        {L"OEM5", 0xDC},   {L"\\", 0xDC},
+        {L"'d'", 0x44},    {L"'7'", 0x37},
+        {L"'['", 0},       {L"d", 0x44},
+        {L"5", 5},         {L"[", 0},
+        {L"F1", 0},        {L"\x00E9", 0},
+        {L"'\x00E9'", 0},  {L"-5", 0},
     };
-    for (const auto& c : cases) EXPECT_EQ(VirtualKeyFromName(c.text), c.code) << "text: " << testing::Narrow(c.text);
+    for (const auto& c : cases)
+        EXPECT_EQ(VirtualKeyFromName(c.text), c.code) << "text: " << testing::Narrow(c.text);
 }
 
 TEST(ParseHotkeyText, AcceptsTheGrammarAndRejectsTheRest) {
@@ -127,7 +139,9 @@ TEST(FormatHotkey, ConfigAndDisplayForms) {
         {{3, 0}, L"none", L""},
         {{6, 0x74}, L"Ctrl+Shift+VK_F5", L"Ctrl + Shift + VK_F5"},
         {{9, 0x20}, L"Alt+Win+VK_SPACE", L"Alt + Win + VK_SPACE"},
-        {{15, 0x1D}, L"Ctrl+Alt+Shift+Win+VK_NONCONVERT", L"Ctrl + Alt + Shift + Win + VK_NONCONVERT"},
+        {{15, 0x1D},
+         L"Ctrl+Alt+Shift+Win+VK_NONCONVERT",
+         L"Ctrl + Alt + Shift + Win + VK_NONCONVERT"},
         {{8, 0x15}, L"Win+VK_KANA", L"Win + VK_KANA"},
         {{1, 0x07}, L"Alt+0x07", L"Alt + 0x07"},
     };
@@ -157,14 +171,35 @@ TEST(FormatHotkeyMenuLabel, NamesTriggerAndChord) {
         int language;
         const wchar_t* label;
     } cases[] = {
-        {TriggerKey::Alt, {3, 0x44}, 1, L"Keyboard (Alt \x00D7" L"2 / Ctrl + Alt + D)"},
-        {TriggerKey::Ctrl, {3, 0x5A}, 5, L"Keyboard (Ctrl \x00D7" L"2 / Ctrl + Alt + Z)"},
-        {TriggerKey::Shift, {3, 0}, 1, L"Keyboard (Shift \x00D7" L"2)"},
+        {TriggerKey::Alt,
+         {3, 0x44},
+         1,
+         L"Keyboard (Alt \x00D7"
+         L"2 / Ctrl + Alt + D)"},
+        {TriggerKey::Ctrl,
+         {3, 0x5A},
+         5,
+         L"Keyboard (Ctrl \x00D7"
+         L"2 / Ctrl + Alt + Z)"},
+        {TriggerKey::Shift,
+         {3, 0},
+         1,
+         L"Keyboard (Shift \x00D7"
+         L"2)"},
         {TriggerKey::Disabled, {6, 0x74}, 1, L"Keyboard (Ctrl + Shift + VK_F5)"},
         {TriggerKey::Disabled, {3, 0x70}, 1, L"Keyboard (Ctrl + Alt + VK_F1)"},
         {TriggerKey::Disabled, {3, 0}, 1, L"Keyboard (Disabled)"},
-        {TriggerKey::Alt, {3, 0x41}, 0, L"Keyboard\xFF08" L"Alt \x00D7" L"2 / Ctrl + Alt + A\xFF09"},
-        {TriggerKey::Disabled, {3, 0x51}, 0, L"Keyboard\xFF08" L"Ctrl + Alt + Q\xFF09"},
+        {TriggerKey::Alt,
+         {3, 0x41},
+         0,
+         L"Keyboard\xFF08"
+         L"Alt \x00D7"
+         L"2 / Ctrl + Alt + A\xFF09"},
+        {TriggerKey::Disabled,
+         {3, 0x51},
+         0,
+         L"Keyboard\xFF08"
+         L"Ctrl + Alt + Q\xFF09"},
     };
     for (const auto& c : cases) {
         ResetWorld();

@@ -160,3 +160,21 @@ TEST(IniSerialize, SavedBytesLoadBackToTheSameDocument) {
 
 }  // namespace
 }  // namespace lumetra::config
+
+namespace lumetra::config {
+namespace {
+
+TEST(IniLookup, FindTellsAnEmptyValueFromAMissingKey) {
+    IniDocument doc(L"x");
+    doc.parseText(L"[UI]\r\nEmpty=\r\nSet=1");
+    ASSERT_NE(doc.find(L"UI", L"Empty"), nullptr);
+    EXPECT_EQ(*doc.find(L"UI", L"Empty"), L"");
+    EXPECT_EQ(*doc.find(L"UI", L"Set"), L"1");
+    EXPECT_EQ(doc.find(L"UI", L"Missing"), nullptr);
+    EXPECT_EQ(doc.find(L"ui", L"Set"), nullptr);
+    EXPECT_EQ(doc.find(nullptr, L"Set"), nullptr);
+    EXPECT_EQ(doc.find(L"UI", nullptr), nullptr);
+}
+
+}  // namespace
+}  // namespace lumetra::config

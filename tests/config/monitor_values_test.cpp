@@ -37,7 +37,8 @@ TEST(MonitorPosValue, WritesLeftTopWidthHeightAndRoundTrips) {
     EXPECT_EQ(FormatMonitorPos({0, 0, 99, 580}), std::nullopt);
     EXPECT_EQ(FormatMonitorPos({0, 0, 580, 0}), std::nullopt);
     EXPECT_EQ(FormatMonitorPos({INT32_MIN, 0, INT32_MAX, 200}), std::nullopt);
-    for (const ScreenRect rect : {ScreenRect{1, 2, 103, 104}, ScreenRect{-5000, -300, 3000, 2000}}) {
+    for (const ScreenRect rect :
+         {ScreenRect{1, 2, 103, 104}, ScreenRect{-5000, -300, 3000, 2000}}) {
         const auto text = FormatMonitorPos(rect);
         ASSERT_TRUE(text);
         EXPECT_EQ(ParseMonitorPos(*text), rect);
@@ -49,8 +50,15 @@ TEST(MonitorViewValue, KeepsOnlyViewsOneToFour) {
         const wchar_t* text;
         std::optional<std::int32_t> view;
     } cases[] = {
-        {L"4", 4}, {L"1", 1}, {L"0", std::nullopt}, {L"5", std::nullopt}, {L"x", std::nullopt},
-        {L" 3 views", 3}, {L"-2", std::nullopt}, {L"", std::nullopt}, {L"4294967298", std::nullopt},
+        {L"4", 4},
+        {L"1", 1},
+        {L"0", std::nullopt},
+        {L"5", std::nullopt},
+        {L"x", std::nullopt},
+        {L" 3 views", 3},
+        {L"-2", std::nullopt},
+        {L"", std::nullopt},
+        {L"4294967298", std::nullopt},
     };
     for (const auto& c : cases) EXPECT_EQ(ParseMonitorView(c.text), c.view) << Narrow(c.text);
 }
@@ -90,9 +98,10 @@ TEST(MonitorKey, IsTheDeviceNameAfterItsLastBackslash) {
         const wchar_t* key;
     } cases[] = {
         {L"\\\\.\\DISPLAY3", L"DISPLAY3"}, {L"DISPLAY1", L"DISPLAY1"}, {L"", L"_unknown"},
-        {L"\\\\.\\", L"_unknown"}, {L"a\\b\\c", L"c"},
+        {L"\\\\.\\", L"_unknown"},         {L"a\\b\\c", L"c"},
     };
-    for (const auto& c : cases) EXPECT_EQ(MonitorKeyFromDeviceName(c.device), c.key) << Narrow(c.device);
+    for (const auto& c : cases)
+        EXPECT_EQ(MonitorKeyFromDeviceName(c.device), c.key) << Narrow(c.device);
     EXPECT_FALSE(IsStorableMonitorKey(L""));
     EXPECT_FALSE(IsStorableMonitorKey(L"_unknown"));
     EXPECT_TRUE(IsStorableMonitorKey(L"display1"));

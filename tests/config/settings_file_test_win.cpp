@@ -1,7 +1,6 @@
 // The configuration on real files and monitors (run under Wine).
-#include <windows.h>
-
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <string>
 
@@ -24,10 +23,10 @@ HWND gWindow = nullptr;
 
 // A hidden stand-in for the palette at a fixed place.
 class PaletteWindow {
-public:
+  public:
     PaletteWindow() {
-        gWindow = CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", L"palette", WS_POPUP, 300, 200, 640, 480,
-                                  nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+        gWindow = CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", L"palette", WS_POPUP, 300, 200, 640,
+                                  480, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     }
     ~PaletteWindow() {
         DestroyWindow(gWindow);
@@ -90,7 +89,8 @@ TEST(MonitorPrefsLoad, ReadsTheMonitorsViewFromTheFile) {
     const HMONITOR monitor = MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY);
     const std::wstring wideKey = MonitorKeyOf(monitor);
     const std::string key(wideKey.begin(), wideKey.end());
-    const std::string text = "[MonitorView]\r\n" + key + "=4\r\n[MonitorLayout]\r\n" + key + "=2|0|0|1|1|";
+    const std::string text =
+        "[MonitorView]\r\n" + key + "=4\r\n[MonitorLayout]\r\n" + key + "=2|0|0|1|1|";
     ASSERT_TRUE(WriteBytes(path, text.data(), text.size()));
     ASSERT_TRUE(MonitorPrefsLoad(monitor));
     EXPECT_EQ(Cfg().viewMode, ViewMode::ExtraLarge);
@@ -116,9 +116,12 @@ TEST(ConfigFile, SavesThePaletteAndNeverOverwritesAnUnreadableFile) {
     ASSERT_TRUE(DeleteFileW(path.c_str()));
     SaveConfig();
     const std::string saved = Content(path);
-    EXPECT_EQ(saved.rfind("\xEF\xBB\xBF[Window]\r\nX=300\r\nY=200\r\nW=640\r\nH=480\r\nOpacity=100\r\n", 0), 0u)
+    EXPECT_EQ(saved.rfind(
+                  "\xEF\xBB\xBF[Window]\r\nX=300\r\nY=200\r\nW=640\r\nH=480\r\nOpacity=100\r\n", 0),
+              0u)
         << saved;
-    EXPECT_NE(saved.find("=300,200,640,480"), std::string::npos) << "the palette's monitor keeps its place";
+    EXPECT_NE(saved.find("=300,200,640,480"), std::string::npos)
+        << "the palette's monitor keeps its place";
 
     Cfg() = Settings{};
     Cfg().configPath = path;

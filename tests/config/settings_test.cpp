@@ -58,28 +58,62 @@ TEST(LoadConfig, RepairsEveryOutOfRangeValue) {
         const char* text;  // null: key absent
         std::int32_t expected;
     } cases[] = {
-        {L"Opacity", "60", 75},         {L"Opacity", "52", 30},        {L"Opacity", "88", 100},
-        {L"Opacity", "53", 75},         {L"Opacity", "87", 75},        {L"Opacity", "abc", 100},
-        {L"Opacity", "75 ;half", 75},   {L"Opacity", "-5", 30},        {L"Opacity", "", 100},
-        {L"W", "50", 100},              {L"W", "101", 101},            {L"H", "100", 100},
-        {L"H", "-3", 100},              {L"X", "-1920", -1920},        {L"X", "010", 10},
-        {L"X", "0x10", 0},              {L"X", "abc", 120},            {L"Y", " +7", 7},
-        {L"MouseLongPressMs", "100", 300}, {L"MouseLongPressMs", "5000", 800},
-        {L"MouseLongPressMs", "600", 600}, {L"Trigger", "7", 2},       {L"Trigger", "3", 3},
-        {L"Trigger", "-1", 2},          {L"MouseMode", "-1", 0},       {L"MouseMode", "2", 2},
-        {L"MouseButton", "5", 1},       {L"MouseButton", "-1", 1},     {L"MouseButton", "0", 0},
-        {L"SortMode", "3", 0},          {L"SortMode", "2", 2},         {L"DesktopItemsMode", "1", 1},
-        {L"DesktopItemsMode", "2", 0},  {L"DesktopItemsMode", "x", 0}, {L"DisplayMode", "2", 2},
-        {L"DisplayMode", "3", 0},       {L"RunAtStartup", "7", 1},     {L"RunAtStartup", "x", 0},
-        {L"GroupByAscending", "x", 1},  {L"GroupByAscending", "0", 0}, {L"CloseOnItemActivate", "", 1},
-        {L"CloseOnItemActivate", "0", 0}, {L"GroupBy", "x", 0},        {L"SortAscending", "x", 1},
-        {L"SortAscending", "", 1},      {L"UILayoutPersisted", "x", 0},
+        {L"Opacity", "60", 75},
+        {L"Opacity", "52", 30},
+        {L"Opacity", "88", 100},
+        {L"Opacity", "53", 75},
+        {L"Opacity", "87", 75},
+        {L"Opacity", "abc", 100},
+        {L"Opacity", "75 ;half", 75},
+        {L"Opacity", "-5", 30},
+        {L"Opacity", "", 100},
+        {L"W", "50", 100},
+        {L"W", "101", 101},
+        {L"H", "100", 100},
+        {L"H", "-3", 100},
+        {L"X", "-1920", -1920},
+        {L"X", "010", 10},
+        {L"X", "0x10", 0},
+        {L"X", "abc", 120},
+        {L"Y", " +7", 7},
+        {L"MouseLongPressMs", "100", 300},
+        {L"MouseLongPressMs", "5000", 800},
+        {L"MouseLongPressMs", "600", 600},
+        {L"Trigger", "7", 2},
+        {L"Trigger", "3", 3},
+        {L"Trigger", "-1", 2},
+        {L"MouseMode", "-1", 0},
+        {L"MouseMode", "2", 2},
+        {L"MouseButton", "5", 1},
+        {L"MouseButton", "-1", 1},
+        {L"MouseButton", "0", 0},
+        {L"SortMode", "3", 0},
+        {L"SortMode", "2", 2},
+        {L"DesktopItemsMode", "1", 1},
+        {L"DesktopItemsMode", "2", 0},
+        {L"DesktopItemsMode", "x", 0},
+        {L"DisplayMode", "2", 2},
+        {L"DisplayMode", "3", 0},
+        {L"RunAtStartup", "7", 1},
+        {L"RunAtStartup", "x", 0},
+        {L"GroupByAscending", "x", 1},
+        {L"GroupByAscending", "0", 0},
+        {L"CloseOnItemActivate", "", 1},
+        {L"CloseOnItemActivate", "0", 0},
+        {L"GroupBy", "x", 0},
+        {L"SortAscending", "x", 1},
+        {L"SortAscending", "", 1},
+        {L"UILayoutPersisted", "x", 0},
     };
     for (const auto& c : cases) {
         ResetWorld();
         const FoundKey found = Find(c.key);
         std::string text = "[";
-        text.append(Narrow(found.section)).append("]\n").append(Narrow(c.key)).append("=").append(c.text);
+        text.append(Narrow(found.section))
+            .append("]\n")
+            .append(Narrow(c.key))
+            .append("=")
+            .append(c.text);
         LoadText(text);
         EXPECT_EQ(Value(c.key), c.expected) << Narrow(c.key) << "=" << c.text;
     }
@@ -152,7 +186,8 @@ TEST(LoadConfig, InvalidViewModeIsRepairedInTheFileAtOnce) {
     // On a reload the palette's monitor takes the repaired view as well.
     ResetWorld();
     LoadText("[UI]\nViewMode=0");
-    EXPECT_EQ(SavedText(), "[UI]\nViewMode=2\n[MonitorView]\nDISPLAY1=2\n[MonitorLayout]\nDISPLAY1=0|1|0|1|1|");
+    EXPECT_EQ(SavedText(),
+              "[UI]\nViewMode=2\n[MonitorView]\nDISPLAY1=2\n[MonitorLayout]\nDISPLAY1=0|1|0|1|1|");
 
     ResetWorld();
     LoadText("[UI]\nViewMode=3");
@@ -173,7 +208,8 @@ TEST(LoadConfig, ReadsTheToggleHotkey) {
         {"[Hotkey]\nToggleHotkey=none", {3, 0}, nullptr},
         {"[Hotkey]\nToggleHotkey=Ctrl+Foo", {2, 0x41}, nullptr},  // unparsable: kept
         {"[Hotkey]\nToggleHotkey=VK_OEM_6", {3, 0x44}, "[Hotkey]\nToggleHotkey=VK_D"},
-        {"[Hotkey]\nToggleHotkey=Win+Shift+VK_OEM_4\nTrigger=1", {3, 0x44},
+        {"[Hotkey]\nToggleHotkey=Win+Shift+VK_OEM_4\nTrigger=1",
+         {3, 0x44},
          "[Hotkey]\nToggleHotkey=VK_D\nTrigger=1"},
     };
     for (const auto& c : cases) {
@@ -202,8 +238,9 @@ TEST(LoadConfig, WindowComesFromTheFirstRealMonitorRectangle) {
 
 TEST(LoadConfig, LogsWhatItLoaded) {
     ResetWorld();
-    LoadText("[General]\nDebugLog=1\n[Window]\nX=5\n[UI]\nLanguage=fr\n[MonitorView]\nDISPLAY1=4\nX=0\n"
-             "[MonitorLayout]\nDISPLAY1=1|1|1|1|1|{K}:3");
+    LoadText(
+        "[General]\nDebugLog=1\n[Window]\nX=5\n[UI]\nLanguage=fr\n[MonitorView]\nDISPLAY1=4\nX=0\n"
+        "[MonitorLayout]\nDISPLAY1=1|1|1|1|1|{K}:3");
     EXPECT_TRUE(log::DebugLogEnabled());
     EXPECT_TRUE(LogHas(L"Config loaded: 5,120 920x580"));
     EXPECT_TRUE(LogHas(L"LoadMonitorView: 'DISPLAY1'=4"));
@@ -222,9 +259,8 @@ TEST(LoadConfig, LanguageFallsBackToTheOlderNumericKey) {
         const char* ui;
         const wchar_t* language;
     } cases[] = {
-        {"UILanguage=4", L"zh-TW"}, {"UILanguage=0", L"ja"},   {"UILanguage=7", L""},
-        {"UILanguage=x", L""},      {"Language=\nUILanguage=2", L""},
-        {"Language=de", L"de"},
+        {"UILanguage=4", L"zh-TW"}, {"UILanguage=0", L"ja"},          {"UILanguage=7", L""},
+        {"UILanguage=x", L""},      {"Language=\nUILanguage=2", L""}, {"Language=de", L"de"},
     };
     for (const auto& c : cases) {
         ResetWorld();
@@ -242,39 +278,38 @@ TEST(SaveConfig, FileWithOnlyAHotkeyGainsTheOtherSectionsInOrder) {
     LoadConfig();
     log::DebugLogSetEnabled(true);
     SaveConfig();
-    EXPECT_EQ(ReadFile(), std::string("\xEF\xBB\xBF") + Crlf(
-                              "[Hotkey]\n"
-                              "ToggleHotkey=Ctrl + Alt + Q\n"
-                              "Trigger=2\n"
-                              "MouseButton=1\n"
-                              "MouseMode=0\n"
-                              "MouseLongPressMs=450\n"
-                              "[Window]\n"
-                              "X=120\n"
-                              "Y=120\n"
-                              "W=920\n"
-                              "H=580\n"
-                              "Opacity=100\n"
-                              "[UI]\n"
-                              "SortMode=0\n"
-                              "SortAscending=1\n"
-                              "GroupBy=0\n"
-                              "GroupByAscending=1\n"
-                              "GroupByKey=\n"
-                              "UILayoutPersisted=0\n"
-                              "ViewMode=2\n"
-                              "CloseOnItemActivate=1\n"
-                              "DesktopItemsMode=0\n"
-                              "DisplayMode=0\n"
-                              "Language=\n"
-                              "[General]\n"
-                              "RunAtStartup=0\n"
-                              "[MonitorPos]\n"
-                              "DISPLAY1=120,120,920,580\n"
-                              "[MonitorView]\n"
-                              "DISPLAY1=2\n"
-                              "[MonitorLayout]\n"
-                              "DISPLAY1=0|1|0|1|1|"));
+    EXPECT_EQ(ReadFile(), std::string("\xEF\xBB\xBF") + Crlf("[Hotkey]\n"
+                                                             "ToggleHotkey=Ctrl + Alt + Q\n"
+                                                             "Trigger=2\n"
+                                                             "MouseButton=1\n"
+                                                             "MouseMode=0\n"
+                                                             "MouseLongPressMs=450\n"
+                                                             "[Window]\n"
+                                                             "X=120\n"
+                                                             "Y=120\n"
+                                                             "W=920\n"
+                                                             "H=580\n"
+                                                             "Opacity=100\n"
+                                                             "[UI]\n"
+                                                             "SortMode=0\n"
+                                                             "SortAscending=1\n"
+                                                             "GroupBy=0\n"
+                                                             "GroupByAscending=1\n"
+                                                             "GroupByKey=\n"
+                                                             "UILayoutPersisted=0\n"
+                                                             "ViewMode=2\n"
+                                                             "CloseOnItemActivate=1\n"
+                                                             "DesktopItemsMode=0\n"
+                                                             "DisplayMode=0\n"
+                                                             "Language=\n"
+                                                             "[General]\n"
+                                                             "RunAtStartup=0\n"
+                                                             "[MonitorPos]\n"
+                                                             "DISPLAY1=120,120,920,580\n"
+                                                             "[MonitorView]\n"
+                                                             "DISPLAY1=2\n"
+                                                             "[MonitorLayout]\n"
+                                                             "DISPLAY1=0|1|0|1|1|"));
     EXPECT_EQ(Cfg().toggleHotkey, (Hotkey{3, 0x51}));
     EXPECT_TRUE(LogHas(L"SaveConfig sort: mode=0 asc=1"));
     EXPECT_TRUE(LogHas(L"SaveConfig MonitorPrefs: 'DISPLAY1' view=2 sort=0 group=0"));
@@ -288,10 +323,12 @@ TEST(SaveConfig, KeepsUnknownKeysAndSectionsInTheirPlaces) {
     SaveConfig();
     const std::string text = SavedText();
     EXPECT_EQ(text.rfind("[Extra]\nFoo=1\n[Window]\nZ=9\nX=5\nY=120\nW=920\nH=580\nOpacity=100\n"
-                         "[General]\nDebugLog=1\nRunAtStartup=0\n[UI]\nUILanguage=3\nSortMode=0\n", 0),
+                         "[General]\nDebugLog=1\nRunAtStartup=0\n[UI]\nUILanguage=3\nSortMode=0\n",
+                         0),
               0u)
         << text;
-    EXPECT_NE(text.find("\nLanguage=zh\n"), std::string::npos) << "the older language key's meaning is kept";
+    EXPECT_NE(text.find("\nLanguage=zh\n"), std::string::npos)
+        << "the older language key's meaning is kept";
 }
 
 TEST(SaveConfig, EverySettingSurvivesASaveAndALoad) {
@@ -340,12 +377,13 @@ TEST(SaveConfig, FollowsThePalettesState) {
     struct Case {
         const char* name;
         void (*arrange)();
-        const char* window;      // expected [Window] head, null: not written
+        const char* window;  // expected [Window] head, null: not written
         bool monitorPosStored;
     };
     const Case cases[] = {
         {"plain", [] {}, "X=300\nY=200\nW=500\nH=400", true},
-        {"shown at cursor", [] { World().shownAtCursor = true; }, "X=120\nY=120\nW=920\nH=580", false},
+        {"shown at cursor", [] { World().shownAtCursor = true; }, "X=120\nY=120\nW=920\nH=580",
+         false},
         {"size loop", [] { World().inSizeMove = true; }, "X=300\nY=200\nW=500\nH=400", false},
     };
     for (const Case& c : cases) {
@@ -413,7 +451,9 @@ TEST(BlockedWriting, AnUnreadableFileIsNeverOverwritten) {
         EXPECT_FALSE(Cfg().configReadable) << c.name;
         EXPECT_EQ(Cfg().x, 42) << "settings keep their values";
         EXPECT_FALSE(log::DebugLogEnabled());
-        EXPECT_TRUE(LogHas(L"LoadConfig: failed to read config.ini; keeping defaults and blocking save until fixed."))
+        EXPECT_TRUE(
+            LogHas(L"LoadConfig: failed to read config.ini; keeping defaults and blocking save "
+                   L"until fixed."))
             << c.name;
 
         SaveConfig();
