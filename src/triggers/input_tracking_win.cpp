@@ -1,0 +1,46 @@
+#include "triggers/input_tracking_win.h"
+
+#include "config/settings.h"
+#include "palette/palette_messages.h"
+#include "palette/palette_state_win.h"
+
+namespace lumetra::triggers {
+
+InputTracking& Tracking() {
+    static InputTracking tracking;
+    return tracking;
+}
+
+SharedMouse& Mouse() {
+    static SharedMouse mouse;
+    return mouse;
+}
+
+std::uint32_t CurrentDoubleTapWindow() { return DoubleTapWindowMs(GetDoubleClickTime()); }
+
+MouseSettings ReadMouseSettings(bool withWindow) {
+    const config::Settings& cfg = config::Cfg();
+    MouseSettings s;
+    s.mode = cfg.mouseMode;
+    s.button = ButtonNumber(cfg.mouseButton);
+    s.holdMs = cfg.mouseLongPressMs > 0 ? static_cast<std::uint32_t>(cfg.mouseLongPressMs) : 0;
+    s.lastToggleTick = palette::Palette().lastToggleTick;
+    if (withWindow) s.windowMs = CurrentDoubleTapWindow();
+    return s;
+}
+
+void RefreshMouseSnapshot() {
+    Mouse().settings = ReadMouseSettings(false);
+    Mouse().palette = palette::Palette().window;
+}
+
+HWND PaletteWindow() {
+    HWND palette = palette::Palette().window;
+    return palette && IsWindow(palette) ? palette : nullptr;
+}
+
+void PostToggle(HWND palette, unsigned source) {
+    if (palette && IsWindow(palette)) PostMessageW(palette, palette::WMAPP_TOGGLE, source, 0);
+}
+
+}  // namespace lumetra::triggers

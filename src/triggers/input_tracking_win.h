@@ -1,0 +1,68 @@
+#pragma once
+// Process-wide state of the input triggers and the small Win32 queries the
+// hooks, the raw input sink, the poll and the resync timer share.
+#include <windows.h>
+
+#include <cstdint>
+
+#include "platform/unique_handle_win.h"
+#include "triggers/double_tap.h"
+#include "triggers/mouse_gesture.h"
+
+namespace lumetra::triggers {
+
+// Main thread only.
+struct InputTracking {
+    KeyboardTracking keyboard;
+    platform::UniqueHook keyboardHook;
+    platform::UniqueHook mouseHook;
+    HANDLE pollTimer = nullptr;
+    bool rawSinkRegistered = false;
+};
+InputTracking& Tracking();
+
+// The gesture state the long-press poll thread shares with the main thread.
+// Every access holds `lock`; nothing that can wait (logging, posting, deleting
+// the poll timer) happens while it is held.
+struct SharedMouse {
+    SRWLOCK lock = SRWLOCK_INIT;
+    MouseGestureState state;
+    MouseSettings settings;  // snapshot for the poll thread, refreshed by the main thread
+    HWND palette = nullptr;
+};
+SharedMouse& Mouse();
+
+class MouseLock {
+public:
+    MouseLock() { AcquireSRWLockExclusive(&Mouse().lock); }
+    ~MouseLock() { ReleaseSRWLockExclusive(&Mouse().lock); }
+    MouseLock(const MouseLock&) = delete;
+    MouseLock& operator=(const MouseLock&) = delete;
+};
+
+// Settings, window and last toggle as they stand on the main thread; the
+// double-click window only when asked for (it is a system query).
+MouseSettings ReadMouseSettings(bool withWindow);
+// Main thread: copies ReadMouseSettings() and the palette into Mouse(); caller holds the lock.
+void RefreshMouseSnapshot();
+std::uint32_t CurrentDoubleTapWindow();
+
+inline bool AsyncKeyUp(int vk) { return (static_cast<unsigned short>(GetAsyncKeyState(vk)) & 0x8000u) == 0; }
+inline int ButtonVirtualKey(std::uint32_t button) { return button == 1 ? VK_XBUTTON1 : VK_XBUTTON2; }
+// Both the thread's and the asynchronous key state report the button up.
+inline bool ButtonReportedUp(std::uint32_t button) {
+    const int vk = ButtonVirtualKey(button);
+    return (static_cast<unsigned short>(GetKeyState(vk)) & 0x8000u) == 0 && AsyncKeyUp(vk);
+}
+
+// Teardown pieces of RemoveInputTriggers and the mouse route.
+void RemoveKeyboardHook();
+void StartLongPressPoll();
+// Waits for a running poll callback; never call it holding MouseLock.
+void StopLongPressPoll();
+
+// The palette window when it exists.
+HWND PaletteWindow();
+void PostToggle(HWND palette, unsigned source);
+
+}  // namespace lumetra::triggers

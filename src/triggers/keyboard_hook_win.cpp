@@ -1,0 +1,120 @@
+// The low-level keyboard hook: the double tap of the trigger key, and Esc and
+// F2 forwarded to the palette while it is in front. It never swallows a key.
+#include <windows.h>
+
+#include "config/settings.h"
+#include "hostedview/hosted_view_win.h"
+#include "log/debug_log.h"
+#include "palette/palette_messages.h"
+#include "palette/palette_state_win.h"
+#include "triggers/input_tracking_win.h"
+#include "triggers/input_triggers_win.h"
+#include "ui/about_window_win.h"
+
+namespace lumetra::triggers {
+namespace {
+
+constexpr UINT kResyncPeriodMs = 2500;
+
+bool IsPaletteOrChild(HWND palette, HWND window) {
+    return palette && window && (window == palette || IsChild(palette, window));
+}
+
+bool PaletteOwnsForeground(HWND palette) {
+    return palette && IsWindowVisible(palette) && IsPaletteOrChild(palette, GetForegroundWindow());
+}
+
+// A menu, the About window or a rename box takes Esc for itself.
+bool EscapeHandledElsewhere() {
+    if (ui::AboutWindowOpen() || hostedview::ListViewEditing()) return true;
+    wchar_t cls[24] = {};
+    HWND foreground = GetForegroundWindow();
+    return foreground && GetClassNameW(foreground, cls, 24) > 0 && lstrcmpW(cls, L"#32768") == 0;
+}
+
+KeyTransition Transition(WPARAM message) {
+    switch (message) {
+        case WM_KEYDOWN:
+        case WM_SYSKEYDOWN: return KeyTransition::kDown;
+        case WM_KEYUP:
+        case WM_SYSKEYUP: return KeyTransition::kUp;
+        default: return KeyTransition::kOther;
+    }
+}
+
+void HandleKey(WPARAM message, const KBDLLHOOKSTRUCT& info) {
+    KeyboardTracking& tracking = Tracking().keyboard;
+    tracking.keys.DropReleased([](std::uint32_t vk) { return AsyncKeyUp(static_cast<int>(vk)); });
+
+    KeyEvent event;
+    event.transition = Transition(message);
+    event.vk = info.vkCode;
+    event.injected = (info.flags & (LLKHF_INJECTED | LLKHF_LOWER_IL_INJECTED)) != 0;
+    HWND palette = palette::Palette().window;
+    if (event.vk == kVkEscape && event.transition == KeyTransition::kDown) {
+        const HWND foreground = GetForegroundWindow();
+        event.escapeElsewhere = !IsPaletteOrChild(palette, foreground) || EscapeHandledElsewhere();
+    } else if ((event.vk == kVkEscape && event.transition == KeyTransition::kUp) ||
+               (event.vk == kVkF2 && event.transition == KeyTransition::kDown)) {
+        event.paletteOwnsForeground = PaletteOwnsForeground(palette);
+    }
+
+    TapSettings settings;
+    settings.trigger = config::Cfg().trigger;
+    settings.lastToggleTick = palette::Palette().lastToggleTick;
+    if (event.transition == KeyTransition::kUp) settings.windowMs = CurrentDoubleTapWindow();
+
+    const KeyAction action = StepKey(tracking, event, settings, GetTickCount());
+    if (action == KeyAction::kNone) return;
+    if (const wchar_t* line = KeyActionLogLine(action)) log::DebugLogWrite(line);
+    switch (action) {
+        case KeyAction::kDoubleTap:
+            PostMessageW(palette, palette::WMAPP_TOGGLE, static_cast<WPARAM>(palette::ToggleSource::kDoubleTap), 0);
+            break;
+        case KeyAction::kHide: PostMessageW(palette, palette::WMAPP_HIDE, 0, 0); break;
+        case KeyAction::kRename: PostMessageW(palette, palette::WMAPP_RENAME, 0, 0); break;
+        default: break;
+    }
+}
+
+LRESULT CALLBACK DoubleTapHookProc(int code, WPARAM message, LPARAM lParam) {
+    if (code == HC_ACTION) HandleKey(message, *reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam));
+    return CallNextHookEx(nullptr, code, message, lParam);
+}
+
+}  // namespace
+
+void ClearKeyboardTracking() {
+    KeyboardTracking& tracking = Tracking().keyboard;
+    tracking.keys.ClearAll();
+    tracking.tap = TapState{};
+}
+
+void UpdateDoubleTapHook() {
+    InputTracking& tracking = Tracking();
+    HWND palette = PaletteWindow();
+    if (config::Cfg().trigger == config::TriggerKey::Disabled) {
+        if (tracking.keyboardHook) {
+            tracking.keyboardHook.reset();
+            log::DebugLogWrite(L"WH_KEYBOARD_LL uninstalled (double-tap trigger disabled).");
+        }
+        if (palette) KillTimer(palette, palette::kInputResyncTimerId);
+        ClearKeyboardTracking();
+        return;
+    }
+    if (tracking.keyboardHook) return;  // the hook reads Trigger on every event
+    HMODULE module = GetModuleHandleW(nullptr);
+    if (!module) return;
+    HHOOK hook = SetWindowsHookExW(WH_KEYBOARD_LL, DoubleTapHookProc, module, 0);
+    if (!hook) {
+        log::DebugLogFormat(L"SetWindowsHookEx(WH_KEYBOARD_LL) failed le=%lu", GetLastError());
+        return;
+    }
+    tracking.keyboardHook.reset(hook);
+    log::DebugLogWrite(L"WH_KEYBOARD_LL installed (double-tap trigger active).");
+    if (palette) SetTimer(palette, palette::kInputResyncTimerId, kResyncPeriodMs, nullptr);
+}
+
+void RemoveKeyboardHook() { Tracking().keyboardHook.reset(); }
+
+}  // namespace lumetra::triggers

@@ -1,0 +1,170 @@
+// Mouse side-button routes: the low-level mouse hook for double clicks, the
+// raw input sink (with the poll) for long presses. Neither consumes input.
+#include <windows.h>
+
+#include "config/settings.h"
+#include "log/debug_log.h"
+#include "palette/palette_messages.h"
+#include "triggers/input_tracking_win.h"
+#include "triggers/input_triggers_win.h"
+
+namespace lumetra::triggers {
+namespace {
+
+constexpr unsigned kMouseSource = static_cast<unsigned>(palette::ToggleSource::kMouseGesture);
+constexpr WPARAM kNcMouseMove = 0xA0;
+
+MouseEventKind Kind(WPARAM message) {
+    switch (message) {
+        case WM_MOUSEMOVE:
+        case WM_LBUTTONDOWN:
+        case WM_RBUTTONDOWN:
+        case kNcMouseMove: return MouseEventKind::kPointerActivity;
+        case WM_XBUTTONDOWN: return MouseEventKind::kXDown;
+        case WM_XBUTTONUP: return MouseEventKind::kXUp;
+        case WM_XBUTTONDBLCLK: return MouseEventKind::kXDoubleClick;
+        default: return MouseEventKind::kOther;
+    }
+}
+
+void HandleMouse(WPARAM message, const MSLLHOOKSTRUCT& info) {
+    MouseHookEvent event;
+    event.kind = Kind(message);
+    if (event.kind == MouseEventKind::kOther) return;
+    event.button = HIWORD(info.mouseData);
+    const MouseSettings settings = ReadMouseSettings(event.kind == MouseEventKind::kXUp);
+
+    MouseAction action;
+    {
+        MouseLock lock;
+        MouseGestureState& state = Mouse().state;
+        if (WantsStaleCheck(state, event.kind)) event.selectedButtonUp = ButtonReportedUp(settings.button);
+        action = StepMouseHook(state, event, settings, GetTickCount());
+    }
+    switch (action) {
+        case MouseAction::kStaleReset: ForceResetInputTracking(kStaleButtonReason); break;
+        case MouseAction::kDoubleClickMsg:
+            log::DebugLogWrite(L"Mouse side-button double-click (XBUTTONDBLCLK). Posting WM_APP+99 (source=mouse).");
+            PostToggle(PaletteWindow(), kMouseSource);
+            break;
+        case MouseAction::kDoubleClick:
+            log::DebugLogWrite(L"Mouse side-button double-click detected. Posting WM_APP+99 (source=mouse).");
+            PostToggle(PaletteWindow(), kMouseSource);
+            break;
+        case MouseAction::kNone: break;
+    }
+}
+
+LRESULT CALLBACK MouseGestureHookProc(int code, WPARAM message, LPARAM lParam) {
+    if (code == HC_ACTION) HandleMouse(message, *reinterpret_cast<const MSLLHOOKSTRUCT*>(lParam));
+    return CallNextHookEx(nullptr, code, message, lParam);
+}
+
+RAWINPUTDEVICE MouseDevice(DWORD flags, HWND target) {
+    RAWINPUTDEVICE device{};
+    device.usUsagePage = 1;  // generic desktop
+    device.usUsage = 2;      // mouse
+    device.dwFlags = flags;
+    device.hwndTarget = target;
+    return device;
+}
+
+void RegisterRawSink(HWND palette) {
+    const RAWINPUTDEVICE device = MouseDevice(RIDEV_INPUTSINK, palette);
+    if (RegisterRawInputDevices(&device, 1, sizeof(device))) {
+        Tracking().rawSinkRegistered = true;
+        log::DebugLogWrite(L"Raw Input mouse sink registered.");
+    } else {
+        log::DebugLogFormat(L"RegisterRawInputDevices(mouse) failed le=%lu", GetLastError());
+    }
+}
+
+void RemoveRawSink() {
+    const RAWINPUTDEVICE device = MouseDevice(RIDEV_REMOVE, nullptr);
+    if (RegisterRawInputDevices(&device, 1, sizeof(device))) {
+        Tracking().rawSinkRegistered = false;
+        log::DebugLogWrite(L"Raw Input mouse sink unregistered.");
+    } else {
+        log::DebugLogFormat(L"UnregisterRawInputDevices(mouse) failed le=%lu", GetLastError());
+    }
+}
+
+void LogClusterStarts(std::uint8_t count) {
+    for (std::uint8_t i = 0; i < count; ++i) log::DebugLogWrite(L"Mouse press cluster started (raw-input).");
+}
+
+}  // namespace
+
+void ResetMouseGestureState() {
+    MouseLock lock;
+    Mouse().state = MouseGestureState{};
+}
+
+void UpdateMouseTrigger() {
+    InputTracking& tracking = Tracking();
+    const config::MouseMode mode = config::Cfg().mouseMode;
+    HWND palette = PaletteWindow();
+    {
+        MouseLock lock;
+        RefreshMouseSnapshot();
+    }
+
+    if (mode != config::MouseMode::DoubleClick) {
+        if (tracking.mouseHook) {
+            tracking.mouseHook.reset();
+            log::DebugLogWrite(L"WH_MOUSE_LL uninstalled.");
+        }
+    } else if (!tracking.mouseHook) {
+        HMODULE module = GetModuleHandleW(nullptr);
+        HHOOK hook = module ? SetWindowsHookExW(WH_MOUSE_LL, MouseGestureHookProc, module, 0) : nullptr;
+        if (hook) {
+            tracking.mouseHook.reset(hook);
+            log::DebugLogWrite(L"WH_MOUSE_LL installed (double-click mode).");
+        } else if (module) {
+            log::DebugLogFormat(L"SetWindowsHookEx(WH_MOUSE_LL) failed le=%lu", GetLastError());
+        }
+    }
+
+    if (mode == config::MouseMode::LongPress) {
+        if (palette) RegisterRawSink(palette);
+        StartLongPressPoll();
+        return;
+    }
+    RemoveRawSink();
+    StopLongPressPoll();
+}
+
+void RemoveInputTriggers() {
+    RemoveKeyboardHook();
+    Tracking().mouseHook.reset();
+    StopLongPressPoll();
+    if (Tracking().rawSinkRegistered) RemoveRawSink();
+}
+
+void OnRawMouseInput(HWND, LPARAM rawInput) {
+    if (config::Cfg().mouseMode != config::MouseMode::LongPress) return;
+    // A mouse record fits in RAWINPUT; anything larger is not one.
+    RAWINPUT record;
+    UINT size = 0;
+    const auto handle = reinterpret_cast<HRAWINPUT>(rawInput);
+    if (GetRawInputData(handle, RID_INPUT, nullptr, &size, sizeof(RAWINPUTHEADER)) != 0) return;
+    if (size == 0 || size > sizeof(record)) return;
+    if (GetRawInputData(handle, RID_INPUT, &record, &size, sizeof(RAWINPUTHEADER)) == static_cast<UINT>(-1)) return;
+    if (record.header.dwType != RIM_TYPEMOUSE) return;
+    const USHORT flags = record.data.mouse.usButtonFlags;
+    if (flags == 0) return;
+
+    LongPressOutput out;
+    {
+        MouseLock lock;
+        RefreshMouseSnapshot();
+        out = StepRawButtons(Mouse().state, flags, Mouse().settings, GetTickCount());
+    }
+    LogClusterStarts(out.clustersStarted);
+    if (out.fired) {
+        log::DebugLogWrite(L"Mouse side-button long-press detected (raw-input). Posting WM_APP+99.");
+        PostToggle(PaletteWindow(), kMouseSource);
+    }
+}
+
+}  // namespace lumetra::triggers
