@@ -58,7 +58,7 @@ bool WriteWholeFile(const std::wstring& path, std::string_view bytes) {
     return file && WriteAll(file.get(), bytes) && FlushFileBuffers(file.get());
 }
 
-bool ReplaceFile(const std::wstring& from, const std::wstring& to) {
+bool RenameOver(const std::wstring& from, const std::wstring& to) {
     return MoveFileExW(from.c_str(), to.c_str(),
                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }
@@ -82,7 +82,7 @@ std::wstring TackrollDataFolder() {
     return folder;
 }
 
-FileStore FilesOnDisk() { return {ReadWholeFile, WriteWholeFile, ReplaceFile, RemoveFile}; }
+FileStore FilesOnDisk() { return {ReadWholeFile, WriteWholeFile, RenameOver, RemoveFile}; }
 
 std::string CurrentStamp() {
     const std::wstring folder = PinnedShortcutFolder();

@@ -24,8 +24,8 @@ class MemoryFiles {
 
     std::map<std::wstring, std::string> files;
     int operations = 0;  // writes, renames and removals so far
-    // The operation (counted from 1) that meets `fault`, and which paths it
-    // may hit (empty: any).
+    // The operation (counted from 1, 0: every one) that meets `fault`, and
+    // the text its path must contain (empty: any path).
     int faultAt = 0;
     Fault fault = Fault::None;
     std::wstring faultPathPart;
