@@ -17,7 +17,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::vector<SavedItem> items;
     ForEachLayoutRecord(file, header.count, [&](const LayoutRecordView& record) {
         IsWellFormedItemIdList(record.id);
-        items.push_back({std::vector<std::uint8_t>(record.id.begin(), record.id.end()), record.point});
+        items.push_back(
+            {std::vector<std::uint8_t>(record.id.begin(), record.id.end()), record.point});
     });
     const std::vector<std::uint8_t> image = BuildLayoutImage(items);
     const LayoutHeader again = ReadLayoutHeader(image);
@@ -25,7 +26,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::size_t index = 0;
     ForEachLayoutRecord(image, again.count, [&](const LayoutRecordView& record) {
         const SavedItem& item = items.at(index++);
-        if (!(record.point == item.point) || !std::equal(record.id.begin(), record.id.end(), item.id.begin(), item.id.end()))
+        if (!(record.point == item.point) ||
+            !std::equal(record.id.begin(), record.id.end(), item.id.begin(), item.id.end()))
             std::abort();
     });
     if (index != items.size()) std::abort();

@@ -33,7 +33,8 @@ const std::vector<SavedItem>& Items() {
             const std::size_t itemSize = 60 + (seed >> 16) % 81;
             std::vector<std::uint8_t> id(itemSize + 2, 0);
             id[0] = static_cast<std::uint8_t>(itemSize);
-            for (std::size_t b = 2; b < itemSize; ++b) id[b] = static_cast<std::uint8_t>((seed >> (b % 24)) + b);
+            for (std::size_t b = 2; b < itemSize; ++b)
+                id[b] = static_cast<std::uint8_t>((seed >> (b % 24)) + b);
             out.push_back({std::move(id), {(i % 20) * 96, (i / 20) * 96}});
         }
         return out;
@@ -81,10 +82,12 @@ void BM_LayoutWriteReadFile(benchmark::State& state) {
         const std::vector<std::uint8_t> image = BuildLayoutImage(Items());
         {
             std::ofstream out(path, std::ios::binary | std::ios::trunc);
-            out.write(reinterpret_cast<const char*>(image.data()), static_cast<std::streamsize>(image.size()));
+            out.write(reinterpret_cast<const char*>(image.data()),
+                      static_cast<std::streamsize>(image.size()));
         }
         std::ifstream in(path, std::ios::binary);
-        const std::vector<std::uint8_t> read((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        const std::vector<std::uint8_t> read((std::istreambuf_iterator<char>(in)),
+                                             std::istreambuf_iterator<char>());
         bytes = read.size();
         benchmark::DoNotOptimize(ReadBack(read));
     }

@@ -19,7 +19,9 @@ struct DesktopViewWindows {
 struct WindowQueries {
     // FindWindowExW: the next child of `parent` (0: the next top-level window)
     // after `after` with the class and, when `name` is not null, that name.
-    std::function<WindowRef(WindowRef parent, WindowRef after, const wchar_t* cls, const wchar_t* name)> findChild;
+    std::function<WindowRef(WindowRef parent, WindowRef after, const wchar_t* cls,
+                            const wchar_t* name)>
+        findChild;
     // LVM_GETITEMCOUNT of a list view.
     std::function<long long(WindowRef listView)> itemCount;
 };

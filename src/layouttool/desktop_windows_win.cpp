@@ -6,7 +6,8 @@ namespace lumetra::layouttool {
 
 DesktopViewWindows FindDesktopListView() {
     WindowQueries queries;
-    queries.findChild = [](WindowRef parent, WindowRef after, const wchar_t* cls, const wchar_t* name) {
+    queries.findChild = [](WindowRef parent, WindowRef after, const wchar_t* cls,
+                           const wchar_t* name) {
         return reinterpret_cast<WindowRef>(FindWindowExW(ToHwnd(parent), ToHwnd(after), cls, name));
     };
     queries.itemCount = [](WindowRef listView) {

@@ -9,18 +9,22 @@
 namespace lumetra::layouttool {
 namespace {
 
-HRESULT Checked(HRESULT hr, const void* result) { return FAILED(hr) ? hr : (result ? S_OK : E_FAIL); }
+HRESULT Checked(HRESULT hr, const void* result) {
+    return FAILED(hr) ? hr : (result ? S_OK : E_FAIL);
+}
 
 HRESULT FindDesktopDispatch(platform::ComPtr<IDispatch>& desktop) {
     platform::ComPtr<IShellWindows> windows;
-    HRESULT hr = CoCreateInstance(kClsidShellWindows, nullptr, CLSCTX_ALL, kIidShellWindows, windows.put_void());
+    HRESULT hr = CoCreateInstance(kClsidShellWindows, nullptr, CLSCTX_ALL, kIidShellWindows,
+                                  windows.put_void());
     if (FAILED(hr = Checked(hr, windows.get()))) return hr;
     VARIANT location;
     VARIANT root;
     VariantInit(&location);
     VariantInit(&root);
     LONG hwnd = 0;
-    hr = windows->FindWindowSW(&location, &root, SWC_DESKTOP, &hwnd, SWFO_NEEDDISPATCH, desktop.put());
+    hr = windows->FindWindowSW(&location, &root, SWC_DESKTOP, &hwnd, SWFO_NEEDDISPATCH,
+                               desktop.put());
     return Checked(hr, desktop.get());
 }
 

@@ -1,6 +1,9 @@
 #pragma once
+// windows.h comes first: the other Windows headers depend on it.
+// clang-format off
 #include <windows.h>
 #include <shobjidl.h>
+// clang-format on
 
 #include "platform/com_ptr_win.h"
 

@@ -4,7 +4,8 @@
 
 namespace lumetra::layouttool {
 
-std::uint32_t HideIconsFromStored(bool present, std::uint32_t type, const std::uint8_t* data, std::size_t size) {
+std::uint32_t HideIconsFromStored(bool present, std::uint32_t type, const std::uint8_t* data,
+                                  std::size_t size) {
     constexpr std::uint32_t kRegDword = 4;
     if (!present || type != kRegDword || size != 4 || !data) return 0;
     return static_cast<std::uint32_t>(data[0]) | static_cast<std::uint32_t>(data[1]) << 8 |

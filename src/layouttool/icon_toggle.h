@@ -22,7 +22,8 @@ struct HideIconsValue {
 
 // A stored value counts only as a 4-byte REG_DWORD (type 4); anything else,
 // and a missing value, reads as 0.
-std::uint32_t HideIconsFromStored(bool present, std::uint32_t type, const std::uint8_t* data, std::size_t size);
+std::uint32_t HideIconsFromStored(bool present, std::uint32_t type, const std::uint8_t* data,
+                                  std::size_t size);
 
 struct ToggleSteps {
     std::function<DesktopViewWindows()> findDesktop;

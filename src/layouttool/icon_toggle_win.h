@@ -8,7 +8,8 @@
 
 namespace lumetra::layouttool {
 
-inline constexpr const wchar_t* kExplorerAdvancedKey = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced";
+inline constexpr const wchar_t* kExplorerAdvancedKey =
+    L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced";
 inline constexpr const wchar_t* kHideIconsValue = L"HideIcons";
 
 // Under another key for tests; the program uses HKCU and kExplorerAdvancedKey.

@@ -15,23 +15,24 @@ int Report(const std::function<void(const Notice&)>& notify, NoticeKind kind, co
 
 int RunSave(const SaveSteps& steps) {
     if (!steps.openView())
-        return Report(steps.notify, NoticeKind::kErrorDialog, text::kNoViewTitle, &text::kNoViewBody,
-                      kExitSaveNoView);
+        return Report(steps.notify, NoticeKind::kErrorDialog, text::kNoViewTitle,
+                      &text::kNoViewBody, kExitSaveNoView);
     if (steps.itemCount() < 1)
-        return Report(steps.notify, NoticeKind::kToast, text::kNoIconsTitle, &text::kNoIconsBody, kExitSaveNoView);
+        return Report(steps.notify, NoticeKind::kToast, text::kNoIconsTitle, &text::kNoIconsBody,
+                      kExitSaveNoView);
     std::vector<SavedItem> items;
     if (!steps.readItems(items))
-        return Report(steps.notify, NoticeKind::kErrorDialog, text::kIconListUnreadableTitle, nullptr,
-                      kExitSaveNoView);
+        return Report(steps.notify, NoticeKind::kErrorDialog, text::kIconListUnreadableTitle,
+                      nullptr, kExitSaveNoView);
     std::erase_if(items, [](const SavedItem& item) { return !IsStorableItemId(item.id.size()); });
     if (items.empty())
-        return Report(steps.notify, NoticeKind::kToast, text::kNothingToSaveTitle, &text::kNothingToSaveBody,
-                      kExitSaveNoView);
+        return Report(steps.notify, NoticeKind::kToast, text::kNothingToSaveTitle,
+                      &text::kNothingToSaveBody, kExitSaveNoView);
     const std::vector<std::uint8_t> image = BuildLayoutImage(items);
     const std::wstring path = steps.layoutPath();
     if (path.empty() || !steps.writeFile(path, image))
-        return Report(steps.notify, NoticeKind::kErrorDialog, text::kSaveFailedTitle, &text::kSaveFailedBody,
-                      kExitSaveWriteFailed);
+        return Report(steps.notify, NoticeKind::kErrorDialog, text::kSaveFailedTitle,
+                      &text::kSaveFailedBody, kExitSaveWriteFailed);
     return kExitOk;
 }
 
@@ -42,23 +43,24 @@ int RunRestore(const RestoreSteps& steps) {
     const bool read = steps.readFile(path, bytes) == FileRead::kOk;
     const LayoutHeader header = ReadLayoutHeader(bytes);
     if (!read || header.status == LayoutHeaderStatus::kTooShort)
-        return Report(steps.notify, NoticeKind::kToast, text::kNoLayoutFileTitle, &text::kNoLayoutFileBody,
-                      kExitRestoreNoFile);
+        return Report(steps.notify, NoticeKind::kToast, text::kNoLayoutFileTitle,
+                      &text::kNoLayoutFileBody, kExitRestoreNoFile);
     if (header.status == LayoutHeaderStatus::kForeign)
-        return Report(steps.notify, NoticeKind::kToast, text::kForeignFileTitle, &text::kForeignFileBody,
-                      kExitRestoreForeignFile);
+        return Report(steps.notify, NoticeKind::kToast, text::kForeignFileTitle,
+                      &text::kForeignFileBody, kExitRestoreForeignFile);
     switch (steps.openView()) {
         case ViewAccess::kNoView:
-            return Report(steps.notify, NoticeKind::kErrorDialog, text::kNoViewTitle, &text::kNoViewBody,
-                          kExitRestoreNoView);
+            return Report(steps.notify, NoticeKind::kErrorDialog, text::kNoViewTitle,
+                          &text::kNoViewBody, kExitRestoreNoView);
         case ViewAccess::kNoLayoutInterface:
-            return Report(steps.notify, NoticeKind::kErrorDialog, text::kNoLayoutApiTitle, &text::kNoLayoutApiBody,
-                          kExitRestoreNoView);
+            return Report(steps.notify, NoticeKind::kErrorDialog, text::kNoLayoutApiTitle,
+                          &text::kNoLayoutApiBody, kExitRestoreNoView);
         case ViewAccess::kOk:
             break;
     }
     if (steps.autoArrangeOn())
-        return Report(steps.notify, NoticeKind::kToast, text::kAutoArrangeTitle, &text::kAutoArrangeBody, kExitOk);
+        return Report(steps.notify, NoticeKind::kToast, text::kAutoArrangeTitle,
+                      &text::kAutoArrangeBody, kExitOk);
     steps.prepareMapping();
     if (header.count == 0) return kExitOk;
     std::size_t placed = 0;
@@ -68,8 +70,8 @@ int RunRestore(const RestoreSteps& steps) {
         if (IsWellFormedItemIdList(record.id) && steps.positionItem(record)) ++placed;
     });
     if (placed == 0)
-        return Report(steps.notify, NoticeKind::kToast, text::kNothingRestoredTitle, &text::kNothingRestoredBody,
-                      kExitOk);
+        return Report(steps.notify, NoticeKind::kToast, text::kNothingRestoredTitle,
+                      &text::kNothingRestoredBody, kExitOk);
     return kExitOk;
 }
 

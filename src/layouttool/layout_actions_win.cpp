@@ -1,8 +1,11 @@
 #include "layouttool/layout_actions_win.h"
 
+// windows.h comes first: the other Windows headers depend on it.
+// clang-format off
 #include <windows.h>
 #include <shlobj.h>
 #include <shobjidl.h>
+// clang-format on
 
 #include <cstring>
 
@@ -26,7 +29,8 @@ struct ItemIdOwner {
 
 bool ReadViewItems(IFolderView* view, std::vector<SavedItem>& items) {
     platform::ComPtr<IEnumIDList> enumerator;
-    if (FAILED(view->Items(SVGIO_ALLVIEW, kIidEnumIdList, enumerator.put_void())) || !enumerator) return false;
+    if (FAILED(view->Items(SVGIO_ALLVIEW, kIidEnumIdList, enumerator.put_void())) || !enumerator)
+        return false;
     const HWND listView = ToHwnd(FindDesktopListView().listView);
     for (;;) {
         ItemIdOwner owner;
@@ -91,7 +95,9 @@ int RestoreLayout() {
     };
     steps.autoArrangeOn = [&] { return view->GetAutoArrange() == S_OK; };
     steps.prepareMapping = [&] { listView = ToHwnd(FindDesktopListView().listView); };
-    steps.positionItem = [&](const LayoutRecordView& record) { return PositionItem(view.get(), listView, record); };
+    steps.positionItem = [&](const LayoutRecordView& record) {
+        return PositionItem(view.get(), listView, record);
+    };
     steps.notify = ShowNotice;
     return RunRestore(steps);
 }

@@ -8,7 +8,8 @@ namespace {
 
 // Writes at `offset` into an image sized beforehand; returns the next offset.
 std::size_t PutU32(std::vector<std::uint8_t>& out, std::size_t offset, std::uint32_t value) {
-    for (int shift = 0; shift < 32; shift += 8) out[offset++] = static_cast<std::uint8_t>(value >> shift);
+    for (int shift = 0; shift < 32; shift += 8)
+        out[offset++] = static_cast<std::uint8_t>(value >> shift);
     return offset;
 }
 
@@ -81,7 +82,8 @@ std::size_t ForEachLayoutRecord(std::span<const std::uint8_t> file, std::uint32_
 bool IsWellFormedItemIdList(std::span<const std::uint8_t> id) {
     std::size_t offset = 0;
     while (id.size() - offset >= 2) {
-        const std::size_t cb = static_cast<std::size_t>(id[offset]) | static_cast<std::size_t>(id[offset + 1]) << 8;
+        const std::size_t cb =
+            static_cast<std::size_t>(id[offset]) | static_cast<std::size_t>(id[offset + 1]) << 8;
         if (cb == 0) return true;
         // An item ID's size counts its own two size bytes.
         if (cb < 2 || cb > id.size() - offset) return false;

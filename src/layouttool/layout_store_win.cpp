@@ -1,7 +1,10 @@
 #include "layouttool/layout_store_win.h"
 
+// windows.h comes first: the other Windows headers depend on it.
+// clang-format off
 #include <windows.h>
 #include <shlobj.h>
+// clang-format on
 
 #include "layouttool/layout_path.h"
 #include "platform/unique_handle_win.h"
@@ -17,12 +20,13 @@ std::wstring AppDataVariable() {
 
 bool WriteWhole(const std::wstring& path, const std::vector<std::uint8_t>& image) {
     if (image.size() > MAXDWORD) return false;
-    platform::UniqueHandle file(
-        CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    platform::UniqueHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                            FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return false;
     const auto size = static_cast<DWORD>(image.size());
     DWORD written = 0;
-    if (!WriteFile(file.get(), image.data(), size, &written, nullptr) || written != size) return false;
+    if (!WriteFile(file.get(), image.data(), size, &written, nullptr) || written != size)
+        return false;
     return FlushFileBuffers(file.get()) != FALSE;
 }
 
@@ -46,8 +50,8 @@ bool WriteLayoutFile(const std::wstring& path, const std::vector<std::uint8_t>& 
 
 FileRead ReadLayoutFile(const std::wstring& path, std::vector<std::uint8_t>& bytes) {
     bytes.clear();
-    platform::UniqueHandle file(
-        CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    platform::UniqueHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return FileRead::kUnavailable;
     LARGE_INTEGER size{};
     if (!GetFileSizeEx(file.get(), &size) || size.QuadPart < 0 ||

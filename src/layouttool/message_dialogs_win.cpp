@@ -77,8 +77,10 @@ bool ConfirmAction(const wchar_t* instruction, const wchar_t* content) {
     const int pressed = RunTaskDialog(TD_INFORMATION_ICON, instruction, content,
                                       TDCBF_YES_BUTTON | TDCBF_NO_BUTTON, IDNO);
     if (pressed != 0) return pressed == IDYES;
-    const UINT style = MB_YESNO | MB_ICONINFORMATION | MB_DEFBUTTON2 | MB_TASKMODAL | MB_SETFOREGROUND | MB_TOPMOST;
-    return MessageBoxW(nullptr, MessageBoxText(instruction, content).c_str(), kProgramTitle, style) == IDYES;
+    const UINT style = MB_YESNO | MB_ICONINFORMATION | MB_DEFBUTTON2 | MB_TASKMODAL |
+                       MB_SETFOREGROUND | MB_TOPMOST;
+    return MessageBoxW(nullptr, MessageBoxText(instruction, content).c_str(), kProgramTitle,
+                       style) == IDYES;
 }
 
 }  // namespace lumetra::layouttool

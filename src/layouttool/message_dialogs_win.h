@@ -1,7 +1,10 @@
 #pragma once
 // Modal messages: a task dialog, or a message box when no task dialog can be shown.
+// windows.h comes first: the other Windows headers depend on it.
+// clang-format off
 #include <windows.h>
 #include <commctrl.h>
+// clang-format on
 
 namespace lumetra::layouttool {
 

@@ -1,8 +1,11 @@
 // Stilvane entry point: one switch, one action, one exit code.
+// windows.h comes first: the other Windows headers depend on it.
+// clang-format off
 #include <windows.h>
 #include <commctrl.h>
 #include <objbase.h>
 #include <shellapi.h>
+// clang-format on
 
 #include <string>
 #include <vector>
@@ -64,13 +67,15 @@ int Run() {
         case Command::kSave:
             return ConfirmThenRun(text::kSaveQuestion, text::kSaveQuestionBody, SaveLayout);
         case Command::kRestore:
-            return ConfirmThenRun(text::kRestoreQuestion, text::kRestoreQuestionBody, RestoreLayout);
+            return ConfirmThenRun(text::kRestoreQuestion, text::kRestoreQuestionBody,
+                                  RestoreLayout);
         case Command::kToggle:
             return ToggleDesktopIcons();
         case Command::kUnknown:
             break;
     }
-    ToastOr(TD_WARNING_ICON, Pick(text::kUnknownArgumentTitle, japanese), Pick(text::kUnknownArgumentBody, japanese));
+    ToastOr(TD_WARNING_ICON, Pick(text::kUnknownArgumentTitle, japanese),
+            Pick(text::kUnknownArgumentBody, japanese));
     return kExitUnknownSwitch;
 }
 

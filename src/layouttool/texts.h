@@ -15,6 +15,8 @@ const wchar_t* Pick(const TextPair& text, bool japanese);
 
 inline constexpr const wchar_t* kProgramTitle = L"Stilvane";
 
+// One line per text, so each reads as it is shown.
+// clang-format off
 namespace text {
 
 inline constexpr TextPair kUsageBody{
@@ -70,6 +72,7 @@ inline constexpr TextPair kNothingRestoredBody{
     L"保存した並びと一致するアイコンがなかったか、［表示］の自動整列・グリッド整列で位置が無視された可能性があります。"};
 
 }  // namespace text
+// clang-format on
 
 // What an action reports: a toast for conditions the user can fix, an error
 // dialog for shell failures. `body` may be null (dialog without content).

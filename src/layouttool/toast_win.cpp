@@ -1,7 +1,10 @@
 #include "layouttool/toast_win.h"
 
+// windows.h comes first: the other Windows headers depend on it.
+// clang-format off
 #include <windows.h>
 #include <dwmapi.h>
+// clang-format on
 
 #include <memory>
 #include <new>
@@ -25,13 +28,13 @@ struct ToastRecord {
 };
 
 platform::UniqueGdiObject MakeFont(int height, int weight) {
-    return platform::UniqueGdiObject(CreateFontW(height, 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                                                 OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY,
-                                                 DEFAULT_PITCH | FF_DONTCARE, L"Segoe UI"));
+    return platform::UniqueGdiObject(CreateFontW(
+        height, 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+        CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH | FF_DONTCARE, L"Segoe UI"));
 }
 
-void DrawTextIn(HDC dc, const std::wstring& text, RECT rect, int fontHeight, int weight, COLORREF colour,
-                UINT format) {
+void DrawTextIn(HDC dc, const std::wstring& text, RECT rect, int fontHeight, int weight,
+                COLORREF colour, UINT format) {
     platform::UniqueGdiObject font = MakeFont(fontHeight, weight);
     const HGDIOBJ old = SelectObject(dc, font.get());
     SetTextColor(dc, colour);
@@ -63,11 +66,13 @@ void OnPaint(HWND window) {
 
     DrawIconEx(dc, 16, 16, LoadIconW(nullptr, IDI_WARNING), 24, 24, 0, nullptr, DI_NORMAL);
 
-    if (const auto* record = reinterpret_cast<const ToastRecord*>(GetWindowLongPtrW(window, GWLP_USERDATA))) {
+    if (const auto* record =
+            reinterpret_cast<const ToastRecord*>(GetWindowLongPtrW(window, GWLP_USERDATA))) {
         SetBkMode(dc, TRANSPARENT);
         DrawTextIn(dc, record->title, {52, 14, width - 16, 38}, -15, 600, RGB(30, 30, 30),
                    DT_SINGLELINE | DT_END_ELLIPSIS);
-        DrawTextIn(dc, record->body, {52, 38, width - 16, height - 14}, -14, 400, RGB(96, 96, 96), DT_WORDBREAK);
+        DrawTextIn(dc, record->body, {52, 38, width - 16, height - 14}, -14, 400, RGB(96, 96, 96),
+                   DT_WORDBREAK);
     }
     EndPaint(window, &paint);
 }
@@ -130,7 +135,8 @@ int MeasureToastHeight(const std::wstring& body) {
 
 ToastRect WorkArea() {
     RECT area{};
-    if (SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0)) return {area.left, area.top, area.right, area.bottom};
+    if (SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0))
+        return {area.left, area.top, area.right, area.bottom};
     return {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
 }
 
@@ -172,9 +178,9 @@ bool ShowToast(const wchar_t* title, const wchar_t* body) {
 
     const int height = MeasureToastHeight(record->body);
     const ToastRect place = PlaceToast(WorkArea(), height);
-    platform::UniqueHwnd window(CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kToastClass, L"", WS_POPUP,
-                                                place.left, place.top, kToastWidth, height, nullptr, nullptr,
-                                                GetModuleHandleW(nullptr), record.get()));
+    platform::UniqueHwnd window(CreateWindowExW(
+        WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kToastClass, L"", WS_POPUP, place.left, place.top,
+        kToastWidth, height, nullptr, nullptr, GetModuleHandleW(nullptr), record.get()));
     if (!window) return false;
     RoundCorners(window.get(), height);
     ShowWindow(window.get(), SW_SHOWNOACTIVATE);

@@ -11,22 +11,35 @@ TEST(CommandLine, Switches) {
         Command expected;
     };
     const Case cases[] = {
-        {L"/save", Command::kSave},       {L"-save", Command::kSave},       {L"--save", Command::kSave},
-        {L"/SAVE", Command::kSave},       {L"--SaVe", Command::kSave},      {L"/restore", Command::kRestore},
-        {L"-Restore", Command::kRestore}, {L"--RESTORE", Command::kRestore}, {L"/toggle", Command::kToggle},
-        {L"-TOGGLE", Command::kToggle},   {L"--toggle", Command::kToggle},
-        {L"save", Command::kUnknown},          // a bare word has no prefix
-        {L"/saveall", Command::kUnknown},      // longer words are not abbreviations
-        {L"/sav", Command::kUnknown},          {L"---save", Command::kUnknown},
-        {L"//save", Command::kUnknown},        {L"-/save", Command::kUnknown},
-        {L"/", Command::kUnknown},             {L"--", Command::kUnknown},
-        {L"", Command::kUnknown},              {L"/ save", Command::kUnknown},
-        {L"/save ", Command::kUnknown},        {L"\\save", Command::kUnknown},
-        {L"/s\u00C1ve", Command::kUnknown},    // no folding beyond ASCII
+        {L"/save", Command::kSave},
+        {L"-save", Command::kSave},
+        {L"--save", Command::kSave},
+        {L"/SAVE", Command::kSave},
+        {L"--SaVe", Command::kSave},
+        {L"/restore", Command::kRestore},
+        {L"-Restore", Command::kRestore},
+        {L"--RESTORE", Command::kRestore},
+        {L"/toggle", Command::kToggle},
+        {L"-TOGGLE", Command::kToggle},
+        {L"--toggle", Command::kToggle},
+        {L"save", Command::kUnknown},      // a bare word has no prefix
+        {L"/saveall", Command::kUnknown},  // longer words are not abbreviations
+        {L"/sav", Command::kUnknown},
+        {L"---save", Command::kUnknown},
+        {L"//save", Command::kUnknown},
+        {L"-/save", Command::kUnknown},
+        {L"/", Command::kUnknown},
+        {L"--", Command::kUnknown},
+        {L"", Command::kUnknown},
+        {L"/ save", Command::kUnknown},
+        {L"/save ", Command::kUnknown},
+        {L"\\save", Command::kUnknown},
+        {L"/s\u00C1ve", Command::kUnknown},  // no folding beyond ASCII
         {L"/\u017Fave", Command::kUnknown},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(ParseSwitch(c.argument), c.expected) << "argument [" << testing::PrintToString(std::wstring(c.argument)) << "]";
+        EXPECT_EQ(ParseSwitch(c.argument), c.expected)
+            << "argument [" << testing::PrintToString(std::wstring(c.argument)) << "]";
     }
 }
 

@@ -19,7 +19,8 @@ struct FakeWindow {
 struct FakeTree {
     std::vector<FakeWindow> windows;
 
-    WindowRef Add(WindowRef parent, const wchar_t* cls, const wchar_t* name = L"", long long items = 0) {
+    WindowRef Add(WindowRef parent, const wchar_t* cls, const wchar_t* name = L"",
+                  long long items = 0) {
         windows.push_back({parent, cls, name, items});
         return windows.size();
     }
@@ -37,7 +38,8 @@ struct FakeTree {
 
     WindowQueries Queries() const {
         WindowQueries q;
-        q.findChild = [this](WindowRef parent, WindowRef after, const wchar_t* cls, const wchar_t* name) -> WindowRef {
+        q.findChild = [this](WindowRef parent, WindowRef after, const wchar_t* cls,
+                             const wchar_t* name) -> WindowRef {
             for (std::size_t i = after; i < windows.size(); ++i) {
                 const FakeWindow& w = windows[i];
                 if (w.parent == parent && w.cls == cls && (!name || w.name == name)) return i + 1;
@@ -61,10 +63,10 @@ TEST(FindDesktopListView, NoShellWindowsAtAll) {
 TEST(FindDesktopListView, PicksTheCandidateWithTheMostItems) {
     struct Case {
         const char* name;
-        long long progmanView;   // -1: Progman has no view of its own
-        long long progmanWorker; // -1: none
-        long long topWorkers[2]; // -1: none
-        int expected;            // 0 Progman's view, 1 its WorkerW, 2/3 top-level WorkerW
+        long long progmanView;    // -1: Progman has no view of its own
+        long long progmanWorker;  // -1: none
+        long long topWorkers[2];  // -1: none
+        int expected;             // 0 Progman's view, 1 its WorkerW, 2/3 top-level WorkerW
         long long count;
     };
     const Case cases[] = {
@@ -81,9 +83,11 @@ TEST(FindDesktopListView, PicksTheCandidateWithTheMostItems) {
         WindowRef expected[4] = {};
         const WindowRef progman = tree.Add(0, L"Progman", L"Program Manager");
         if (c.progmanView >= 0) expected[0] = tree.View(progman, c.progmanView);
-        if (c.progmanWorker >= 0) expected[1] = tree.View(tree.Add(progman, L"WorkerW"), c.progmanWorker);
+        if (c.progmanWorker >= 0)
+            expected[1] = tree.View(tree.Add(progman, L"WorkerW"), c.progmanWorker);
         for (int i = 0; i < 2; ++i)
-            if (c.topWorkers[i] >= 0) expected[2 + i] = tree.View(tree.Add(0, L"WorkerW"), c.topWorkers[i]);
+            if (c.topWorkers[i] >= 0)
+                expected[2 + i] = tree.View(tree.Add(0, L"WorkerW"), c.topWorkers[i]);
         const DesktopViewWindows found = FindDesktopListView(tree.Queries());
         EXPECT_EQ(found.defView, expected[c.expected]) << c.name;
         EXPECT_EQ(found.listView, tree.ListOf(expected[c.expected])) << c.name;

@@ -12,8 +12,11 @@
 //     spawn=N               Progman answers 0x052C by creating worker=N
 // Views are titled view1, view2 ... in creation order. Posting WM_CLOSE to the
 // window of class "Stilvane.FakeDesktop" ends the program.
+// windows.h comes first: the other Windows headers depend on it.
+// clang-format off
 #include <windows.h>
 #include <commctrl.h>
+// clang-format on
 
 #include <cstdio>
 #include <cwchar>
@@ -27,8 +30,8 @@ int viewCount = 0;
 int spawnItems = -2;  // -2: no spawning
 
 void Log(const std::string& line) {
-    HANDLE file = CreateFileW(logPath.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                              OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file = CreateFileW(logPath.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return;
     const std::string text = line + "\n";
     DWORD written = 0;
@@ -46,14 +49,15 @@ HWND MakeView(HWND parent, int items);
 
 LRESULT CALLBACK ShellProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_COMMAND) {
-        Log("command " + TitleOf(window) + " " + std::to_string(static_cast<unsigned>(LOWORD(wParam))));
+        Log("command " + TitleOf(window) + " " +
+            std::to_string(static_cast<unsigned>(LOWORD(wParam))));
         return 0;
     }
     if (message == kSpawnWorkerMessage) {
         Log("spawn-request " + TitleOf(window));
         if (spawnItems != -2) {
-            HWND worker = CreateWindowExW(0, L"WorkerW", L"", WS_POPUP, 30, 40, 600, 400, nullptr, nullptr,
-                                          GetModuleHandleW(nullptr), nullptr);
+            HWND worker = CreateWindowExW(0, L"WorkerW", L"", WS_POPUP, 30, 40, 600, 400, nullptr,
+                                          nullptr, GetModuleHandleW(nullptr), nullptr);
             MakeView(worker, spawnItems);
             spawnItems = -2;
         }
@@ -85,11 +89,11 @@ void RegisterClassNamed(const wchar_t* name, WNDPROC proc) {
 // A DefView at (100, 50) in its parent holding a list view at (5, 5).
 HWND MakeView(HWND parent, int items) {
     const std::wstring title = L"view" + std::to_wstring(++viewCount);
-    HWND view = CreateWindowExW(0, L"SHELLDLL_DefView", title.c_str(), WS_CHILD | WS_VISIBLE, 100, 50, 400, 300,
-                                parent, nullptr, GetModuleHandleW(nullptr), nullptr);
+    HWND view = CreateWindowExW(0, L"SHELLDLL_DefView", title.c_str(), WS_CHILD | WS_VISIBLE, 100,
+                                50, 400, 300, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
     if (items < 0) return view;
-    HWND list = CreateWindowExW(0, WC_LISTVIEWW, L"FolderView", WS_CHILD | WS_VISIBLE | LVS_ICON, 5, 5, 300, 200,
-                                view, nullptr, GetModuleHandleW(nullptr), nullptr);
+    HWND list = CreateWindowExW(0, WC_LISTVIEWW, L"FolderView", WS_CHILD | WS_VISIBLE | LVS_ICON, 5,
+                                5, 300, 200, view, nullptr, GetModuleHandleW(nullptr), nullptr);
     for (int i = 0; i < items; ++i) {
         std::wstring label = L"item" + std::to_wstring(i);
         LVITEMW item{};
@@ -107,7 +111,9 @@ int ItemsOf(const wchar_t* spec) {
     return static_cast<int>(std::wcstol(equals + 1, nullptr, 10));
 }
 
-bool Starts(const wchar_t* text, const wchar_t* prefix) { return std::wcsncmp(text, prefix, std::wcslen(prefix)) == 0; }
+bool Starts(const wchar_t* text, const wchar_t* prefix) {
+    return std::wcsncmp(text, prefix, std::wcslen(prefix)) == 0;
+}
 
 }  // namespace
 
@@ -126,23 +132,27 @@ int wmain(int argc, wchar_t** argv) {
     for (int i = 2; i < argc; ++i) {
         const wchar_t* spec = argv[i];
         if (std::wcscmp(spec, L"progman") == 0) {
-            progman = CreateWindowExW(0, L"Progman", L"Program Manager", WS_POPUP, 10, 20, 600, 400, nullptr,
-                                      nullptr, self, nullptr);
+            progman = CreateWindowExW(0, L"Progman", L"Program Manager", WS_POPUP, 10, 20, 600, 400,
+                                      nullptr, nullptr, self, nullptr);
         } else if (Starts(spec, L"progman-view=") && progman) {
             MakeView(progman, ItemsOf(spec));
         } else if (Starts(spec, L"progman-worker=") && progman) {
-            HWND worker = CreateWindowExW(0, L"WorkerW", L"", WS_CHILD, 0, 0, 600, 400, progman, nullptr, self, nullptr);
+            HWND worker = CreateWindowExW(0, L"WorkerW", L"", WS_CHILD, 0, 0, 600, 400, progman,
+                                          nullptr, self, nullptr);
             MakeView(worker, ItemsOf(spec));
         } else if (Starts(spec, L"worker=")) {
-            HWND worker = CreateWindowExW(0, L"WorkerW", L"", WS_POPUP, 30, 40, 600, 400, nullptr, nullptr, self, nullptr);
+            HWND worker = CreateWindowExW(0, L"WorkerW", L"", WS_POPUP, 30, 40, 600, 400, nullptr,
+                                          nullptr, self, nullptr);
             MakeView(worker, ItemsOf(spec));
         } else if (std::wcscmp(spec, L"worker-empty") == 0) {
-            CreateWindowExW(0, L"WorkerW", L"", WS_POPUP, 30, 40, 600, 400, nullptr, nullptr, self, nullptr);
+            CreateWindowExW(0, L"WorkerW", L"", WS_POPUP, 30, 40, 600, 400, nullptr, nullptr, self,
+                            nullptr);
         } else if (Starts(spec, L"spawn=")) {
             spawnItems = ItemsOf(spec);
         }
     }
-    CreateWindowExW(0, L"Stilvane.FakeDesktop", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, self, nullptr);
+    CreateWindowExW(0, L"Stilvane.FakeDesktop", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, self,
+                    nullptr);
     Log("ready");
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {

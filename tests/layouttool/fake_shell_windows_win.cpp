@@ -9,11 +9,14 @@
 //
 // An item's ID list is its size (2 + name length), the name's bytes and a zero
 // terminator. Positioning calls are logged to "<scenario>.log".
+// windows.h comes first: the other Windows headers depend on it.
+// clang-format off
 #include <windows.h>
 #include <exdisp.h>
 #include <servprov.h>
 #include <shlobj.h>
 #include <shobjidl.h>
+// clang-format on
 
 #include <cstdio>
 #include <cstring>
@@ -77,7 +80,9 @@ Scenario LoadScenario() {
         if (std::sscanf(line, "view %63s", word) == 1) s.view = word;
         if (std::sscanf(line, "autoarrange %ld", &x) == 1) s.autoArrange = x != 0;
         const int fields = std::sscanf(line, "item %255s %ld %ld %31s", name, &x, &y, flag);
-        if (fields >= 3) s.items.push_back({IdFor(name), name, {x, y}, !(fields == 4 && std::strcmp(flag, "nopos") == 0)});
+        if (fields >= 3)
+            s.items.push_back(
+                {IdFor(name), name, {x, y}, !(fields == 4 && std::strcmp(flag, "nopos") == 0)});
     }
     std::fclose(file);
     return s;
@@ -94,7 +99,8 @@ void Log(const Scenario& s, const std::string& line) {
 std::size_t IdSize(const BYTE* id) {
     std::size_t size = 0;
     for (;;) {
-        const unsigned cb = static_cast<unsigned>(id[size]) | static_cast<unsigned>(id[size + 1]) << 8;
+        const unsigned cb = static_cast<unsigned>(id[size]) | static_cast<unsigned>(id[size + 1])
+                                                                  << 8;
         if (cb == 0) return size + 2;
         size += cb;
     }
@@ -114,7 +120,7 @@ FakeItem* Find(Scenario& s, const BYTE* id) {
 
 // Reference counting shared by the fakes.
 class Counted {
-protected:
+  protected:
     Counted() { InterlockedIncrement(&objectCount); }
     virtual ~Counted() { InterlockedDecrement(&objectCount); }
     ULONG AddRefImpl() { return static_cast<ULONG>(InterlockedIncrement(&refs_)); }
@@ -124,7 +130,7 @@ protected:
         return static_cast<ULONG>(left);
     }
 
-private:
+  private:
     LONG refs_ = 1;
 };
 
@@ -136,11 +142,12 @@ HRESULT Hand(T* object, void** out) {
 }
 
 class FakeEnum final : public IEnumIDList, private Counted {
-public:
+  public:
     explicit FakeEnum(std::vector<std::vector<BYTE>> ids) : ids_(std::move(ids)) {}
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
         *out = nullptr;
-        if (iid == kIidUnknown || iid == kIidEnumIdList) return Hand(static_cast<IEnumIDList*>(this), out);
+        if (iid == kIidUnknown || iid == kIidEnumIdList)
+            return Hand(static_cast<IEnumIDList*>(this), out);
         return E_NOINTERFACE;
     }
     ULONG STDMETHODCALLTYPE AddRef() override { return AddRefImpl(); }
@@ -163,20 +170,21 @@ public:
     }
     HRESULT STDMETHODCALLTYPE Clone(IEnumIDList**) override { return E_NOTIMPL; }
 
-private:
+  private:
     std::vector<std::vector<BYTE>> ids_;
     std::size_t next_ = 0;
 };
 
 class FakeView final : public IShellView, public IFolderView2, private Counted {
-public:
+  public:
     explicit FakeView(Scenario scenario) : s_(std::move(scenario)) {}
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
         *out = nullptr;
         if (iid == kIidUnknown || iid == kIidShellView || iid == kIidOleWindow)
             return Hand(static_cast<IShellView*>(this), out);
         if (iid == kIidFolderView) return Hand(static_cast<IFolderView*>(this), out);
-        if (iid == kIidFolderView2 && s_.view != "no-layout") return Hand(static_cast<IFolderView2*>(this), out);
+        if (iid == kIidFolderView2 && s_.view != "no-layout")
+            return Hand(static_cast<IFolderView2*>(this), out);
         return E_NOINTERFACE;
     }
     ULONG STDMETHODCALLTYPE AddRef() override { return AddRefImpl(); }
@@ -206,8 +214,8 @@ public:
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE GetAutoArrange() override { return s_.autoArrange ? S_OK : S_FALSE; }
-    HRESULT STDMETHODCALLTYPE SelectAndPositionItems(UINT count, PCUITEMID_CHILD_ARRAY ids, POINT* points,
-                                                     DWORD flags) override {
+    HRESULT STDMETHODCALLTYPE SelectAndPositionItems(UINT count, PCUITEMID_CHILD_ARRAY ids,
+                                                     POINT* points, DWORD flags) override {
         if (count != 1 || !(flags & SVSI_POSITIONITEM)) {
             Log(s_, "bad-call");
             return E_INVALIDARG;
@@ -218,7 +226,8 @@ public:
             return E_FAIL;
         }
         item->point = points[0];
-        Log(s_, "moved " + item->name + " " + std::to_string(points[0].x) + " " + std::to_string(points[0].y));
+        Log(s_, "moved " + item->name + " " + std::to_string(points[0].x) + " " +
+                    std::to_string(points[0].y));
         return S_OK;
     }
 
@@ -229,12 +238,16 @@ public:
     HRESULT STDMETHODCALLTYPE EnableModeless(WINBOOL) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE UIActivate(UINT) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE Refresh() override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE CreateViewWindow(IShellView*, LPCFOLDERSETTINGS, IShellBrowser*, RECT*, HWND*) override {
+    HRESULT STDMETHODCALLTYPE CreateViewWindow(IShellView*, LPCFOLDERSETTINGS, IShellBrowser*,
+                                               RECT*, HWND*) override {
         return E_NOTIMPL;
     }
     HRESULT STDMETHODCALLTYPE DestroyViewWindow() override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE GetCurrentInfo(LPFOLDERSETTINGS) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE AddPropertySheetPages(DWORD, LPFNSVADDPROPSHEETPAGE, LPARAM) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE AddPropertySheetPages(DWORD, LPFNSVADDPROPSHEETPAGE,
+                                                    LPARAM) override {
+        return E_NOTIMPL;
+    }
     HRESULT STDMETHODCALLTYPE SaveViewState() override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE SelectItem(PCUITEMID_CHILD, SVSIF) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE GetItemObject(UINT, REFIID, void**) override { return E_NOTIMPL; }
@@ -249,10 +262,20 @@ public:
     HRESULT STDMETHODCALLTYPE SelectItem(int, DWORD) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE SetGroupBy(REFPROPERTYKEY, WINBOOL) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE GetGroupBy(PROPERTYKEY*, WINBOOL*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE SetViewProperty(PCUITEMID_CHILD, REFPROPERTYKEY, REFPROPVARIANT) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE GetViewProperty(PCUITEMID_CHILD, REFPROPERTYKEY, PROPVARIANT*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE SetTileViewProperties(PCUITEMID_CHILD, LPCWSTR) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE SetExtendedTileViewProperties(PCUITEMID_CHILD, LPCWSTR) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE SetViewProperty(PCUITEMID_CHILD, REFPROPERTYKEY,
+                                              REFPROPVARIANT) override {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE GetViewProperty(PCUITEMID_CHILD, REFPROPERTYKEY,
+                                              PROPVARIANT*) override {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE SetTileViewProperties(PCUITEMID_CHILD, LPCWSTR) override {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE SetExtendedTileViewProperties(PCUITEMID_CHILD, LPCWSTR) override {
+        return E_NOTIMPL;
+    }
     HRESULT STDMETHODCALLTYPE SetText(FVTEXTTYPE, LPCWSTR) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE SetCurrentFolderFlags(DWORD, DWORD) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE GetCurrentFolderFlags(DWORD*) override { return E_NOTIMPL; }
@@ -262,30 +285,43 @@ public:
     HRESULT STDMETHODCALLTYPE GetItem(int, REFIID, void**) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE GetVisibleItem(int, WINBOOL, int*) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE GetSelectedItem(int, int*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE GetSelection(WINBOOL, IShellItemArray**) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE GetSelectionState(PCUITEMID_CHILD, DWORD*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetSelection(WINBOOL, IShellItemArray**) override {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE GetSelectionState(PCUITEMID_CHILD, DWORD*) override {
+        return E_NOTIMPL;
+    }
     HRESULT STDMETHODCALLTYPE InvokeVerbOnSelection(LPCSTR) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE SetViewModeAndIconSize(FOLDERVIEWMODE, int) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE GetViewModeAndIconSize(FOLDERVIEWMODE*, int*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE SetViewModeAndIconSize(FOLDERVIEWMODE, int) override {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE GetViewModeAndIconSize(FOLDERVIEWMODE*, int*) override {
+        return E_NOTIMPL;
+    }
     HRESULT STDMETHODCALLTYPE SetGroupSubsetCount(UINT) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE GetGroupSubsetCount(UINT*) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE SetRedraw(WINBOOL) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE IsMoveInSameFolder() override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE DoRename() override { return E_NOTIMPL; }
 
-private:
+  private:
     Scenario s_;
 };
 
 // The desktop window's automation object, its service provider and browser.
-class FakeDesktop final : public IDispatch, public IServiceProvider, public IShellBrowser, private Counted {
-public:
+class FakeDesktop final : public IDispatch,
+                          public IServiceProvider,
+                          public IShellBrowser,
+                          private Counted {
+  public:
     explicit FakeDesktop(Scenario scenario) : s_(std::move(scenario)) {}
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
         *out = nullptr;
-        if (iid == kIidUnknown || iid == kIidDispatch) return Hand(static_cast<IDispatch*>(this), out);
+        if (iid == kIidUnknown || iid == kIidDispatch)
+            return Hand(static_cast<IDispatch*>(this), out);
         if (iid == kIidServiceProvider) return Hand(static_cast<IServiceProvider*>(this), out);
-        if (iid == kIidShellBrowser || iid == kIidOleWindow) return Hand(static_cast<IShellBrowser*>(this), out);
+        if (iid == kIidShellBrowser || iid == kIidOleWindow)
+            return Hand(static_cast<IShellBrowser*>(this), out);
         return E_NOINTERFACE;
     }
     ULONG STDMETHODCALLTYPE AddRef() override { return AddRefImpl(); }
@@ -305,13 +341,18 @@ public:
 
     HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT*) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override {
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*,
+                                     UINT*) override {
         return E_NOTIMPL;
     }
     HRESULT STDMETHODCALLTYPE GetWindow(HWND*) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE ContextSensitiveHelp(WINBOOL) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE InsertMenusSB(HMENU, LPOLEMENUGROUPWIDTHS) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE InsertMenusSB(HMENU, LPOLEMENUGROUPWIDTHS) override {
+        return E_NOTIMPL;
+    }
     HRESULT STDMETHODCALLTYPE SetMenuSB(HMENU, HOLEMENU, HWND) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE RemoveMenusSB(HMENU) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE SetStatusTextSB(LPCWSTR) override { return E_NOTIMPL; }
@@ -320,16 +361,20 @@ public:
     HRESULT STDMETHODCALLTYPE BrowseObject(PCUIDLIST_RELATIVE, UINT) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE GetViewStateStream(DWORD, IStream**) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE GetControlWindow(UINT, HWND*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE SendControlMsg(UINT, UINT, WPARAM, LPARAM, LRESULT*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE SendControlMsg(UINT, UINT, WPARAM, LPARAM, LRESULT*) override {
+        return E_NOTIMPL;
+    }
     HRESULT STDMETHODCALLTYPE OnViewWindowActive(IShellView*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE SetToolbarItems(LPTBBUTTONSB, UINT, UINT) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE SetToolbarItems(LPTBBUTTONSB, UINT, UINT) override {
+        return E_NOTIMPL;
+    }
 
-private:
+  private:
     Scenario s_;
 };
 
 class FakeShellWindows final : public IShellWindows, private Counted {
-public:
+  public:
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
         *out = nullptr;
         if (iid == kIidUnknown || iid == kIidDispatch || iid == kIidShellWindows)
@@ -354,15 +399,20 @@ public:
 
     HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT*) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override {
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*,
+                                     UINT*) override {
         return E_NOTIMPL;
     }
     HRESULT STDMETHODCALLTYPE get_Count(LONG*) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE Item(VARIANT, IDispatch**) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE _NewEnum(IUnknown**) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE Register(IDispatch*, LONG, int, LONG*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE RegisterPending(LONG, VARIANT*, VARIANT*, int, LONG*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE RegisterPending(LONG, VARIANT*, VARIANT*, int, LONG*) override {
+        return E_NOTIMPL;
+    }
     HRESULT STDMETHODCALLTYPE Revoke(LONG) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE OnNavigate(LONG, VARIANT*) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE OnActivated(LONG, VARIANT_BOOL) override { return E_NOTIMPL; }
@@ -371,7 +421,7 @@ public:
 };
 
 class Factory final : public IClassFactory {
-public:
+  public:
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
         *out = nullptr;
         if (iid == kIidUnknown || iid == kIidClassFactory) {

@@ -1,6 +1,5 @@
-#include <windows.h>
-
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <string>
 
@@ -12,9 +11,11 @@ namespace {
 
 // A scratch key standing in for Explorer's "Advanced" key.
 class ScratchKey {
-public:
-    ScratchKey() : path_(L"Software\\veltor-tests\\HideIcons-" + std::to_wstring(GetCurrentProcessId())) {
-        RegCreateKeyExW(HKEY_CURRENT_USER, path_.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key_, nullptr);
+  public:
+    ScratchKey()
+        : path_(L"Software\\veltor-tests\\HideIcons-" + std::to_wstring(GetCurrentProcessId())) {
+        RegCreateKeyExW(HKEY_CURRENT_USER, path_.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                        &key_, nullptr);
     }
     ~ScratchKey() {
         RegCloseKey(key_);
@@ -26,7 +27,7 @@ public:
         RegSetValueExW(key_, kHideIconsValue, 0, type, static_cast<const BYTE*>(data), size);
     }
 
-private:
+  private:
     std::wstring path_;
     HKEY key_ = nullptr;
 };
@@ -52,7 +53,8 @@ TEST(HideIcons, ReadsOnlyADwordAndWritesOne) {
 
     const ULONGLONG wide = 1;
     key.Set(REG_QWORD, &wide, sizeof wide);
-    EXPECT_EQ(ReadHideIconsAt(HKEY_CURRENT_USER, key.path()).value, 0u) << "a QWORD is another type";
+    EXPECT_EQ(ReadHideIconsAt(HKEY_CURRENT_USER, key.path()).value, 0u)
+        << "a QWORD is another type";
 
     ASSERT_TRUE(WriteHideIconsAt(HKEY_CURRENT_USER, key.path(), 0));
     DWORD type = 0, value = 7, size = sizeof value;

@@ -12,8 +12,8 @@ namespace {
 
 // The shell as the toggle sees it, recording what the toggle did.
 struct FakeShell {
-    DesktopViewWindows before;            // first search
-    DesktopViewWindows afterSpawn;        // search after the worker request
+    DesktopViewWindows before;      // first search
+    DesktopViewWindows afterSpawn;  // search after the worker request
     bool keyOpens = true;
     bool writable = true;
     std::uint32_t stored = 0;
@@ -24,7 +24,9 @@ struct FakeShell {
         ToggleSteps s;
         s.findDesktop = [this] { return searches++ == 0 ? before : afterSpawn; };
         s.spawnWorkers = [this] { calls.push_back("spawn"); };
-        s.readHideIcons = [this] { return keyOpens ? HideIconsValue{true, stored} : HideIconsValue{}; };
+        s.readHideIcons = [this] {
+            return keyOpens ? HideIconsValue{true, stored} : HideIconsValue{};
+        };
         s.writeHideIcons = [this](std::uint32_t v) {
             calls.push_back("write " + std::to_string(v));
             if (writable && keyOpens) stored = v;
@@ -53,17 +55,77 @@ TEST(ToggleDesktopIcons, Routes) {
     const Case cases[] = {
         {"view route, icons shown", full, nothing, true, true, 0, kExitOk, {"post 7", "write 1"}},
         {"view route, icons hidden", full, nothing, true, true, 1, kExitOk, {"post 7", "write 0"}},
-        {"view route, any non-zero counts as hidden", full, nothing, true, true, 5, kExitOk, {"post 7", "write 0"}},
-        {"view route, key unreadable writes 1", full, nothing, false, true, 1, kExitOk, {"post 7", "write 1"}},
-        {"view route ignores a failed write", full, nothing, true, false, 0, kExitOk, {"post 7", "write 1"}},
-        {"a view without list view asks Progman first", defViewOnly, defViewOnly, true, true, 0, kExitOk,
+        {"view route, any non-zero counts as hidden",
+         full,
+         nothing,
+         true,
+         true,
+         5,
+         kExitOk,
+         {"post 7", "write 0"}},
+        {"view route, key unreadable writes 1",
+         full,
+         nothing,
+         false,
+         true,
+         1,
+         kExitOk,
+         {"post 7", "write 1"}},
+        {"view route ignores a failed write",
+         full,
+         nothing,
+         true,
+         false,
+         0,
+         kExitOk,
+         {"post 7", "write 1"}},
+        {"a view without list view asks Progman first",
+         defViewOnly,
+         defViewOnly,
+         true,
+         true,
+         0,
+         kExitOk,
          {"spawn", "post 9", "write 1"}},
-        {"worker request creates the view", nothing, full, true, true, 1, kExitOk, {"spawn", "post 7", "write 0"}},
-        {"registry route flips 0 to 1", nothing, nothing, true, true, 0, kExitOk, {"spawn", "write 1", "announce"}},
-        {"registry route flips 1 to 0", nothing, nothing, true, true, 1, kExitOk, {"spawn", "write 0", "announce"}},
-        {"registry route, key cannot be opened", nothing, nothing, false, true, 0, kExitToggleKeyUnavailable,
+        {"worker request creates the view",
+         nothing,
+         full,
+         true,
+         true,
+         1,
+         kExitOk,
+         {"spawn", "post 7", "write 0"}},
+        {"registry route flips 0 to 1",
+         nothing,
+         nothing,
+         true,
+         true,
+         0,
+         kExitOk,
+         {"spawn", "write 1", "announce"}},
+        {"registry route flips 1 to 0",
+         nothing,
+         nothing,
+         true,
+         true,
+         1,
+         kExitOk,
+         {"spawn", "write 0", "announce"}},
+        {"registry route, key cannot be opened",
+         nothing,
+         nothing,
+         false,
+         true,
+         0,
+         kExitToggleKeyUnavailable,
          {"spawn"}},
-        {"registry route, value cannot be written", nothing, nothing, true, false, 0, kExitToggleWriteFailed,
+        {"registry route, value cannot be written",
+         nothing,
+         nothing,
+         true,
+         false,
+         0,
+         kExitToggleWriteFailed,
          {"spawn", "write 1"}},
     };
     for (const Case& c : cases) {

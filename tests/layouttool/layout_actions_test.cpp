@@ -100,21 +100,39 @@ TEST(SaveLayout, FailurePaths) {
         Expected notice;
     };
     const Case cases[] = {
-        {"no view", [](FakeDesktop& d) { d.viewAvailable = false; }, kExitSaveNoView,
+        {"no view",
+         [](FakeDesktop& d) { d.viewAvailable = false; },
+         kExitSaveNoView,
          {NoticeKind::kErrorDialog, &text::kNoViewTitle, &text::kNoViewBody}},
-        {"no icons (hidden)", [](FakeDesktop& d) { d.count = 0; }, kExitSaveNoView,
+        {"no icons (hidden)",
+         [](FakeDesktop& d) { d.count = 0; },
+         kExitSaveNoView,
          {NoticeKind::kToast, &text::kNoIconsTitle, &text::kNoIconsBody}},
-        {"count unreadable", [](FakeDesktop& d) { d.count = -1; }, kExitSaveNoView,
+        {"count unreadable",
+         [](FakeDesktop& d) { d.count = -1; },
+         kExitSaveNoView,
          {NoticeKind::kToast, &text::kNoIconsTitle, &text::kNoIconsBody}},
-        {"icon list unreadable", [](FakeDesktop& d) { d.listReadable = false; }, kExitSaveNoView,
+        {"icon list unreadable",
+         [](FakeDesktop& d) { d.listReadable = false; },
+         kExitSaveNoView,
          {NoticeKind::kErrorDialog, &text::kIconListUnreadableTitle, nullptr}},
-        {"no item had a position", [](FakeDesktop& d) { d.items.clear(); }, kExitSaveNoView,
+        {"no item had a position",
+         [](FakeDesktop& d) { d.items.clear(); },
+         kExitSaveNoView,
          {NoticeKind::kToast, &text::kNothingToSaveTitle, &text::kNothingToSaveBody}},
-        {"only unstorable ids", [](FakeDesktop& d) { d.items = {{Bytes{}, {0, 0}}}; }, kExitSaveNoView,
+        {"only unstorable ids",
+         [](FakeDesktop& d) {
+             d.items = {{Bytes{}, {0, 0}}};
+         },
+         kExitSaveNoView,
          {NoticeKind::kToast, &text::kNothingToSaveTitle, &text::kNothingToSaveBody}},
-        {"no application-data folder", [](FakeDesktop& d) { d.path.clear(); }, kExitSaveWriteFailed,
+        {"no application-data folder",
+         [](FakeDesktop& d) { d.path.clear(); },
+         kExitSaveWriteFailed,
          {NoticeKind::kErrorDialog, &text::kSaveFailedTitle, &text::kSaveFailedBody}},
-        {"write fails", [](FakeDesktop& d) { d.writable = false; }, kExitSaveWriteFailed,
+        {"write fails",
+         [](FakeDesktop& d) { d.writable = false; },
+         kExitSaveWriteFailed,
          {NoticeKind::kErrorDialog, &text::kSaveFailedTitle, &text::kSaveFailedBody}},
     };
     for (const Case& c : cases) {
@@ -141,7 +159,8 @@ TEST(RestoreLayout, PositionsEachSavedItemOnceAndSkipsMissingOnes) {
     EXPECT_EQ(RunRestore(d.Restore()), kExitOk);
     EXPECT_TRUE(d.notices.empty());
     EXPECT_TRUE(d.mapped);
-    const std::vector<std::pair<char, LayoutPoint>> expected = {{'a', {1, 2}}, {'b', {3, 4}}, {'c', {5, 6}}};
+    const std::vector<std::pair<char, LayoutPoint>> expected = {
+        {'a', {1, 2}}, {'b', {3, 4}}, {'c', {5, 6}}};
     EXPECT_EQ(d.positioned, expected);
 }
 
@@ -177,12 +196,20 @@ TEST(RestoreLayout, Outcomes) {
     };
     auto none = [](FakeDesktop&) {};
     const Case cases[] = {
-        {"no file", false, {}, none, kExitRestoreNoFile, &text::kNoLayoutFileTitle, NoticeKind::kToast, 0},
+        {"no file",
+         false,
+         {},
+         none,
+         kExitRestoreNoFile,
+         &text::kNoLayoutFileTitle,
+         NoticeKind::kToast,
+         0},
         {"11 bytes", true, Bytes(empty.begin(), empty.begin() + 11), none, kExitRestoreNoFile,
          &text::kNoLayoutFileTitle, NoticeKind::kToast, 0},
         {"foreign", true, Bytes(40, 'x'), none, kExitRestoreForeignFile, &text::kForeignFileTitle,
          NoticeKind::kToast, 0},
-        {"version 4", true, version4, none, kExitRestoreForeignFile, &text::kForeignFileTitle, NoticeKind::kToast, 0},
+        {"version 4", true, version4, none, kExitRestoreForeignFile, &text::kForeignFileTitle,
+         NoticeKind::kToast, 0},
         {"no application-data folder", true, Layout({}), [](FakeDesktop& d) { d.path.clear(); },
          kExitRestoreForeignFile, nullptr, NoticeKind::kToast, 0},
         {"no view", true, Layout({{'a', {0, 0}}}), [](FakeDesktop& d) { d.viewAvailable = false; },
@@ -190,12 +217,14 @@ TEST(RestoreLayout, Outcomes) {
         {"no layout interface", true, Layout({{'a', {0, 0}}}),
          [](FakeDesktop& d) { d.access = ViewAccess::kNoLayoutInterface; }, kExitRestoreNoView,
          &text::kNoLayoutApiTitle, NoticeKind::kErrorDialog, 0},
-        {"auto arrange on", true, Layout({{'a', {0, 0}}}), [](FakeDesktop& d) { d.autoArrange = true; }, kExitOk,
-         &text::kAutoArrangeTitle, NoticeKind::kToast, 0},
+        {"auto arrange on", true, Layout({{'a', {0, 0}}}),
+         [](FakeDesktop& d) { d.autoArrange = true; }, kExitOk, &text::kAutoArrangeTitle,
+         NoticeKind::kToast, 0},
         {"N = 0 is silent", true, Layout({}), none, kExitOk, nullptr, NoticeKind::kToast, 0},
         {"nothing matched", true, Layout({{'x', {0, 0}}, {'y', {0, 0}}}), none, kExitOk,
          &text::kNothingRestoredTitle, NoticeKind::kToast, 2},
-        {"N larger than the records present", true, hugeCount, none, kExitOk, nullptr, NoticeKind::kToast, 1},
+        {"N larger than the records present", true, hugeCount, none, kExitOk, nullptr,
+         NoticeKind::kToast, 1},
         {"L = 0 stops the walk", true, zeroLength, none, kExitOk, &text::kNothingRestoredTitle,
          NoticeKind::kToast, 0},
     };

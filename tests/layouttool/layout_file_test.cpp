@@ -20,7 +20,9 @@ Bytes ItemId(std::initializer_list<std::uint8_t> payload) {
 }
 
 std::vector<SavedItem> SampleItems() {
-    return {{ItemId({'A'}), {10, 20}}, {ItemId({'B', 'b'}), {-5, 1080}}, {ItemId({'C', 'c', 'c'}), {1919, -2147483647 - 1}}};
+    return {{ItemId({'A'}), {10, 20}},
+            {ItemId({'B', 'b'}), {-5, 1080}},
+            {ItemId({'C', 'c', 'c'}), {1919, -2147483647 - 1}}};
 }
 
 struct Visited {
@@ -39,15 +41,19 @@ Visited ReadAll(const Bytes& file, std::uint32_t count) {
 }
 
 void PutU32(Bytes& file, std::size_t offset, std::uint32_t value) {
-    for (int i = 0; i < 4; ++i) file[offset + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(value >> (8 * i));
+    for (int i = 0; i < 4; ++i)
+        file[offset + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(value >> (8 * i));
 }
 
 TEST(LayoutFile, WritesTheExactBytes) {
-    const Bytes image = BuildLayoutImage({{ItemId({0x41}), {1, -2}}, {ItemId({0x42, 0x43}), {0x01020304, 0}}});
+    const Bytes image =
+        BuildLayoutImage({{ItemId({0x41}), {1, -2}}, {ItemId({0x42, 0x43}), {0x01020304, 0}}});
     const Bytes expected = {
-        0x53, 0x56, 0x76, 0x31, 5, 0, 0, 0, 2, 0, 0, 0,              // "SVv1", version 5, N = 2
-        5, 0, 0, 0, 3, 0, 0x41, 0, 0, 1, 0, 0, 0, 0xFE, 0xFF, 0xFF, 0xFF,  // L = 5, id, x = 1, y = -2
-        6, 0, 0, 0, 4, 0, 0x42, 0x43, 0, 0, 4, 3, 2, 1, 0, 0, 0, 0,        // L = 6, id, x, y = 0
+        0x53, 0x56, 0x76, 0x31, 5,    0, 0,    0,    2, 0, 0, 0,  // "SVv1", version 5, N = 2
+        5,    0,    0,    0,    3,    0, 0x41, 0,    0, 1, 0, 0,
+        0,    0xFE, 0xFF, 0xFF, 0xFF,  // L = 5, id, x = 1, y = -2
+        6,    0,    0,    0,    4,    0, 0x42, 0x43, 0, 0, 4, 3,
+        2,    1,    0,    0,    0,    0,  // L = 6, id, x, y = 0
     };
     EXPECT_EQ(image, expected);
 }
@@ -70,7 +76,8 @@ TEST(LayoutFile, RoundTripsItemsInOrder) {
 }
 
 TEST(LayoutFile, LeavesOutIdsThatCannotBeStored) {
-    const Bytes image = BuildLayoutImage({{Bytes{}, {1, 1}}, {ItemId({'A'}), {2, 2}}, {Bytes(kMaxItemIdBytes + 1, 1), {3, 3}}});
+    const Bytes image = BuildLayoutImage(
+        {{Bytes{}, {1, 1}}, {ItemId({'A'}), {2, 2}}, {Bytes(kMaxItemIdBytes + 1, 1), {3, 3}}});
     const LayoutHeader header = ReadLayoutHeader(image);
     EXPECT_EQ(header.count, 1u) << "the count matches the records written";
     const Visited read = ReadAll(image, header.count);
@@ -124,7 +131,8 @@ TEST(LayoutFile, TruncationAtEveryOffsetKeepsTheWholeRecordsBeforeIt) {
         while (whole < recordEnds.size() && recordEnds[whole] <= cut) ++whole;
         const Visited read = ReadAll(file, header.count);
         ASSERT_EQ(read.count, whole) << "cut at " << cut;
-        for (std::size_t i = 0; i < whole; ++i) EXPECT_EQ(read.items[i].point, items[i].point) << cut;
+        for (std::size_t i = 0; i < whole; ++i)
+            EXPECT_EQ(read.items[i].point, items[i].point) << cut;
     }
 }
 
@@ -157,7 +165,8 @@ TEST(LayoutFile, CountLimitsAndDamagedRecordsStopTheWalk) {
 
 TEST(LayoutFile, IgnoresBytesAfterTheLastRecordUsed) {
     Bytes image = BuildLayoutImage(SampleItems());
-    image.insert(image.end(), {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20});
+    image.insert(image.end(),
+                 {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20});
     EXPECT_EQ(ReadAll(image, 3).count, 3u);
 }
 

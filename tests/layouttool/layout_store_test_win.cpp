@@ -1,9 +1,7 @@
-#include "layouttool/layout_store_win.h"
-
+#include <gtest/gtest.h>
 #include <windows.h>
 
-#include <gtest/gtest.h>
-
+#include "layouttool/layout_store_win.h"
 #include "support/temp_dir_win.h"
 
 namespace lumetra::layouttool {
@@ -15,7 +13,8 @@ using testing_support::TempDir;
 using Bytes = std::vector<std::uint8_t>;
 
 const Bytes kOld = {'S', 'V', 'v', '1', 5, 0, 0, 0, 0, 0, 0, 0};
-const Bytes kNew = {'S', 'V', 'v', '1', 5, 0, 0, 0, 1, 0, 0, 0, 2, 0, 0, 0, 0, 0, 7, 0, 0, 0, 8, 0, 0, 0};
+const Bytes kNew = {'S', 'V', 'v', '1', 5, 0, 0, 0, 1, 0, 0, 0, 2,
+                    0,   0,   0,   0,   0, 7, 0, 0, 0, 8, 0, 0, 0};
 
 TEST(LayoutStore, WritesAndReadsTheWholeFileLeavingNoTemporary) {
     TempDir dir;
@@ -44,7 +43,8 @@ TEST(LayoutStore, FailedReplaceKeepsThePreviousLayoutAndRemovesTheTemporary) {
     const std::wstring path = dir.file(L"desktop_layout.sv1");
     ASSERT_TRUE(WriteLayoutFile(path, kOld));
     // Another program holds the old file open without allowing deletion.
-    HANDLE holder = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE holder = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                0, nullptr);
     ASSERT_NE(holder, INVALID_HANDLE_VALUE);
     EXPECT_FALSE(WriteLayoutFile(path, kNew));
     CloseHandle(holder);
@@ -79,11 +79,12 @@ TEST(LayoutStore, ReadsUpTo64MiB) {
     EXPECT_EQ(ReadLayoutFile(path, read), FileRead::kOk);
     EXPECT_EQ(read.size(), 0x4000000u);
     MakeFileOfSize(path, 0);
-    EXPECT_EQ(ReadLayoutFile(path, read), FileRead::kOk) << "an empty file reads; the header check rejects it";
+    EXPECT_EQ(ReadLayoutFile(path, read), FileRead::kOk)
+        << "an empty file reads; the header check rejects it";
 }
 
 class AppDataVariable {
-public:
+  public:
     AppDataVariable() {
         wchar_t buffer[MAX_PATH] = {};
         had_ = GetEnvironmentVariableW(L"APPDATA", buffer, MAX_PATH) > 0;
@@ -91,7 +92,7 @@ public:
     }
     ~AppDataVariable() { SetEnvironmentVariableW(L"APPDATA", had_ ? saved_.c_str() : nullptr); }
 
-private:
+  private:
     bool had_ = false;
     std::wstring saved_;
 };

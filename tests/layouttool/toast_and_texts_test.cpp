@@ -15,9 +15,10 @@ TEST(ToastGeometry, HeightIsTheBodyPlusRoomForTheTitleWithinLimits) {
         int body;
         int height;
     };
-    const Case cases[] = {{true, 0, 88},   {true, 19, 88},   {true, 34, 88},     {true, 35, 89},
-                          {true, 100, 154}, {true, 146, 200}, {true, 147, 200},   {true, 2147483647, 200},
-                          {true, -50, 88},  {false, 0, 102},  {false, 1000, 102}};
+    const Case cases[] = {{true, 0, 88},    {true, 19, 88},          {true, 34, 88},
+                          {true, 35, 89},   {true, 100, 154},        {true, 146, 200},
+                          {true, 147, 200}, {true, 2147483647, 200}, {true, -50, 88},
+                          {false, 0, 102},  {false, 1000, 102}};
     for (const Case& c : cases) EXPECT_EQ(ToastHeight(c.measured, c.body), c.height) << c.body;
 }
 
