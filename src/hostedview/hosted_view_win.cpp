@@ -1,24 +1,187 @@
-// The shell view host. Building the view arrives with the hosted-view work;
-// until then the palette hosts nothing and every user of the view finds none.
+// Builds and tears down the shell's own view of the Desktop inside the palette.
 #include "hostedview/hosted_view_win.h"
 
 #include <commctrl.h>
 
+#include "app/app_state_win.h"
+#include "config/settings.h"
+#include "hostedview/folder_filter_win.h"
+#include "hostedview/shell_browser_win.h"
+#include "hostedview/shell_ids_win.h"
+#include "hostedview/view_subclass_win.h"
+#include "hostedview/view_sweep_win.h"
+#include "hostedview/view_work_win.h"
+#include "log/debug_log.h"
+#include "palette/appearance_win.h"
+#include "palette/palette_messages.h"
+
 namespace lumetra::hostedview {
+namespace {
+
+using platform::ComPtr;
+
+std::wstring KnownFolderPath(REFKNOWNFOLDERID id) {
+    PWSTR path = nullptr;
+    if (FAILED(SHGetKnownFolderPath(id, 0, nullptr, &path))) return {};
+    std::wstring text = path ? path : L"";
+    CoTaskMemFree(path);
+    return text;
+}
+
+// The start-up copy of the Desktop's id list when there is one.
+void EnsureRootIdList(HostedView& v) {
+    if (v.rootIdList) return;
+    if (LPITEMIDLIST startup = app::App().desktopIdList) {
+        v.rootIdList.reset(ILClone(startup));
+        if (v.rootIdList) return;
+    }
+    SHGetSpecialFolderLocation(nullptr, CSIDL_DESKTOP, v.rootIdList.put());
+}
+
+ComPtr<IShellView> CreateDesktopView(IShellFolder* desktop, HWND host) {
+    ComPtr<IShellView> view;
+    SFV_CREATE create{};
+    create.cbSize = sizeof(create);
+    create.pshf = desktop;
+    if (SUCCEEDED(SHCreateShellFolderView(&create, view.put())) && view) return view;
+    view.reset();
+    if (SUCCEEDED(desktop->CreateViewObject(host, kIidShellView, view.put_void())) && view) return view;
+    return nullptr;
+}
+
+void SubclassViewWindow(HostedView& v) {
+    v.viewWindowProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(v.viewWindow, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ViewWindowSubclassProc)));
+    SetWindowLongPtrW(v.viewWindow, GWL_EXSTYLE, GetWindowLongPtrW(v.viewWindow, GWL_EXSTYLE) & ~WS_EX_CLIENTEDGE);
+    SetWindowLongPtrW(v.viewWindow, GWL_STYLE, GetWindowLongPtrW(v.viewWindow, GWL_STYLE) & ~WS_BORDER);
+    SubclassListView(FindHostedListView());
+    palette::ApplyListViewTheme();
+}
+
+void RefreshSynchronously(HostedView& v) {
+    ClearInfoTipCache(v.infoTip);
+    ClearDragDeferredRefresh();
+    KillTimer(v.host, palette::kApplyViewTimerId);
+    KillTimer(v.host, palette::kShellChangeDebounceTimerId);
+    AttachFolderFilter();
+    const std::uint32_t tick = GetTickCount();
+    const unsigned long cycle = BeginRefreshCycle(tick);
+    log::DebugLogFormat(L"[cycle=%lu] ExecuteShellViewRefreshSynchronously tick=%lu", cycle,
+                        static_cast<unsigned long>(tick));
+    v.shellView->Refresh();
+    for (int pass = 0; pass < 8; ++pass)
+        if (!PostFilterSweep() || !HasForbiddenItem()) break;
+    if (config::Cfg().desktopItemsMode == config::DesktopItemsMode::AllItems) RestoreMissingDesktopItems();
+}
+
+int ViewItemCount(HostedView& v) {
+    ComPtr<IFolderView2> folderView;
+    int count = 0;
+    if (v.shellView && SUCCEEDED(v.shellView.As(kIidFolderView2, folderView)) && folderView)
+        folderView->ItemCount(SVGIO_ALLVIEW, &count);
+    return count;
+}
+
+}  // namespace
 
 HostedView& View() {
     static HostedView view;
     return view;
 }
 
-bool InitializeExplorerBrowser(HWND) { return false; }
+void ResolveDesktopPaths(DesktopPaths& paths) {
+    paths.desktop = NormalizeFolderPath(KnownFolderPath(kFolderIdDesktop));
+    paths.publicDesktop = NormalizeFolderPath(KnownFolderPath(kFolderIdPublicDesktop));
+    paths.profile = KnownFolderPath(kFolderIdProfile);
+}
+
+bool ShellDoubleClickOpens() {
+    SHELLSTATE state{};
+    SHGetSetSettings(&state, SSF_DOUBLECLICKINWEBVIEW, FALSE);
+    return state.fDoubleClickInWebView != 0;
+}
+
+bool InitializeExplorerBrowser(HWND palette) {
+    LARGE_INTEGER frequency{}, start{};
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&start);
+
+    ReleaseExplorerBrowser();
+    HostedView& v = View();
+    v.host = palette;
+    ReadDesktopIconRegistry();
+    ResolveDesktopPaths(v.paths);
+    if (FAILED(SHGetDesktopFolder(v.desktopFolder.put())) || !v.desktopFolder) {
+        v.desktopFolder.reset();
+        log::DebugLogWrite(L"InitializeExplorerBrowser: SHGetDesktopFolder failed.");
+        return false;
+    }
+    EnsureRootIdList(v);
+    v.browser = ComPtr<IShellBrowser>::Attach(cv::LumetraShellBrowser::Create(palette));
+    if (!v.browser) return false;
+
+    RECT rect{};
+    GetClientRect(palette, &rect);
+    InflateRect(&rect, -1, -1);
+    const FolderSettingsChoice choice = ChooseFolderSettings(config::Cfg().viewMode, ShellDoubleClickOpens());
+    FOLDERSETTINGS settings{choice.viewMode, choice.flags};
+
+    v.shellView = CreateDesktopView(v.desktopFolder.get(), palette);
+    if (!v.shellView) {
+        log::DebugLogWrite(L"InitializeExplorerBrowser: shell view creation failed.");
+        ReleaseExplorerBrowser();
+        return false;
+    }
+    if (!v.folderFilter) v.folderFilter = ComPtr<IFolderFilter>::Attach(cv::LumetraFolderFilter::Create());
+    HWND viewWindow = nullptr;
+    if (FAILED(v.shellView->CreateViewWindow(nullptr, &settings, v.browser.get(), &rect, &viewWindow))) {
+        log::DebugLogWrite(L"InitializeExplorerBrowser: CreateViewWindow failed.");
+        ReleaseExplorerBrowser();
+        return false;
+    }
+    v.viewWindow = viewWindow;
+    if (!AttachFolderFilter()) log::DebugLogWrite(L"InitializeExplorerBrowser: Folder filter NOT attached.");
+    if (HasViewWindow()) SubclassViewWindow(v);
+
+    if (HasViewWindow()) ShowWindow(v.viewWindow, SW_HIDE);
+    PrepareShellViewCover();
+    if (!ListViewEditing() && v.shellView && HasViewWindow()) RefreshSynchronously(v);
+    if (IsWindow(palette)) SyncShellFinish(palette);
+    SmallIconSizeMoveReflow();
+
+    LARGE_INTEGER end{};
+    QueryPerformanceCounter(&end);
+    const auto micros = static_cast<unsigned long long>((end.QuadPart - start.QuadPart) * 1000000 /
+                                                        (frequency.QuadPart > 0 ? frequency.QuadPart : 1));
+    log::DebugLogFormat(L"InitializeExplorerBrowser: view ready in %llu us, %d item(s), viewMode=%u flags=0x%X.",
+                        micros, ViewItemCount(v), choice.viewMode, choice.flags);
+    return true;
+}
 
 void ReleaseExplorerBrowser() {
     HostedView& v = View();
+    ClearInfoTipCache(v.infoTip);
+    RestoreSubclassedWindows();
+    if (v.host && IsWindow(v.host))
+        for (unsigned id : {11u, 16u, 13u, 17u, 23u, 24u, 22u, 19u, 14u}) KillTimer(v.host, id);
+    if (v.shellView) v.shellView->DestroyViewWindow();
     v.shellView.reset();
-    v.desktopFolder.reset();
     v.viewWindow = nullptr;
-    v.listView = nullptr;
+    v.browser.reset();
+    v.desktopFolder.reset();
+    v.folderFilter.reset();
+    v.filterAttached = false;
+    for (UniqueIdList& ids : v.iconIdLists) ids.reset();
+    v.iconIdListsParsed = false;
+    ClearViewTransitions();
+}
+
+HWND FindHostedListView() {
+    HostedView& v = View();
+    if (v.listView && IsWindow(v.listView)) return v.listView;
+    if (!HasViewWindow()) return nullptr;
+    v.listView = FindWindowExW(v.viewWindow, nullptr, L"SysListView32", nullptr);
+    return v.listView;
 }
 
 bool ListViewEditing() {

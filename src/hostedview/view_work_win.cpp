@@ -2,12 +2,15 @@
 #include "hostedview/view_work_win.h"
 
 #include "config/settings.h"
+#include "hostedview/hosted_view_win.h"
 #include "palette/overlay_win.h"
 #include "palette/palette_messages.h"
 
 namespace lumetra::hostedview {
 namespace {
 bool gPendingWhileHidden = false;
+unsigned long gRefreshCycle = 0;
+std::uint32_t gRefreshTick = 0;
 }
 
 void MonitorPrefsApply() {}
@@ -28,9 +31,30 @@ void RunSmallIconLayoutSettle() {}
 
 void ForceConfiguredViewMode() {}
 
-void DesktopItemsRecheck() {}
-void PostFilterSweep() {}
 void ArmRevealSweep() {}
+void NoteForbiddenItemSeen() {}
+
+void PrepareShellViewCover() {}
+
+// Until the refresh cycle settles the view on its own, reveal it at once.
+void SyncShellFinish(HWND palette) {
+    if (!palette || !IsWindow(palette) || !View().shellView) return;
+    ShowViewWindow();
+}
+
+void ShowViewWindow() {
+    if (!HasViewWindow()) return;
+    SendMessageW(View().viewWindow, WM_SETREDRAW, TRUE, 0);
+    if (HasListView()) SendMessageW(View().listView, WM_SETREDRAW, TRUE, 0);
+    ShowWindow(View().viewWindow, SW_SHOW);
+}
+
+void ClearDragDeferredRefresh() {}
+
+unsigned long BeginRefreshCycle(std::uint32_t tick) {
+    gRefreshTick = tick;
+    return ++gRefreshCycle;
+}
 
 LRESULT OnShellChange(WPARAM, LPARAM) { return 0; }
 void RefreshLikeMenu(HWND, bool) {}

@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+#include "hostedview/view_sweep_win.h"
+
 namespace lumetra::hostedview {
 
 // View mode, sort and grouping.
@@ -28,10 +30,10 @@ void RunSmallIconLayoutSettle();
 // Forces the configured view mode, sort and grouping onto the view.
 void ForceConfiguredViewMode();
 
-// Desktop item filter.
-void DesktopItemsRecheck();
-void PostFilterSweep();
+// Desktop item filter (the sweeps are in view_sweep_win.h).
 void ArmRevealSweep();
+// Marks that a sweep removed an item while a deferred reveal is pending.
+void NoteForbiddenItemSeen();
 
 // Refresh, change debounce and settling.
 LRESULT OnShellChange(WPARAM wParam, LPARAM lParam);
@@ -41,6 +43,15 @@ void RefreshDesktopItems();
 bool RefreshRunning();
 bool PendingWhileHidden();
 void SetPendingWhileHidden(bool pending);
+// Covers the view for a refresh cycle, and finishes the first one after the
+// view was built.
+void PrepareShellViewCover();
+void SyncShellFinish(HWND palette);
+void ShowViewWindow();
+// Forgets a refresh deferred while a drag was in progress.
+void ClearDragDeferredRefresh();
+// Numbers a new refresh cycle started at `tick`; returns its number.
+unsigned long BeginRefreshCycle(std::uint32_t tick);
 // Clears every view-transition flag (the palette kills the timers).
 void ClearViewTransitions();
 void ApplyViewTick(HWND palette);

@@ -1,0 +1,54 @@
+#include "hostedview/desktop_icons.h"
+
+#include <algorithm>
+
+#include "hostedview/path_rules.h"
+
+namespace lumetra::hostedview {
+namespace {
+
+// Registry value names are case-insensitive.
+const IconValue* FindDword(const IconValues& values, std::wstring_view name) {
+    const auto it = std::find_if(values.begin(), values.end(), [&](const IconValue& v) {
+        return v.isDword && v.name.size() == name.size() && StartsWithNoCase(v.name, name);
+    });
+    return it == values.end() ? nullptr : &*it;
+}
+
+bool HasMissing(const HiddenSet& before, const HiddenSet& after) {
+    return std::any_of(before.begin(), before.end(), [&](const std::wstring& s) { return after.count(s) == 0; });
+}
+
+}  // namespace
+
+bool IsIconHiddenByValues(std::wstring_view clsid, const IconValues& newStartPanel, const IconValues& classic) {
+    if (const IconValue* v = FindDword(newStartPanel, clsid)) return v->data == 1;
+    if (const IconValue* v = FindDword(classic, clsid)) return v->data == 1;
+    return clsid == kClsidControlPanelIcon;
+}
+
+HiddenIconSets BuildHiddenIconSets(const IconValues& newStartPanel, const IconValues& classic) {
+    HiddenIconSets sets;
+    for (const IconValues* values : {&newStartPanel, &classic})
+        for (const IconValue& v : *values)
+            if (v.isDword && v.data == 1 && !v.name.empty() && v.name[0] == L'{') sets.all.insert(v.name);
+    for (std::wstring_view clsid : kDesktopIconClsids)
+        if (IsIconHiddenByValues(clsid, newStartPanel, classic)) sets.known.insert(std::wstring(clsid));
+    return sets;
+}
+
+RegistryChange UpdateDesktopIconRegistry(DesktopIconRegistry& registry, HiddenIconSets fresh) {
+    const HiddenIconSets before = std::move(registry.sets);
+    registry.sets = std::move(fresh);
+    if (!registry.initialised) {
+        registry.initialised = true;
+        return {};
+    }
+    if (registry.sets == before) return {};
+    RegistryChange change;
+    change.changed = true;
+    change.relaxed = HasMissing(before.known, registry.sets.known) || HasMissing(before.all, registry.sets.all);
+    return change;
+}
+
+}  // namespace lumetra::hostedview

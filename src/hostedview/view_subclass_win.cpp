@@ -1,0 +1,47 @@
+#include "hostedview/view_subclass_win.h"
+
+#include <commctrl.h>
+
+#include "hostedview/hosted_view_win.h"
+
+namespace lumetra::hostedview {
+namespace {
+
+LRESULT CallPrevious(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return previous ? CallWindowProcW(previous, window, message, wParam, lParam)
+                    : DefWindowProcW(window, message, wParam, lParam);
+}
+
+WNDPROC Swap(HWND window, WNDPROC procedure) {
+    return reinterpret_cast<WNDPROC>(SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure)));
+}
+
+}  // namespace
+
+LRESULT CALLBACK ViewWindowSubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    // The list view asks its parent for tips; the shell's view may not answer.
+    if (message == WM_NOTIFY && lParam && ProvideItemInfoTip(reinterpret_cast<NMHDR*>(lParam))) return 0;
+    return CallPrevious(View().viewWindowProc, window, message, wParam, lParam);
+}
+
+LRESULT CALLBACK ListViewSubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return CallPrevious(View().listViewProc, window, message, wParam, lParam);
+}
+
+void SubclassListView(HWND listView) {
+    HostedView& v = View();
+    if (!listView || !IsWindow(listView)) return;
+    v.listView = listView;
+    v.listViewProc = Swap(listView, ListViewSubclassProc);
+}
+
+void RestoreSubclassedWindows() {
+    HostedView& v = View();
+    if (v.listView && IsWindow(v.listView) && v.listViewProc) Swap(v.listView, v.listViewProc);
+    v.listViewProc = nullptr;
+    v.listView = nullptr;
+    if (v.viewWindow && IsWindow(v.viewWindow) && v.viewWindowProc) Swap(v.viewWindow, v.viewWindowProc);
+    v.viewWindowProc = nullptr;
+}
+
+}  // namespace lumetra::hostedview
