@@ -12,30 +12,39 @@ std::uint32_t GenericModifier(std::uint32_t vk) {
     switch (vk) {
         case kVkShift:
         case kVkLShift:
-        case kVkRShift: return kVkShift;
+        case kVkRShift:
+            return kVkShift;
         case kVkControl:
         case kVkLControl:
-        case kVkRControl: return kVkControl;
+        case kVkRControl:
+            return kVkControl;
         case kVkMenu:
         case kVkLMenu:
-        case kVkRMenu: return kVkMenu;
-        default: return 0;
+        case kVkRMenu:
+            return kVkMenu;
+        default:
+            return 0;
     }
 }
 
 std::uint32_t TriggerGeneric(config::TriggerKey trigger) {
     switch (trigger) {
-        case config::TriggerKey::Ctrl: return kVkControl;
-        case config::TriggerKey::Shift: return kVkShift;
-        case config::TriggerKey::Alt: return kVkMenu;
-        default: return 0;
+        case config::TriggerKey::Ctrl:
+            return kVkControl;
+        case config::TriggerKey::Shift:
+            return kVkShift;
+        case config::TriggerKey::Alt:
+            return kVkMenu;
+        default:
+            return 0;
     }
 }
 
 // The three keys of each family as table masks, indexed by the generic key.
 constexpr KeyDownTable FamilyMask(std::uint32_t generic, std::uint32_t left, std::uint32_t right) {
     KeyDownTable t;
-    for (std::uint32_t vk : {generic, left, right}) t.words[vk >> 6] |= std::uint64_t{1} << (vk & 63);
+    for (std::uint32_t vk : {generic, left, right})
+        t.words[vk >> 6] |= std::uint64_t{1} << (vk & 63);
     return t;
 }
 constexpr KeyDownTable kShiftFamily = FamilyMask(kVkShift, kVkLShift, kVkRShift);
@@ -45,10 +54,14 @@ constexpr KeyDownTable kNoFamily{};
 
 const KeyDownTable& FamilyOf(config::TriggerKey trigger) {
     switch (trigger) {
-        case config::TriggerKey::Ctrl: return kControlFamily;
-        case config::TriggerKey::Shift: return kShiftFamily;
-        case config::TriggerKey::Alt: return kMenuFamily;
-        default: return kNoFamily;
+        case config::TriggerKey::Ctrl:
+            return kControlFamily;
+        case config::TriggerKey::Shift:
+            return kShiftFamily;
+        case config::TriggerKey::Alt:
+            return kMenuFamily;
+        default:
+            return kNoFamily;
     }
 }
 
@@ -65,7 +78,8 @@ bool InTriggerFamily(config::TriggerKey trigger, std::uint32_t vk) {
     return generic != 0 && GenericModifier(vk) == generic;
 }
 
-bool IsCleanTriggerRelease(const KeyDownTable& keys, const KeyEvent& event, config::TriggerKey trigger) {
+bool IsCleanTriggerRelease(const KeyDownTable& keys, const KeyEvent& event,
+                           config::TriggerKey trigger) {
     if (event.injected || event.transition != KeyTransition::kUp) return false;
     if (!InTriggerFamily(trigger, event.vk)) return false;
     // Anything held besides the trigger family (a letter, Win, another
@@ -110,7 +124,8 @@ KeyAction StepKey(KeyboardTracking& tracking, const KeyEvent& event, const TapSe
     if (WithinToggleGuard(now, settings.lastToggleTick)) return KeyAction::kNone;
 
     const bool sameFamily = InTriggerFamily(settings.trigger, tap.firstKey);
-    if (tap.pending && sameFamily && tap.secondPressSeen && now - tap.firstTick <= settings.windowMs) {
+    if (tap.pending && sameFamily && tap.secondPressSeen &&
+        now - tap.firstTick <= settings.windowMs) {
         tap = TapState{};
         return KeyAction::kDoubleTap;
     }
@@ -122,7 +137,8 @@ KeyAction StepKey(KeyboardTracking& tracking, const KeyEvent& event, const TapSe
 }
 
 void SweepStaleTap(TapState& tap, std::uint32_t now, std::uint32_t windowMs) {
-    if (tap.pending && tap.firstTick != 0 && now - tap.firstTick > windowMs + kStaleSlackMs) tap = TapState{};
+    if (tap.pending && tap.firstTick != 0 && now - tap.firstTick > windowMs + kStaleSlackMs)
+        tap = TapState{};
 }
 
 void SweepHiddenKeyboard(KeyboardTracking& tracking) {

@@ -47,7 +47,8 @@ struct KeyDownTable {
     void DropReleased(KeyIsUp&& keyIsUp) {
         for (std::uint32_t w = 0; w < 4; ++w) {
             for (std::uint64_t bits = words[w]; bits; bits &= bits - 1) {
-                const std::uint32_t vk = w * 64 + static_cast<std::uint32_t>(std::countr_zero(bits));
+                const std::uint32_t vk =
+                    w * 64 + static_cast<std::uint32_t>(std::countr_zero(bits));
                 if (keyIsUp(vk)) Clear(vk);
             }
         }
@@ -77,7 +78,7 @@ struct KeyEvent {
     std::uint32_t vk = 0;
     bool injected = false;
     bool paletteOwnsForeground = false;  // Esc up, F2 down
-    bool escapeElsewhere = false;         // Esc down: another window or a modal state has it
+    bool escapeElsewhere = false;        // Esc down: another window or a modal state has it
 };
 
 struct TapSettings {
@@ -96,7 +97,8 @@ enum class KeyAction : std::uint8_t {
 
 // A release of the trigger key that may count as a tap: not synthesised, and
 // nothing but keys of the trigger family held.
-bool IsCleanTriggerRelease(const KeyDownTable& keys, const KeyEvent& event, config::TriggerKey trigger);
+bool IsCleanTriggerRelease(const KeyDownTable& keys, const KeyEvent& event,
+                           config::TriggerKey trigger);
 
 // One key event at tick `now`; the caller has already dropped released keys.
 KeyAction StepKey(KeyboardTracking& tracking, const KeyEvent& event, const TapSettings& settings,
@@ -109,9 +111,12 @@ void SweepHiddenKeyboard(KeyboardTracking& tracking);
 
 inline const wchar_t* KeyActionLogLine(KeyAction action) {
     switch (action) {
-        case KeyAction::kFirstTap: return L"Trigger first tap captured.";
-        case KeyAction::kDoubleTap: return L"Trigger double-tap detected. Posting WM_APP+99 (source=hook).";
-        default: return nullptr;
+        case KeyAction::kFirstTap:
+            return L"Trigger first tap captured.";
+        case KeyAction::kDoubleTap:
+            return L"Trigger double-tap detected. Posting WM_APP+99 (source=hook).";
+        default:
+            return nullptr;
     }
 }
 

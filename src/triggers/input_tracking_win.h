@@ -33,7 +33,7 @@ struct SharedMouse {
 SharedMouse& Mouse();
 
 class MouseLock {
-public:
+  public:
     MouseLock() { AcquireSRWLockExclusive(&Mouse().lock); }
     ~MouseLock() { ReleaseSRWLockExclusive(&Mouse().lock); }
     MouseLock(const MouseLock&) = delete;
@@ -47,8 +47,12 @@ MouseSettings ReadMouseSettings(bool withWindow);
 void RefreshMouseSnapshot();
 std::uint32_t CurrentDoubleTapWindow();
 
-inline bool AsyncKeyUp(int vk) { return (static_cast<unsigned short>(GetAsyncKeyState(vk)) & 0x8000u) == 0; }
-inline int ButtonVirtualKey(std::uint32_t button) { return button == 1 ? VK_XBUTTON1 : VK_XBUTTON2; }
+inline bool AsyncKeyUp(int vk) {
+    return (static_cast<unsigned short>(GetAsyncKeyState(vk)) & 0x8000u) == 0;
+}
+inline int ButtonVirtualKey(std::uint32_t button) {
+    return button == 1 ? VK_XBUTTON1 : VK_XBUTTON2;
+}
 // Both the thread's and the asynchronous key state report the button up.
 inline bool ButtonReportedUp(std::uint32_t button) {
     const int vk = ButtonVirtualKey(button);

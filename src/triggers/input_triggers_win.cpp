@@ -8,7 +8,8 @@
 namespace lumetra::triggers {
 
 void ForceResetInputTracking(const wchar_t* reason) {
-    log::DebugLogFormat(L"Input tracking force-reset (%ls).", reason && reason[0] ? reason : L"unknown");
+    log::DebugLogFormat(L"Input tracking force-reset (%ls).",
+                        reason && reason[0] ? reason : L"unknown");
     ClearKeyboardTracking();
     ResetMouseGestureState();
 }

@@ -35,10 +35,13 @@ bool EscapeHandledElsewhere() {
 KeyTransition Transition(WPARAM message) {
     switch (message) {
         case WM_KEYDOWN:
-        case WM_SYSKEYDOWN: return KeyTransition::kDown;
+        case WM_SYSKEYDOWN:
+            return KeyTransition::kDown;
         case WM_KEYUP:
-        case WM_SYSKEYUP: return KeyTransition::kUp;
-        default: return KeyTransition::kOther;
+        case WM_SYSKEYUP:
+            return KeyTransition::kUp;
+        default:
+            return KeyTransition::kOther;
     }
 }
 
@@ -69,11 +72,17 @@ void HandleKey(WPARAM message, const KBDLLHOOKSTRUCT& info) {
     if (const wchar_t* line = KeyActionLogLine(action)) log::DebugLogWrite(line);
     switch (action) {
         case KeyAction::kDoubleTap:
-            PostMessageW(palette, palette::WMAPP_TOGGLE, static_cast<WPARAM>(palette::ToggleSource::kDoubleTap), 0);
+            PostMessageW(palette, palette::WMAPP_TOGGLE,
+                         static_cast<WPARAM>(palette::ToggleSource::kDoubleTap), 0);
             break;
-        case KeyAction::kHide: PostMessageW(palette, palette::WMAPP_HIDE, 0, 0); break;
-        case KeyAction::kRename: PostMessageW(palette, palette::WMAPP_RENAME, 0, 0); break;
-        default: break;
+        case KeyAction::kHide:
+            PostMessageW(palette, palette::WMAPP_HIDE, 0, 0);
+            break;
+        case KeyAction::kRename:
+            PostMessageW(palette, palette::WMAPP_RENAME, 0, 0);
+            break;
+        default:
+            break;
     }
 }
 

@@ -32,8 +32,8 @@ void CALLBACK LongPressPoll(PVOID, BOOLEAN) {
 void StartLongPressPoll() {
     InputTracking& tracking = Tracking();
     if (tracking.pollTimer) return;
-    if (!CreateTimerQueueTimer(&tracking.pollTimer, nullptr, LongPressPoll, nullptr, kPollPeriodMs, kPollPeriodMs,
-                               WT_EXECUTEINTIMERTHREAD)) {
+    if (!CreateTimerQueueTimer(&tracking.pollTimer, nullptr, LongPressPoll, nullptr, kPollPeriodMs,
+                               kPollPeriodMs, WT_EXECUTEINTIMERTHREAD)) {
         tracking.pollTimer = nullptr;
         log::DebugLogFormat(L"Mouse long-press poll timer failed le=%lu", GetLastError());
     }

@@ -5,7 +5,9 @@
 namespace lumetra::triggers {
 namespace {
 
-bool LongPressMode(const MouseSettings& settings) { return settings.mode == config::MouseMode::LongPress; }
+bool LongPressMode(const MouseSettings& settings) {
+    return settings.mode == config::MouseMode::LongPress;
+}
 
 void StartPressCluster(MouseGestureState& state, const MouseSettings& settings, std::uint32_t now,
                        LongPressOutput& out) {
@@ -33,8 +35,9 @@ void ClearFirstClick(MouseGestureState& state) {
 }
 
 // The down and up edges of one button, each acted on only when it changes the flag.
-void RawButtonEdges(MouseGestureState& state, bool& rawDown, std::uint32_t button, bool down, bool up,
-                    const MouseSettings& settings, std::uint32_t now, LongPressOutput& out) {
+void RawButtonEdges(MouseGestureState& state, bool& rawDown, std::uint32_t button, bool down,
+                    bool up, const MouseSettings& settings, std::uint32_t now,
+                    LongPressOutput& out) {
     const bool selected = button == settings.button;
     if (down && !rawDown) {
         rawDown = true;
@@ -58,13 +61,15 @@ void RawButtonEdges(MouseGestureState& state, bool& rawDown, std::uint32_t butto
 }  // namespace
 
 bool WantsStaleCheck(const MouseGestureState& state, MouseEventKind kind) {
-    return kind == MouseEventKind::kPointerActivity && (state.firstClickPending || state.clusterOpen);
+    return kind == MouseEventKind::kPointerActivity &&
+           (state.firstClickPending || state.clusterOpen);
 }
 
-MouseAction StepMouseHook(MouseGestureState& state, const MouseHookEvent& event, const MouseSettings& settings,
-                          std::uint32_t now) {
+MouseAction StepMouseHook(MouseGestureState& state, const MouseHookEvent& event,
+                          const MouseSettings& settings, std::uint32_t now) {
     if (WantsStaleCheck(state, event.kind)) {
-        if (!RawReportsDown(state, settings.button) && event.selectedButtonUp) return MouseAction::kStaleReset;
+        if (!RawReportsDown(state, settings.button) && event.selectedButtonUp)
+            return MouseAction::kStaleReset;
         return MouseAction::kNone;
     }
     if (event.button != settings.button) return MouseAction::kNone;
@@ -85,16 +90,19 @@ MouseAction StepMouseHook(MouseGestureState& state, const MouseHookEvent& event,
             state.firstClickButton = event.button;
             state.firstClickTick = now;
             return MouseAction::kNone;
-        default: return MouseAction::kNone;
+        default:
+            return MouseAction::kNone;
     }
 }
 
-LongPressOutput StepRawButtons(MouseGestureState& state, std::uint16_t buttonFlags, const MouseSettings& settings,
-                               std::uint32_t now) {
+LongPressOutput StepRawButtons(MouseGestureState& state, std::uint16_t buttonFlags,
+                               const MouseSettings& settings, std::uint32_t now) {
     LongPressOutput out;
     if (!LongPressMode(settings) || buttonFlags == 0) return out;
-    RawButtonEdges(state, state.rawX1Down, 1, buttonFlags & kRawX1Down, buttonFlags & kRawX1Up, settings, now, out);
-    RawButtonEdges(state, state.rawX2Down, 2, buttonFlags & kRawX2Down, buttonFlags & kRawX2Up, settings, now, out);
+    RawButtonEdges(state, state.rawX1Down, 1, buttonFlags & kRawX1Down, buttonFlags & kRawX1Up,
+                   settings, now, out);
+    RawButtonEdges(state, state.rawX2Down, 2, buttonFlags & kRawX2Down, buttonFlags & kRawX2Up,
+                   settings, now, out);
     return out;
 }
 
@@ -102,8 +110,8 @@ bool PollWanted(const MouseGestureState& state, const MouseSettings& settings) {
     return LongPressMode(settings) && state.clusterOpen;
 }
 
-LongPressOutput StepLongPressPoll(MouseGestureState& state, const MouseSettings& settings, std::uint32_t now,
-                                  bool systemReportsUp) {
+LongPressOutput StepLongPressPoll(MouseGestureState& state, const MouseSettings& settings,
+                                  std::uint32_t now, bool systemReportsUp) {
     LongPressOutput out;
     if (!PollWanted(state, settings)) return out;
     // The fire check comes first: a release shortly before the hold time
@@ -122,11 +130,13 @@ bool RawReportsDown(const MouseGestureState& state, std::uint32_t button) {
 }
 
 void SweepStaleClick(MouseGestureState& state, std::uint32_t now, std::uint32_t windowMs) {
-    if (state.firstClickPending && state.firstClickTick != 0 && now - state.firstClickTick > windowMs + kStaleSlackMs)
+    if (state.firstClickPending && state.firstClickTick != 0 &&
+        now - state.firstClickTick > windowMs + kStaleSlackMs)
         ClearFirstClick(state);
 }
 
-void SweepLongPress(MouseGestureState& state, const MouseSettings& settings, const MouseSweepFacts& facts) {
+void SweepLongPress(MouseGestureState& state, const MouseSettings& settings,
+                    const MouseSweepFacts& facts) {
     if (!LongPressMode(settings)) return;
     if (facts.x1Up) state.rawX1Down = false;
     if (facts.x2Up) state.rawX2Down = false;

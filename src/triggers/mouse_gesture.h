@@ -45,22 +45,22 @@ enum class MouseEventKind : std::uint8_t {
 
 struct MouseHookEvent {
     MouseEventKind kind = MouseEventKind::kOther;
-    std::uint32_t button = 0;          // high word of mouseData for X events
-    bool selectedButtonUp = true;      // key state reports the selected button up
+    std::uint32_t button = 0;      // high word of mouseData for X events
+    bool selectedButtonUp = true;  // key state reports the selected button up
 };
 
 enum class MouseAction : std::uint8_t {
     kNone,
-    kStaleReset,        // forget all input tracking
-    kDoubleClickMsg,    // the system's own double-click message
-    kDoubleClick,       // two releases within the window
+    kStaleReset,      // forget all input tracking
+    kDoubleClickMsg,  // the system's own double-click message
+    kDoubleClick,     // two releases within the window
 };
 
 // True when the event needs the key state of the selected button.
 bool WantsStaleCheck(const MouseGestureState& state, MouseEventKind kind);
 
-MouseAction StepMouseHook(MouseGestureState& state, const MouseHookEvent& event, const MouseSettings& settings,
-                          std::uint32_t now);
+MouseAction StepMouseHook(MouseGestureState& state, const MouseHookEvent& event,
+                          const MouseSettings& settings, std::uint32_t now);
 
 // Raw button-flag bits of one mouse record.
 inline constexpr std::uint16_t kRawX1Down = 0x40;
@@ -74,27 +74,28 @@ struct LongPressOutput {
 };
 
 // One raw mouse record in long-press mode.
-LongPressOutput StepRawButtons(MouseGestureState& state, std::uint16_t buttonFlags, const MouseSettings& settings,
-                               std::uint32_t now);
+LongPressOutput StepRawButtons(MouseGestureState& state, std::uint16_t buttonFlags,
+                               const MouseSettings& settings, std::uint32_t now);
 
 // The 50 ms poll: fires a held press at the hold time, then closes a released
 // cluster once the button has been up for longer than kClusterCloseMs.
 // `systemReportsUp` is the key state of the selected button.
 bool PollWanted(const MouseGestureState& state, const MouseSettings& settings);
-LongPressOutput StepLongPressPoll(MouseGestureState& state, const MouseSettings& settings, std::uint32_t now,
-                                  bool systemReportsUp);
+LongPressOutput StepLongPressPoll(MouseGestureState& state, const MouseSettings& settings,
+                                  std::uint32_t now, bool systemReportsUp);
 
 bool RawReportsDown(const MouseGestureState& state, std::uint32_t button);
 
 // The resync timer's mouse part.
 struct MouseSweepFacts {
-    bool x1Up = true;              // asynchronous key state
+    bool x1Up = true;  // asynchronous key state
     bool x2Up = true;
-    bool selectedUp = true;        // both key states of the selected button
+    bool selectedUp = true;  // both key states of the selected button
     bool paletteVisible = false;
 };
 void SweepStaleClick(MouseGestureState& state, std::uint32_t now, std::uint32_t windowMs);
-void SweepLongPress(MouseGestureState& state, const MouseSettings& settings, const MouseSweepFacts& facts);
+void SweepLongPress(MouseGestureState& state, const MouseSettings& settings,
+                    const MouseSweepFacts& facts);
 void SweepHiddenMouse(MouseGestureState& state, const MouseSweepFacts& facts);
 
 inline constexpr const wchar_t* kStaleButtonReason = L"mouse-hook stale side-button state";

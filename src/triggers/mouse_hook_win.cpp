@@ -19,11 +19,16 @@ MouseEventKind Kind(WPARAM message) {
         case WM_MOUSEMOVE:
         case WM_LBUTTONDOWN:
         case WM_RBUTTONDOWN:
-        case kNcMouseMove: return MouseEventKind::kPointerActivity;
-        case WM_XBUTTONDOWN: return MouseEventKind::kXDown;
-        case WM_XBUTTONUP: return MouseEventKind::kXUp;
-        case WM_XBUTTONDBLCLK: return MouseEventKind::kXDoubleClick;
-        default: return MouseEventKind::kOther;
+        case kNcMouseMove:
+            return MouseEventKind::kPointerActivity;
+        case WM_XBUTTONDOWN:
+            return MouseEventKind::kXDown;
+        case WM_XBUTTONUP:
+            return MouseEventKind::kXUp;
+        case WM_XBUTTONDBLCLK:
+            return MouseEventKind::kXDoubleClick;
+        default:
+            return MouseEventKind::kOther;
     }
 }
 
@@ -38,20 +43,27 @@ void HandleMouse(WPARAM message, const MSLLHOOKSTRUCT& info) {
     {
         MouseLock lock;
         MouseGestureState& state = Mouse().state;
-        if (WantsStaleCheck(state, event.kind)) event.selectedButtonUp = ButtonReportedUp(settings.button);
+        if (WantsStaleCheck(state, event.kind))
+            event.selectedButtonUp = ButtonReportedUp(settings.button);
         action = StepMouseHook(state, event, settings, GetTickCount());
     }
     switch (action) {
-        case MouseAction::kStaleReset: ForceResetInputTracking(kStaleButtonReason); break;
+        case MouseAction::kStaleReset:
+            ForceResetInputTracking(kStaleButtonReason);
+            break;
         case MouseAction::kDoubleClickMsg:
-            log::DebugLogWrite(L"Mouse side-button double-click (XBUTTONDBLCLK). Posting WM_APP+99 (source=mouse).");
+            log::DebugLogWrite(
+                L"Mouse side-button double-click (XBUTTONDBLCLK). Posting WM_APP+99 "
+                L"(source=mouse).");
             PostToggle(PaletteWindow(), kMouseSource);
             break;
         case MouseAction::kDoubleClick:
-            log::DebugLogWrite(L"Mouse side-button double-click detected. Posting WM_APP+99 (source=mouse).");
+            log::DebugLogWrite(
+                L"Mouse side-button double-click detected. Posting WM_APP+99 (source=mouse).");
             PostToggle(PaletteWindow(), kMouseSource);
             break;
-        case MouseAction::kNone: break;
+        case MouseAction::kNone:
+            break;
     }
 }
 
@@ -90,7 +102,8 @@ void RemoveRawSink() {
 }
 
 void LogClusterStarts(std::uint8_t count) {
-    for (std::uint8_t i = 0; i < count; ++i) log::DebugLogWrite(L"Mouse press cluster started (raw-input).");
+    for (std::uint8_t i = 0; i < count; ++i)
+        log::DebugLogWrite(L"Mouse press cluster started (raw-input).");
 }
 
 }  // namespace
@@ -116,7 +129,8 @@ void UpdateMouseTrigger() {
         }
     } else if (!tracking.mouseHook) {
         HMODULE module = GetModuleHandleW(nullptr);
-        HHOOK hook = module ? SetWindowsHookExW(WH_MOUSE_LL, MouseGestureHookProc, module, 0) : nullptr;
+        HHOOK hook =
+            module ? SetWindowsHookExW(WH_MOUSE_LL, MouseGestureHookProc, module, 0) : nullptr;
         if (hook) {
             tracking.mouseHook.reset(hook);
             log::DebugLogWrite(L"WH_MOUSE_LL installed (double-click mode).");
@@ -149,7 +163,9 @@ void OnRawMouseInput(HWND, LPARAM rawInput) {
     const auto handle = reinterpret_cast<HRAWINPUT>(rawInput);
     if (GetRawInputData(handle, RID_INPUT, nullptr, &size, sizeof(RAWINPUTHEADER)) != 0) return;
     if (size == 0 || size > sizeof(record)) return;
-    if (GetRawInputData(handle, RID_INPUT, &record, &size, sizeof(RAWINPUTHEADER)) == static_cast<UINT>(-1)) return;
+    if (GetRawInputData(handle, RID_INPUT, &record, &size, sizeof(RAWINPUTHEADER)) ==
+        static_cast<UINT>(-1))
+        return;
     if (record.header.dwType != RIM_TYPEMOUSE) return;
     const USHORT flags = record.data.mouse.usButtonFlags;
     if (flags == 0) return;
@@ -162,7 +178,8 @@ void OnRawMouseInput(HWND, LPARAM rawInput) {
     }
     LogClusterStarts(out.clustersStarted);
     if (out.fired) {
-        log::DebugLogWrite(L"Mouse side-button long-press detected (raw-input). Posting WM_APP+99.");
+        log::DebugLogWrite(
+            L"Mouse side-button long-press detected (raw-input). Posting WM_APP+99.");
         PostToggle(PaletteWindow(), kMouseSource);
     }
 }

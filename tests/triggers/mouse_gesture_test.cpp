@@ -24,8 +24,8 @@ constexpr std::uint32_t kBases[] = {1000u, 0xFFFFFE00u, 0xFFFFFF9Cu};
 // "X2v@0" X2 down, "X2^@80" X2 up, "X2dbl@90" the system's double click,
 // "mv@50" move (button up), "mvh@50" move with the button reported down,
 // "lb@" / "rb@" left / right press. Returns "click@t", "sysdbl@t", "stale@t".
-std::string RunHook(const std::string& script, std::uint32_t selected, std::uint32_t base, std::int64_t toggleAt = -1,
-                    MouseGestureState* keep = nullptr) {
+std::string RunHook(const std::string& script, std::uint32_t selected, std::uint32_t base,
+                    std::int64_t toggleAt = -1, MouseGestureState* keep = nullptr) {
     MouseGestureState local;
     MouseGestureState& state = keep ? *keep : local;
     MouseSettings settings;
@@ -48,7 +48,7 @@ std::string RunHook(const std::string& script, std::uint32_t selected, std::uint
         } else {
             event.button = static_cast<std::uint32_t>(what[1] - '0');
             const std::string edge = what.substr(2);
-            event.kind = edge == "v" ? MouseEventKind::kXDown
+            event.kind = edge == "v"   ? MouseEventKind::kXDown
                          : edge == "^" ? MouseEventKind::kXUp
                                        : MouseEventKind::kXDoubleClick;
         }
@@ -57,7 +57,8 @@ std::string RunHook(const std::string& script, std::uint32_t selected, std::uint
                            : action == MouseAction::kDoubleClickMsg ? "sysdbl"
                            : action == MouseAction::kStaleReset     ? "stale"
                                                                     : nullptr;
-        if (action == MouseAction::kStaleReset) state = MouseGestureState{};  // what the hook's reset does
+        if (action == MouseAction::kStaleReset)
+            state = MouseGestureState{};  // what the hook's reset does
         if (name) Note(out, name, ms);
     }
     return out;
@@ -73,37 +74,44 @@ struct ClickCase {
 
 const ClickCase kClickCases[] = {
     {"X2 double click without moving", 2, "X2v@0 X2^@60 X2v@300 X2^@360", "click@360"},
-    {"a 1-pixel move between the clicks drops the first", 2, "X2v@0 X2^@60 mv@200 X2v@300 X2^@360", "stale@200"},
-    {"a left press between the clicks drops the first", 2, "X2v@0 X2^@60 lb@200 X2v@300 X2^@360", "stale@200"},
-    {"a right press between the clicks drops the first", 2, "X2v@0 X2^@60 rb@200 X2v@300 X2^@360", "stale@200"},
-    {"moving while the button is still down keeps the click", 2, "X2v@0 X2^@60 mvh@100 X2v@300 X2^@360",
-     "click@360"},
-    {"moves with nothing pending cost nothing", 2, "mv@0 mv@10 X2v@20 X2^@60 X2v@100 X2^@160", "click@160"},
+    {"a 1-pixel move between the clicks drops the first", 2, "X2v@0 X2^@60 mv@200 X2v@300 X2^@360",
+     "stale@200"},
+    {"a left press between the clicks drops the first", 2, "X2v@0 X2^@60 lb@200 X2v@300 X2^@360",
+     "stale@200"},
+    {"a right press between the clicks drops the first", 2, "X2v@0 X2^@60 rb@200 X2v@300 X2^@360",
+     "stale@200"},
+    {"moving while the button is still down keeps the click", 2,
+     "X2v@0 X2^@60 mvh@100 X2v@300 X2^@360", "click@360"},
+    {"moves with nothing pending cost nothing", 2, "mv@0 mv@10 X2v@20 X2^@60 X2v@100 X2^@160",
+     "click@160"},
     {"X1 clicks while X2 is selected do nothing", 2, "X1v@0 X1^@60 X1v@200 X1^@260", ""},
-    {"an X1 click between X2 clicks is ignored", 2, "X2v@0 X2^@60 X1v@100 X1^@120 X2v@200 X2^@260", "click@260"},
+    {"an X1 click between X2 clicks is ignored", 2, "X2v@0 X2^@60 X1v@100 X1^@120 X2v@200 X2^@260",
+     "click@260"},
     {"X1 selected", 1, "X1v@0 X1^@60 X1v@200 X1^@260", "click@260"},
-    {"release to release beyond the window starts over", 2, "X2v@0 X2^@60 X2v@500 X2^@561 X2v@600 X2^@700",
-     "click@700"},
+    {"release to release beyond the window starts over", 2,
+     "X2v@0 X2^@60 X2v@500 X2^@561 X2v@600 X2^@700", "click@700"},
     {"release exactly at the window edge counts", 2, "X2^@0 X2^@500", "click@500"},
-    {"a release inside the guard after a toggle is not a first click", 2, "X2^@100 X2^@300 X2^@900 X2^@1000",
-     "click@1000", 0},
+    {"a release inside the guard after a toggle is not a first click", 2,
+     "X2^@100 X2^@300 X2^@900 X2^@1000", "click@1000", 0},
     {"the system double click message toggles", 2, "X2v@0 X2^@60 X2dbl@100", "sysdbl@100"},
     {"the system double click inside the guard is ignored", 2, "X2dbl@100", "", 0},
-    {"a third click after a double click starts over", 2, "X2^@0 X2^@100 X2^@200 X2^@300", "click@100 click@300"},
+    {"a third click after a double click starts over", 2, "X2^@0 X2^@100 X2^@200 X2^@300",
+     "click@100 click@300"},
 };
 
 TEST(MouseDoubleClick, ScriptedSequences) {
     for (const ClickCase& c : kClickCases)
         for (std::uint32_t base : kBases)
-            EXPECT_EQ(RunHook(c.script, c.selected, base, c.toggleAt), c.expected) << c.name << " (base " << base
-                                                                                    << ")";
+            EXPECT_EQ(RunHook(c.script, c.selected, base, c.toggleAt), c.expected)
+                << c.name << " (base " << base << ")";
 }
 
 // Long press: raw edges "P2@0" press X2, "R2@350" release X2 (P1/R1 for X1),
 // and the poll running every 50 ms from `phase` until `until`. The poll sees
 // the button up when the script last released it. Returns "fire@t" entries.
-std::string RunLongPress(const std::string& script, std::uint32_t base, std::uint32_t phase, std::uint32_t until = 2000,
-                         std::uint32_t hold = 450, std::uint32_t selected = 2, MouseGestureState* keep = nullptr) {
+std::string RunLongPress(const std::string& script, std::uint32_t base, std::uint32_t phase,
+                         std::uint32_t until = 2000, std::uint32_t hold = 450,
+                         std::uint32_t selected = 2, MouseGestureState* keep = nullptr) {
     MouseGestureState local;
     MouseGestureState& state = keep ? *keep : local;
     MouseSettings settings;
@@ -121,7 +129,8 @@ std::string RunLongPress(const std::string& script, std::uint32_t base, std::uin
     while (in >> token) {
         const bool press = token[0] == 'P';
         const bool x1 = token[1] == '1';
-        const std::uint16_t flag = x1 ? (press ? kRawX1Down : kRawX1Up) : (press ? kRawX2Down : kRawX2Up);
+        const std::uint16_t flag =
+            x1 ? (press ? kRawX1Down : kRawX1Up) : (press ? kRawX2Down : kRawX2Up);
         edges[count++] = {static_cast<std::uint32_t>(std::stoul(token.substr(3))), flag};
     }
     std::string out;
@@ -138,7 +147,8 @@ std::string RunLongPress(const std::string& script, std::uint32_t base, std::uin
             note(StepRawButtons(state, f, settings, base + t), t);
             ++next;
         }
-        if (t >= phase && (t - phase) % 50 == 0) note(StepLongPressPoll(state, settings, base + t, !held), t);
+        if (t >= phase && (t - phase) % 50 == 0)
+            note(StepLongPressPoll(state, settings, base + t, !held), t);
     }
     return out;
 }
@@ -151,7 +161,8 @@ TEST(MouseLongPress, HoldingFiresOnceBetweenTheHoldTimeAndTheNextPoll) {
             const auto t = std::stoul(out.substr(5));
             EXPECT_GE(t, 460u);
             EXPECT_LT(t, 510u);
-            EXPECT_EQ(out.find(' '), std::string::npos) << "fired more than once: " << out << " base " << base;
+            EXPECT_EQ(out.find(' '), std::string::npos)
+                << "fired more than once: " << out << " base " << base;
         }
     }
 }
@@ -161,9 +172,11 @@ TEST(MouseLongPress, ReleaseBeforeTheHoldTime) {
         for (std::uint32_t phase = 0; phase < 50; phase += 5) {
             // Released at 350 ms: the poll that reaches 450 ms comes before the
             // 150 ms after the release have passed.
-            EXPECT_NE(RunLongPress("P2@0 R2@350", base, phase), "") << "phase " << phase << " base " << base;
+            EXPECT_NE(RunLongPress("P2@0 R2@350", base, phase), "")
+                << "phase " << phase << " base " << base;
             // Released at 200 ms: the cluster closes before the hold time.
-            EXPECT_EQ(RunLongPress("P2@0 R2@200", base, phase), "") << "phase " << phase << " base " << base;
+            EXPECT_EQ(RunLongPress("P2@0 R2@200", base, phase), "")
+                << "phase " << phase << " base " << base;
         }
     }
 }
@@ -208,7 +221,8 @@ TEST(MouseLongPress, EdgesOnlyCountOnce) {
     EXPECT_EQ(StepRawButtons(state, kRawX2Down, settings, 300).clustersStarted, 0);
     EXPECT_EQ(state.clusterStartTick, 100u);
     EXPECT_TRUE(StepRawButtons(state, kRawX2Up, settings, 560).fired);
-    EXPECT_EQ(StepRawButtons(state, kRawX2Up, settings, 600).clustersStarted, 0) << "no second release edge";
+    EXPECT_EQ(StepRawButtons(state, kRawX2Up, settings, 600).clustersStarted, 0)
+        << "no second release edge";
 }
 
 TEST(MouseResync, StaleFirstClickAndLongPressAreCleared) {
