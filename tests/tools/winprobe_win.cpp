@@ -168,6 +168,7 @@ int ClickButton(HWND hwnd, const wchar_t* text) {
 }  // namespace
 
 int RunHotkeyVerb(const std::wstring& verb, int argc, wchar_t** argv);
+int RunInputVerb(const std::wstring& verb, int argc, wchar_t** argv);
 
 int wmain(int argc, wchar_t** argv) {
     if (argc < 2) return Fail("usage");
@@ -228,5 +229,6 @@ int wmain(int argc, wchar_t** argv) {
     }
     if (verb == L"quit" && argc >= 3) return QuitThread(FindWindowW(argv[2], argc >= 4 ? argv[3] : nullptr));
     if (const int rc = RunHotkeyVerb(verb, argc, argv); rc >= 0) return rc;
+    if (const int rc = RunInputVerb(verb, argc, argv); rc >= 0) return rc;
     return Fail("usage");
 }
