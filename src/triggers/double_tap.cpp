@@ -131,7 +131,7 @@ KeyAction StepKey(KeyboardTracking& tracking, const KeyEvent& event, const TapSe
     }
     tap.pending = true;
     tap.firstKey = vk;
-    tap.firstTick = now;
+    tap.firstTick = RecordedTick(now);
     tap.secondPressSeen = false;
     return KeyAction::kFirstTap;
 }

@@ -24,6 +24,10 @@ inline constexpr std::uint32_t kStaleSlackMs = 800;
 // The system double-click time as a double-tap window: 200..1200, 500 for 0.
 std::uint32_t DoubleTapWindowMs(std::uint32_t systemDoubleClickTime);
 
+// A tick to record where 0 means "none": the one tick in 2^32 that is 0 is
+// moved on by a millisecond, so a press at the wrap still counts.
+inline std::uint32_t RecordedTick(std::uint32_t now) { return now != 0 ? now : 1; }
+
 // True when `now` falls within the guard after the last toggle; 0 means none.
 inline bool WithinToggleGuard(std::uint32_t now, std::uint32_t lastToggleTick) {
     return lastToggleTick != 0 && now - lastToggleTick < kToggleGuardMs;

@@ -68,7 +68,7 @@ void HandleKey(WPARAM message, const KBDLLHOOKSTRUCT& info) {
     if (event.transition == KeyTransition::kUp) settings.windowMs = CurrentDoubleTapWindow();
 
     const KeyAction action = StepKey(tracking, event, settings, GetTickCount());
-    if (action == KeyAction::kNone) return;
+    if (action == KeyAction::kNone || !palette) return;
     if (const wchar_t* line = KeyActionLogLine(action)) log::DebugLogWrite(line);
     switch (action) {
         case KeyAction::kDoubleTap:

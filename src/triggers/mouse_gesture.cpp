@@ -12,7 +12,7 @@ bool LongPressMode(const MouseSettings& settings) {
 void StartPressCluster(MouseGestureState& state, const MouseSettings& settings, std::uint32_t now,
                        LongPressOutput& out) {
     if (!LongPressMode(settings) || state.clusterOpen) return;
-    state.clusterStartTick = now;
+    state.clusterStartTick = RecordedTick(now);
     state.clusterOpen = true;
     state.longPressFired = false;
     ++out.clustersStarted;
@@ -52,7 +52,7 @@ void RawButtonEdges(MouseGestureState& state, bool& rawDown, std::uint32_t butto
         rawDown = false;
         if (selected) {
             StartPressCluster(state, settings, now, out);
-            state.releaseTick = now;
+            state.releaseTick = RecordedTick(now);
             CheckLongPress(state, settings, now, out);
         }
     }
@@ -88,7 +88,7 @@ MouseAction StepMouseHook(MouseGestureState& state, const MouseHookEvent& event,
             }
             state.firstClickPending = true;
             state.firstClickButton = event.button;
-            state.firstClickTick = now;
+            state.firstClickTick = RecordedTick(now);
             return MouseAction::kNone;
         default:
             return MouseAction::kNone;

@@ -199,6 +199,14 @@ TEST(DoubleTap, SideModifierReleaseAlsoClearsTheGenericKey) {
     EXPECT_TRUE(all.IsDown(255) && all.IsDown(1) && !all.IsDown(0) && !all.IsDown(254));
 }
 
+TEST(DoubleTap, FirstTapOnTickZeroStillExpires) {
+    KeyboardTracking tracking;
+    EXPECT_EQ(Play("+LAlt@0 -LAlt@10", TriggerKey::Alt, 0xFFFFFFF6u, 500, -1, &tracking),
+              "first@10");
+    SweepStaleTap(tracking.tap, 2000, 500);
+    EXPECT_FALSE(tracking.tap.pending);
+}
+
 TEST(DoubleTap, ResyncDropsStaleAndHiddenTaps) {
     for (std::uint32_t base : kBases) {
         KeyboardTracking tracking;

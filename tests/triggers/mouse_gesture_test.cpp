@@ -181,6 +181,15 @@ TEST(MouseLongPress, ReleaseBeforeTheHoldTime) {
     }
 }
 
+TEST(MouseLongPress, PressAndReleaseOnTickZeroStillCount) {
+    // Tick 0 means "none" in the cluster fields; a press or release landing on
+    // it must still be timed and closed.
+    EXPECT_EQ(RunLongPress("P2@10 R2@1010", 0xFFFFFFF6u, 0), "fire@500");
+    MouseGestureState state;
+    EXPECT_EQ(RunLongPress("P2@0 R2@10", 0xFFFFFFF6u, 0, 400, 450, 2, &state), "");
+    EXPECT_FALSE(state.clusterOpen) << "a release on tick 0 still lets the poll close the cluster";
+}
+
 TEST(MouseLongPress, RawReleaseAtTheHoldTimeFiresWithoutThePoll) {
     EXPECT_EQ(RunLongPress("P2@0 R2@470", 1000, 0, 2000, 450, 2), "fire@450");
     // No poll at all: the release itself fires.
