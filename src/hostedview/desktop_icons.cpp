@@ -29,9 +29,12 @@ bool IsIconHiddenByValues(std::wstring_view clsid, const IconValues& newStartPan
 
 HiddenIconSets BuildHiddenIconSets(const IconValues& newStartPanel, const IconValues& classic) {
     HiddenIconSets sets;
-    for (const IconValues* values : {&newStartPanel, &classic})
-        for (const IconValue& v : *values)
-            if (v.isDword && v.data == 1 && !v.name.empty() && v.name[0] == L'{') sets.all.insert(v.name);
+    auto hides = [](const IconValue& v) { return v.isDword && v.data == 1 && !v.name.empty() && v.name[0] == L'{'; };
+    for (const IconValue& v : newStartPanel)
+        if (hides(v)) sets.all.insert(v.name);
+    // NewStartPanel wins here too: its 0 must not be undone by a ClassicStartMenu 1.
+    for (const IconValue& v : classic)
+        if (hides(v) && !FindDword(newStartPanel, v.name)) sets.all.insert(v.name);
     for (std::wstring_view clsid : kDesktopIconClsids)
         if (IsIconHiddenByValues(clsid, newStartPanel, classic)) sets.known.insert(std::wstring(clsid));
     return sets;

@@ -53,6 +53,12 @@ TEST(DesktopIcons, SetsCollectEveryBracedValueOfOneAndEitherNetworkIdHidesNetwor
                                    L"{BBBBBBBB-0000-0000-0000-000000000000}"}));
     EXPECT_EQ(sets.known, (HiddenSet{S(kClsidNetworkOld), S(kClsidControlPanelIcon)}));
     EXPECT_TRUE(IsNetworkHidden(sets));
+    // A NewStartPanel 0 keeps a ClassicStartMenu 1 out of both sets.
+    const HiddenIconSets shown = BuildHiddenIconSets(
+        {Dword(S(kClsidThisPc), 0), Dword(L"{EEEEEEEE-0000-0000-0000-000000000000}", 0)},
+        {Dword(S(kClsidThisPc), 1), Dword(L"{eeeeeeee-0000-0000-0000-000000000000}", 1)});
+    EXPECT_TRUE(shown.all.empty());
+    EXPECT_FALSE(IsIconHidden(shown, DesktopIcon::ThisPc));
     EXPECT_FALSE(IsNetworkHidden(BuildHiddenIconSets({}, {})));
     EXPECT_TRUE(IsNetworkHidden(BuildHiddenIconSets({}, {Dword(S(kClsidNetwork), 1)})));
 }
