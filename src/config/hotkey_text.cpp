@@ -6,6 +6,7 @@
 
 #include "config/config_host.h"
 #include "log/bounded_format.h"
+#include "ui/string_tables.h"
 
 namespace lumetra::config {
 namespace {
@@ -320,22 +321,8 @@ std::wstring FormatHotkeyMenuLabelWith(TriggerKey trigger, const Hotkey& pair, i
     return label;
 }
 
-namespace {
-
-// Stands in for the localised KeyboardTitle and DisabledLabel until the menu
-// string tables exist: English for every language.
-struct KeyboardMenuTitles {
-    const wchar_t* keyboardTitle;
-    const wchar_t* disabledLabel;
-};
-KeyboardMenuTitles PlaceholderKeyboardMenuTitles(int /*languageIndex*/) {
-    return {L"Keyboard", L"Disabled"};
-}
-
-}  // namespace
-
 std::wstring FormatHotkeyMenuLabel(int languageIndex) {
-    const KeyboardMenuTitles titles = PlaceholderKeyboardMenuTitles(languageIndex);
+    const ui::MenuTitles& titles = ui::MenuTitlesText(languageIndex);
     return FormatHotkeyMenuLabelWith(Cfg().trigger, Cfg().toggleHotkey, languageIndex,
                                      titles.keyboardTitle, titles.disabledLabel);
 }

@@ -73,6 +73,12 @@ struct ModuleTraits {
     static bool IsValid(HMODULE h) noexcept { return h != nullptr; }
     static void Close(HMODULE h) noexcept { ::FreeLibrary(h); }
 };
+// Destroying a menu also destroys its submenus.
+struct MenuTraits {
+    static HMENU Invalid() noexcept { return nullptr; }
+    static bool IsValid(HMENU h) noexcept { return h != nullptr; }
+    static void Close(HMENU h) noexcept { ::DestroyMenu(h); }
+};
 
 using UniqueHandle = UniqueResource<HANDLE, KernelHandleTraits>;
 using UniqueHwnd = UniqueResource<HWND, HwndTraits>;
@@ -81,5 +87,6 @@ using UniqueHkey = UniqueResource<HKEY, HkeyTraits>;
 using UniqueGdiObject = UniqueResource<HGDIOBJ, GdiObjectTraits>;
 using UniqueIcon = UniqueResource<HICON, IconTraits>;
 using UniqueModule = UniqueResource<HMODULE, ModuleTraits>;
+using UniqueMenu = UniqueResource<HMENU, MenuTraits>;
 
 }  // namespace platform

@@ -5,10 +5,11 @@
 
 namespace lumetra::ui {
 
-// Stub until the language tables exist: applies nothing.
-inline void ApplyUILanguage(const config::IniDocument& /*doc*/) {}
+// Reads [UI] Language (or the legacy UILanguage) and, when it changed, makes
+// this thread prefer that language for the texts the shell supplies itself.
+void ApplyUILanguage(const config::IniDocument& doc);
 
-// Stub until the language tables exist: English (index 1) for everything.
-inline int CurrentUILanguageIndex() { return 1; }
+// Language index of every label lookup (UiLanguageIndex).
+int CurrentUILanguageIndex();
 
 }  // namespace lumetra::ui

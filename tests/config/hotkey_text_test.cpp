@@ -179,7 +179,7 @@ TEST(FormatHotkeyMenuLabel, NamesTriggerAndChord) {
         {TriggerKey::Ctrl,
          {3, 0x5A},
          5,
-         L"Keyboard (Ctrl \x00D7"
+         L"Clavier (Ctrl \x00D7"
          L"2 / Ctrl + Alt + Z)"},
         {TriggerKey::Shift,
          {3, 0},
@@ -192,13 +192,13 @@ TEST(FormatHotkeyMenuLabel, NamesTriggerAndChord) {
         {TriggerKey::Alt,
          {3, 0x41},
          0,
-         L"Keyboard\xFF08"
+         L"\x30AD\x30FC\x30DC\x30FC\x30C9\xFF08"
          L"Alt \x00D7"
          L"2 / Ctrl + Alt + A\xFF09"},
         {TriggerKey::Disabled,
          {3, 0x51},
          0,
-         L"Keyboard\xFF08"
+         L"\x30AD\x30FC\x30DC\x30FC\x30C9\xFF08"
          L"Ctrl + Alt + Q\xFF09"},
     };
     for (const auto& c : cases) {

@@ -1,0 +1,29 @@
+#pragma once
+// A menu as plain data: which items, in which order, with which captions,
+// marks and states. A thin Win32 adapter turns it into a real menu.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace lumetra::ui {
+
+enum class MenuItemKind : std::uint8_t { Command, Separator, Submenu };
+enum class MenuMark : std::uint8_t { None, Check, Radio };
+
+struct MenuItem {
+    MenuItemKind kind = MenuItemKind::Command;
+    unsigned id = 0;  // commands only
+    std::wstring text;
+    MenuMark mark = MenuMark::None;
+    bool marked = false;  // the check mark or radio bullet is shown
+    bool grayed = false;
+    bool isDefault = false;
+    std::vector<MenuItem> items;  // submenus only
+};
+
+using MenuModel = std::vector<MenuItem>;
+
+// The item with this command id anywhere in the menu, or null.
+const MenuItem* FindMenuCommand(const MenuModel& menu, unsigned id);
+
+}  // namespace lumetra::ui

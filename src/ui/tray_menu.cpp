@@ -1,0 +1,193 @@
+#include "ui/tray_menu.h"
+
+#include "config/hotkey_text.h"
+#include "palette/palette_messages.h"
+#include "ui/string_tables.h"
+
+namespace lumetra::ui {
+namespace {
+
+using namespace palette;
+
+MenuItem Command(unsigned id, std::wstring text) {
+    MenuItem item;
+    item.id = id;
+    item.text = std::move(text);
+    return item;
+}
+
+MenuItem Checked(unsigned id, std::wstring text, bool marked) {
+    MenuItem item = Command(id, std::move(text));
+    item.mark = MenuMark::Check;
+    item.marked = marked;
+    return item;
+}
+
+MenuItem Radio(unsigned id, std::wstring text, bool marked) {
+    MenuItem item = Command(id, std::move(text));
+    item.mark = MenuMark::Radio;
+    item.marked = marked;
+    return item;
+}
+
+MenuItem Separator() {
+    MenuItem item;
+    item.kind = MenuItemKind::Separator;
+    return item;
+}
+
+MenuItem Submenu(std::wstring caption, MenuModel items) {
+    MenuItem item;
+    item.kind = MenuItemKind::Submenu;
+    item.text = std::move(caption);
+    item.items = std::move(items);
+    return item;
+}
+
+int Value(auto setting) { return static_cast<int>(setting); }
+
+bool IsCtrlAltHotkey(const config::Hotkey& hotkey, std::uint32_t key) {
+    return hotkey.modifiers == config::kModCtrlAlt && hotkey.key == key;
+}
+
+MenuItem KeyboardMenu(const TrayMenuState& s) {
+    const MenuTitles& titles = MenuTitlesText(s.language);
+    const int trigger = Value(s.trigger);
+    struct Preset {
+        unsigned id;
+        std::uint32_t key;
+        const wchar_t* text;
+    };
+    constexpr Preset kPresets[] = {{kCmdHotkeyCtrlAltD, 0x44, L"Ctrl + Alt + D"},
+                                   {kCmdHotkeyCtrlAltQ, 0x51, L"Ctrl + Alt + Q"},
+                                   {kCmdHotkeyCtrlAltA, 0x41, L"Ctrl + Alt + A"},
+                                   {kCmdHotkeyCtrlAltZ, 0x5A, L"Ctrl + Alt + Z"}};
+    MenuModel items = {
+        Checked(kCmdTriggerDisabled, titles.disabledLabel, trigger == 3),
+        Checked(kCmdTriggerCtrl, DoubleTapText(L"Ctrl"), trigger == 0),
+        Checked(kCmdTriggerShift, DoubleTapText(L"Shift"), trigger == 1),
+        Checked(kCmdTriggerAlt, DoubleTapText(L"Alt"), trigger == 2),
+        Separator(),
+        Checked(kCmdHotkeyNone, titles.disabledLabel, s.hotkey.key == 0),
+    };
+    for (const Preset& preset : kPresets)
+        items.push_back(Checked(preset.id, preset.text, IsCtrlAltHotkey(s.hotkey, preset.key)));
+    items.push_back(Separator());
+    items.push_back(Command(kCmdEditConfig, EditConfigLabel(s.language)));
+    return Submenu(KeyboardCaption(s), std::move(items));
+}
+
+MenuItem MouseMenu(const TrayMenuState& s) {
+    const int mode = Value(s.mouseMode);
+    const int button = Value(s.mouseButton);
+    const MouseChoice& choice = MouseChoiceText(s.language);
+    return Submenu(
+        MouseCaption(s),
+        {Checked(kCmdMouseDisabled, MenuTitlesText(s.language).disabledLabel, mode == 2),
+         Checked(kCmdMouseDoubleClick, choice.doubleClick, mode == 0),
+         Checked(kCmdMouseLongPress, choice.longPress, mode == 1), Separator(),
+         Radio(kCmdMouseX1, choice.x1, button == 0), Radio(kCmdMouseX2, choice.x2, button == 1)});
+}
+
+MenuItem DisplayModeMenu(const TrayMenuState& s) {
+    const int mode = Value(s.displayMode);
+    const DisplayModeChoice& choice = DisplayModeChoiceText(s.language);
+    return Submenu(CaptionWithDetail(s.language, MenuTitlesText(s.language).displayModeTitle,
+                                     DisplayModeText(s.language, mode)),
+                   {Radio(kCmdDisplayFollowSystem, choice.followOs, mode == 0),
+                    Radio(kCmdDisplayLight, choice.light, mode == 1),
+                    Radio(kCmdDisplayDark, choice.dark, mode == 2)});
+}
+
+MenuItem TransparencyMenu(const TrayMenuState& s) {
+    const TransparencyChoice& choice = TransparencyChoiceText(s.language);
+    const bool low = s.opacity == 100;
+    const bool normal = s.opacity == 75;
+    return Submenu(
+        CaptionWithDetail(s.language, MenuTitlesText(s.language).transparencyTitle,
+                          TransparencyText(s.language, s.opacity)),
+        {Radio(kCmdOpacity30, choice.high, !low && !normal),
+         Radio(kCmdOpacity75, choice.normal, normal), Radio(kCmdOpacity100, choice.low, low)});
+}
+
+MenuItem DesktopItemsMenu(const TrayMenuState& s) {
+    const int mode = Value(s.desktopItemsMode);
+    const DesktopItemsChoice& choice = DesktopItemsChoiceText(s.language);
+    return Submenu(CaptionWithDetail(s.language, MenuTitlesText(s.language).desktopItemsTitle,
+                                     DesktopItemsText(s.language, mode)),
+                   {Radio(kCmdDesktopItemsSame, choice.sameAsDesktop, mode == 0),
+                    Radio(kCmdDesktopItemsAll, choice.allItems, mode == 1)});
+}
+
+}  // namespace
+
+const MenuItem* FindMenuCommand(const MenuModel& menu, unsigned id) {
+    for (const MenuItem& item : menu) {
+        if (item.kind == MenuItemKind::Command && item.id == id) return &item;
+        if (item.kind == MenuItemKind::Submenu)
+            if (const MenuItem* found = FindMenuCommand(item.items, id)) return found;
+    }
+    return nullptr;
+}
+
+std::wstring KeyboardCaption(const TrayMenuState& s) {
+    const MenuTitles& titles = MenuTitlesText(s.language);
+    return config::FormatHotkeyMenuLabelWith(s.trigger, s.hotkey, s.language, titles.keyboardTitle,
+                                             titles.disabledLabel);
+}
+
+std::wstring MouseCaption(const TrayMenuState& s) {
+    const MenuTitles& titles = MenuTitlesText(s.language);
+    if (s.mouseMode == config::MouseMode::Disabled)
+        return CaptionWithDetail(s.language, titles.mouseTitle, titles.disabledLabel);
+    const std::wstring detail = std::wstring(MouseButtonText(s.language, Value(s.mouseButton))) +
+                                MouseJoiner(s.language) +
+                                MouseModeText(s.language, Value(s.mouseMode));
+    return CaptionWithDetail(s.language, titles.mouseTitle, detail.c_str());
+}
+
+MenuModel BuildTrayMenu(const TrayMenuState& s) {
+    const WindowCommands& window = WindowCommandsText(s.language);
+    const AppCommands& app = AppCommandsText(s.language);
+
+    MenuItem toggle = Command(kCmdToggle, WindowToggleLabel(s.language, s.paletteVisible));
+    toggle.isDefault = true;
+    MenuItem readme = Command(kCmdOpenReadme, app.readmeLabel);
+    readme.grayed = !s.readmeAvailable;
+
+    return {toggle,
+            Separator(),
+            KeyboardMenu(s),
+            MouseMenu(s),
+            DisplayModeMenu(s),
+            TransparencyMenu(s),
+            Checked(kCmdCloseOnItemActivate, DesktopItemsChoiceText(s.language).closeOnOpenLabel,
+                    s.closeOnItemActivate),
+            Separator(),
+            DesktopItemsMenu(s),
+            Separator(),
+            Checked(kCmdRunAtStartup, window.runAtStartupLabel, s.runAtStartup),
+            readme,
+            Command(kCmdAbout, app.aboutLabel),
+            Separator(),
+            Command(kCmdExit, app.exitLabel)};
+}
+
+TrayAction TrayActionFor(unsigned event, unsigned version) {
+    constexpr unsigned kNinSelect = 0x400, kNinKeySelect = 0x401, kContextMenu = 0x7B;
+    constexpr unsigned kLButtonUp = 0x202, kLButtonDblClk = 0x203, kRButtonUp = 0x205;
+    if (event == kNinSelect || event == kNinKeySelect) return TrayAction::Toggle;
+    if (event == kContextMenu) return TrayAction::ShowMenu;
+    if (version < 4) {
+        if (event == kLButtonUp || event == kLButtonDblClk) return TrayAction::Toggle;
+        if (event == kRButtonUp) return TrayAction::ShowMenu;
+    }
+    return TrayAction::None;
+}
+
+ReadmeOrder ReadmeFilesFor(int language) {
+    if (language == kJapanese) return {L"README.md", L"README.en.md"};
+    return {L"README.en.md", L"README.md"};
+}
+
+}  // namespace lumetra::ui

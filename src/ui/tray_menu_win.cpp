@@ -1,0 +1,88 @@
+// The tray icon's menu: refreshed from config.ini, built from the settings
+// and shown at the cursor with the palette as its owner.
+#include <windows.h>
+
+#include <string>
+
+#include "config/data_folder_win.h"
+#include "config/settings.h"
+#include "config/settings_store.h"
+#include "palette/activation_win.h"
+#include "palette/appearance_win.h"
+#include "palette/palette_handlers_win.h"
+#include "palette/palette_state_win.h"
+#include "triggers/toggle_win.h"
+#include "ui/menu_build_win.h"
+#include "ui/tray_menu.h"
+#include "ui/tray_win.h"
+#include "ui/ui_language.h"
+
+namespace lumetra::ui {
+namespace {
+
+bool ReadmeAvailable() {
+    const std::wstring folder = config::ExecutableFolder() + L"\\";
+    return config::FileExists(folder + L"README.en.md") ||
+           config::FileExists(folder + L"README.md");
+}
+
+TrayMenuState CurrentMenuState(HWND palette) {
+    const config::Settings& cfg = config::Cfg();
+    TrayMenuState state;
+    state.language = CurrentUILanguageIndex();
+    state.paletteVisible = IsWindow(palette) && IsWindowVisible(palette);
+    state.readmeAvailable = ReadmeAvailable();
+    state.trigger = cfg.trigger;
+    state.hotkey = cfg.toggleHotkey;
+    state.mouseButton = cfg.mouseButton;
+    state.mouseMode = cfg.mouseMode;
+    state.displayMode = cfg.displayMode;
+    state.opacity = cfg.opacity;
+    state.closeOnItemActivate = cfg.closeOnItemActivate;
+    state.desktopItemsMode = cfg.desktopItemsMode;
+    state.runAtStartup = cfg.runAtStartup;
+    return state;
+}
+
+// A topmost owner would cover its own menu.
+bool DropTopmost(HWND palette) {
+    const LONG_PTR exStyle = GetWindowLongPtrW(palette, GWL_EXSTYLE);
+    if (!(exStyle & WS_EX_TOPMOST)) return false;
+    SetWindowLongPtrW(palette, GWL_EXSTYLE, exStyle & ~static_cast<LONG_PTR>(WS_EX_TOPMOST));
+    SetWindowPos(palette, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
+    return true;
+}
+
+void RestoreTopmost(HWND palette) {
+    const LONG_PTR exStyle = GetWindowLongPtrW(palette, GWL_EXSTYLE);
+    SetWindowLongPtrW(palette, GWL_EXSTYLE, exStyle | WS_EX_TOPMOST);
+    SetWindowPos(palette, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
+}
+
+}  // namespace
+
+void ShowTrayMenu(HWND palette) {
+    if (!palette || !IsWindow(palette)) return;
+    // The menu reflects config.ini as it is on disk now, hand edits included.
+    config::ReloadUiLanguage();
+    triggers::ReloadHotkeyFromConfig(palette);
+    palette::ApplyTheme(palette);
+    UpdateTrayIcon(palette, false);
+
+    platform::UniqueMenu menu = BuildPopupMenu(BuildTrayMenu(CurrentMenuState(palette)));
+    if (!menu) return;
+
+    POINT at{};
+    GetCursorPos(&at);
+    palette::PaletteState& state = palette::Palette();
+    ++state.menuDepth;
+    palette::ActivateForMenu();
+    const bool droppedTopmost = DropTopmost(palette);
+    TrackPopupMenuEx(menu.get(), TPM_RIGHTBUTTON, at.x, at.y, palette, nullptr);
+    // Lets the menu's owner leave the menu mode cleanly.
+    PostMessageW(palette, WM_NULL, 0, 0);
+    if (droppedTopmost && IsWindow(palette)) RestoreTopmost(palette);
+    if (--state.menuDepth == 0 && IsWindow(palette)) palette::QueueMenuResync(palette);
+}
+
+}  // namespace lumetra::ui
