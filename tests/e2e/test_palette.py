@@ -62,11 +62,21 @@ def test_hotkey_shows_the_palette_in_front_and_hides_it_again(wine, lumetra):
 def test_toggle_message_twice_in_quick_succession_shows_once(wine, lumetra):
     lumetra.start()
     lumetra.wait_for_log("Config.ini path:")
-    wine.probe("post-repeat", MAIN_CLASS, "reg:WM_LUMETRA_TOGGLE", 2, 100)
-    wait_for(lambda: visible(wine), what="palette shown")
-    lumetra.wait_for_log("ToggleMainWindow skipped by cooldown.")
+    # The cooldown counts from when the first request is handled; on a loaded
+    # machine the first show alone can outlast it, so a few tries are allowed.
+    for attempt in range(3):
+        shows = sum("ToggleMainWindow -> show" in l for l in lumetra.log_lines())
+        wine.probe("post-repeat", MAIN_CLASS, "reg:WM_LUMETRA_TOGGLE", 2, 100)
+        wait_for(lambda: sum("ToggleMainWindow" in l for l in lumetra.log_lines()) >= 2 * attempt + 2,
+                 what="both requests handled")
+        lines = [l for l in lumetra.log_lines() if l.startswith("ToggleMainWindow")]
+        if lines[-2:] == ["ToggleMainWindow -> show", "ToggleMainWindow skipped by cooldown."]:
+            break
+        wait_for(lambda: not visible(wine), what="hidden again before the next try")
+    else:
+        pytest.fail(f"the second request was never inside the cooldown: {lines}")
     assert visible(wine), "the second request did not hide it"
-    assert sum("ToggleMainWindow -> show" in l for l in lumetra.log_lines()) == 1
+    assert sum("ToggleMainWindow -> show" in l for l in lumetra.log_lines()) == shows + 1
     assert lumetra.exit() == 0
 
 
