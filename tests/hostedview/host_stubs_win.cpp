@@ -6,6 +6,7 @@
 
 #include "app/app_state_win.h"
 #include "hostedview/view_work_win.h"
+#include "palette/activation_win.h"
 #include "palette/appearance_win.h"
 #include "palette/overlay_win.h"
 
@@ -19,6 +20,7 @@ AppState& App() {
 namespace lumetra::palette {
 void ApplyListViewTheme() {}
 void HideOverlayCover() {}
+bool HandleCtrlShortcut(UINT) { return false; }
 }  // namespace lumetra::palette
 
 namespace lumetra::hostedview {

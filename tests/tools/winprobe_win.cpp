@@ -169,6 +169,7 @@ int ClickButton(HWND hwnd, const wchar_t* text) {
 
 int RunHotkeyVerb(const std::wstring& verb, int argc, wchar_t** argv);
 int RunInputVerb(const std::wstring& verb, int argc, wchar_t** argv);
+int RunListViewVerb(const std::wstring& verb, int argc, wchar_t** argv);
 
 int wmain(int argc, wchar_t** argv) {
     if (argc < 2) return Fail("usage");
@@ -230,5 +231,6 @@ int wmain(int argc, wchar_t** argv) {
     if (verb == L"quit" && argc >= 3) return QuitThread(FindWindowW(argv[2], argc >= 4 ? argv[3] : nullptr));
     if (const int rc = RunHotkeyVerb(verb, argc, argv); rc >= 0) return rc;
     if (const int rc = RunInputVerb(verb, argc, argv); rc >= 0) return rc;
+    if (const int rc = RunListViewVerb(verb, argc, argv); rc >= 0) return rc;
     return Fail("usage");
 }
