@@ -7,6 +7,7 @@
 #include "config/data_folder_win.h"
 #include "config/settings.h"
 #include "config/settings_store.h"
+#include "log/debug_log.h"
 #include "palette/activation_win.h"
 #include "palette/appearance_win.h"
 #include "palette/palette_handlers_win.h"
@@ -69,7 +70,9 @@ void ShowTrayMenu(HWND palette) {
     palette::ApplyTheme(palette);
     UpdateTrayIcon(palette, false);
 
-    platform::UniqueMenu menu = BuildPopupMenu(BuildTrayMenu(CurrentMenuState(palette)));
+    const TrayMenuState menuState = CurrentMenuState(palette);
+    log::DebugLogFormat(L"ShowTrayMenu: language=%d", menuState.language);
+    platform::UniqueMenu menu = BuildPopupMenu(BuildTrayMenu(menuState));
     if (!menu) return;
 
     POINT at{};

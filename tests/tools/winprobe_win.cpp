@@ -170,6 +170,7 @@ int ClickButton(HWND hwnd, const wchar_t* text) {
 int RunHotkeyVerb(const std::wstring& verb, int argc, wchar_t** argv);
 int RunInputVerb(const std::wstring& verb, int argc, wchar_t** argv);
 int RunListViewVerb(const std::wstring& verb, int argc, wchar_t** argv);
+int RunMenuVerb(const std::wstring& verb, int argc, wchar_t** argv);
 
 int wmain(int argc, wchar_t** argv) {
     if (argc < 2) return Fail("usage");
@@ -232,5 +233,6 @@ int wmain(int argc, wchar_t** argv) {
     if (const int rc = RunHotkeyVerb(verb, argc, argv); rc >= 0) return rc;
     if (const int rc = RunInputVerb(verb, argc, argv); rc >= 0) return rc;
     if (const int rc = RunListViewVerb(verb, argc, argv); rc >= 0) return rc;
+    if (const int rc = RunMenuVerb(verb, argc, argv); rc >= 0) return rc;
     return Fail("usage");
 }

@@ -1,0 +1,294 @@
+"""Lumetra used from its notification-area icon alone: clicks toggle the
+palette, the right-click menu changes every setting and config.ini with it,
+follows a language typed into the file, opens the read-me and the
+configuration file, survives a shell restart and ends the program."""
+
+import os
+import shutil
+import time
+from pathlib import Path
+
+import pytest
+
+from lumetra_app import MAIN_CLASS, Lumetra
+from wine_session import WineError, wait_for
+
+MOD_ALT, MOD_CONTROL = 0x1, 0x2
+VK_D, VK_Q = 0x44, 0x51
+WS_EX_TOPMOST = 0x8
+WMAPP_TRAY, WM_CONTEXTMENU = 0x8001, 0x7B
+
+
+@pytest.fixture
+def lumetra(wine):
+    app = Lumetra(wine)
+    app.reset_data()
+    app.write_config("[General]\r\nDebugLog=1\r\n")
+    yield app
+    close_menus(wine)
+    app.stop()
+    app.reset_data()
+    for name in ("README.md", "README.en.md"):
+        (wine.install_dir / name).unlink(missing_ok=True)
+
+
+def start(lumetra):
+    lumetra.start()
+    lumetra.wait_for_log("Config.ini path:")
+    wait_for(lambda: tray_present(lumetra.wine), timeout=10, what="the tray icon")
+
+
+def tray_present(wine, window=MAIN_CLASS):
+    return wine.probe("tray-present", window)["present"]
+
+
+def visible(wine):
+    return wine.find_window(MAIN_CLASS).get("visible", False)
+
+
+def config_text(lumetra):
+    return lumetra.config.read_bytes().decode("utf-8-sig").replace("\r\n", "\n")
+
+
+def icon_position(wine):
+    """Centre of our icon: the only one in the notification area, at the right
+    end of the taskbar along the bottom of the virtual desktop."""
+    return 1920 - 14, 1070
+
+
+def click_icon(wine, button):
+    x, y = icon_position(wine)
+    wine.xdotool("mousemove", x, y)
+    wine.xdotool("click", button)
+
+
+# ----- the open menu ---------------------------------------------------------
+# Wine keeps a menu's items in the owning process, so the tests find items by
+# their place: separators are skipped by the arrow keys, grayed items are not.
+
+TOP = [2701, "Keyboard", "Mouse", "Display mode", "Transparency", 2110, "Icons to show", 2301, 2300, 2302,
+       2303]
+SUBMENUS = {
+    "Keyboard": [2004, 2001, 2002, 2003, 2801, 2802, 2803, 2804, 2805, 2808],
+    "Mouse": [2015, 2013, 2014, 2011, 2012],
+    "Display mode": [2120, 2121, 2122],
+    "Transparency": [2103, 2101, 2100],
+    "Icons to show": [2111, 2112],
+}
+
+
+def menus_open(wine):
+    try:
+        return len(wine.probe("menu-items")["menus"])
+    except WineError:  # a menu window went away while being asked
+        return menus_open(wine)
+
+
+def open_tray_menu(wine, by_click=False):
+    """Right-clicks the icon, or sends the icon's right-click event with the
+    pointer well away from where the menu opens, so that only keys select."""
+    logged = lambda: sum("ShowTrayMenu: language=" in line for line in Lumetra(wine).log_lines())
+    before = logged()
+    if by_click:
+        click_icon(wine, 3)
+    else:
+        wine.xdotool("mousemove", 200, 200)
+        wine.post(MAIN_CLASS, WMAPP_TRAY, 1, WM_CONTEXTMENU)
+    wait_for(lambda: menus_open(wine) > 0, timeout=15, what="the tray menu")
+    wait_for(lambda: logged() > before, timeout=10, what="the menu's log line")
+
+
+def close_menus(wine):
+    for _ in range(3):
+        if not menus_open(wine):
+            return
+        wine.xdotool("key", "Escape")
+        time.sleep(0.3)
+
+
+def press(wine, key, times=1):
+    for _ in range(times):
+        wine.xdotool("key", key)
+        time.sleep(0.05)
+
+
+def choose(wine, item_id):
+    """Opens the tray menu and chooses an item with the keyboard."""
+    open_tray_menu(wine)
+    if item_id in TOP:
+        press(wine, "Down", TOP.index(item_id) + 1)
+    else:
+        submenu = next(name for name, ids in SUBMENUS.items() if item_id in ids)
+        press(wine, "Down", TOP.index(submenu) + 1)
+        press(wine, "Right")
+        wait_for(lambda: menus_open(wine) > 1, timeout=10, what="the submenu")
+        press(wine, "Down", SUBMENUS[submenu].index(item_id))
+    press(wine, "Return")
+    wait_for(lambda: not menus_open(wine), timeout=10, what="the menu to close")
+
+
+def last_menu_language(lumetra):
+    lines = [line for line in lumetra.log_lines() if "ShowTrayMenu: language=" in line]
+    return int(lines[-1].rsplit("=", 1)[1]) if lines else None
+
+
+# ----- tests -------------------------------------------------------------------
+
+def test_left_click_shows_the_palette_and_a_second_click_hides_it(wine, lumetra):
+    start(lumetra)
+    click_icon(wine, 1)
+    wait_for(lambda: visible(wine), timeout=10, what="palette shown by the icon")
+    lumetra.wait_for_log("ToggleMainWindow -> show")
+    click_icon(wine, 1)
+    wait_for(lambda: not visible(wine), timeout=10, what="palette hidden by the icon")
+    lumetra.wait_for_log("ToggleMainWindow -> hide")
+    assert lumetra.exit() == 0
+
+
+def test_right_click_opens_the_menu_and_gives_up_topmost_while_open(wine, lumetra):
+    start(lumetra)
+    open_tray_menu(wine, by_click=True)
+    wine.screenshot(wine.work / "tray-menu-en.png")
+    assert last_menu_language(lumetra) == 1
+    # The palette gives up topmost while its menu is open and takes it back after.
+    assert not wine.find_window(MAIN_CLASS)["exstyle"] & WS_EX_TOPMOST
+    close_menus(wine)
+    wait_for(lambda: wine.find_window(MAIN_CLASS)["exstyle"] & WS_EX_TOPMOST, timeout=10,
+             what="topmost restored")
+    lumetra.wait_for_log("ShowTrayMenu: language=1")
+    assert lumetra.exit() == 0
+
+
+@pytest.mark.parametrize("item_id, key, value", [
+    (2103, "Opacity", "30"),
+    (2101, "Opacity", "75"),
+    (2001, "Trigger", "0"),
+    (2004, "Trigger", "3"),
+    (2014, "MouseMode", "1"),
+    (2011, "MouseButton", "0"),
+    (2122, "DisplayMode", "2"),
+    (2112, "DesktopItemsMode", "1"),
+    (2110, "CloseOnItemActivate", "0"),
+    (2301, "RunAtStartup", "1"),
+])
+def test_menu_items_change_the_settings_in_the_file(wine, lumetra, item_id, key, value):
+    start(lumetra)
+    choose(wine, item_id)
+    wait_for(lambda: f"\n{key}={value}\n" in config_text(lumetra) + "\n", timeout=10,
+             what=f"{key}={value} in config.ini")
+    assert lumetra.exit() == 0
+
+
+def test_settings_take_effect_at_once(wine, lumetra):
+    start(lumetra)
+    choose(wine, 2103)  # high transparency
+    wait_for(lambda: "\nOpacity=30" in config_text(lumetra), timeout=10, what="Opacity=30")
+    choose(wine, 2014)  # long press
+    lumetra.wait_for_log("Mouse invoke mode set to long-press.")
+    choose(wine, 2001)  # Ctrl double tap instead of Alt
+    wait_for(lambda: "\nTrigger=0" in config_text(lumetra), timeout=10, what="Trigger=0")
+    # The palette shows with the new opacity; a double tap of Ctrl now toggles.
+    wine.xdotool("key", "ctrl")
+    time.sleep(0.05)
+    wine.xdotool("key", "ctrl")
+    wait_for(lambda: visible(wine), timeout=10, what="palette shown by a Ctrl double tap")
+    lumetra.wait_for_log("WM_APP+99 received. source=1")
+    assert lumetra.exit() == 0
+
+
+def test_hotkey_items_register_the_chosen_chord(wine, lumetra):
+    start(lumetra)
+    assert not wine.probe("hotkey-free", MOD_ALT | MOD_CONTROL, VK_D)["free"]
+    choose(wine, 2803)
+    wait_for(lambda: not wine.probe("hotkey-free", MOD_ALT | MOD_CONTROL, VK_Q)["free"],
+             what="Ctrl+Alt+Q registered")
+    assert wine.probe("hotkey-free", MOD_ALT | MOD_CONTROL, VK_D)["free"]
+    assert "\nToggleHotkey=VK_Q" in config_text(lumetra)
+    assert lumetra.exit() == 0
+
+
+def test_language_typed_into_the_file_shows_in_the_next_menu(wine, lumetra):
+    start(lumetra)
+    lumetra.write_config("[General]\r\nDebugLog=1\r\n[UI]\r\nLanguage=de\r\n")
+    open_tray_menu(wine)
+    assert last_menu_language(lumetra) == 7
+    wine.screenshot(wine.work / "tray-menu-de.png")
+    close_menus(wine)
+
+    lumetra.write_config("[General]\r\nDebugLog=1\r\n[UI]\r\nLanguage=japanese\r\n")
+    open_tray_menu(wine)
+    assert last_menu_language(lumetra) == 0
+    shot = wine.screenshot(wine.work / "tray-menu-ja.png")
+    keep = os.environ.get("LUMETRA_SCREENSHOTS")
+    if keep:
+        for name in ("tray-menu-en.png", "tray-menu-de.png", "tray-menu-ja.png"):
+            if (wine.work / name).exists():
+                shutil.copy2(wine.work / name, Path(keep) / name)
+    assert shot.exists()
+    close_menus(wine)
+    assert lumetra.exit() == 0
+
+
+@pytest.mark.parametrize("files, language, opened", [
+    (["README.md"], None, "README.md"),
+    (["README.md", "README.en.md"], None, "README.en.md"),
+    (["README.md", "README.en.md"], "ja", "README.md"),
+])
+def test_readme_item_opens_the_file_of_the_language(wine, lumetra, files, language, opened):
+    for name in files:
+        (wine.install_dir / name).write_text("# Lumetra\r\n", encoding="utf-8")
+    if language:
+        lumetra.write_config(f"[General]\r\nDebugLog=1\r\n[UI]\r\nLanguage={language}\r\n")
+    start(lumetra)
+    choose(wine, 2300)
+    notepad = wait_for(lambda: wine.find_window("Notepad").get("found") and wine.find_window("Notepad"),
+                       timeout=20, what="Notepad with the read-me")
+    assert notepad["title"].startswith(opened)
+    wine.post("Notepad", 0x0010)  # WM_CLOSE
+    wait_for(lambda: not wine.find_window("Notepad")["found"], timeout=10, what="Notepad closed")
+    assert lumetra.exit() == 0
+
+
+def test_edit_config_opens_the_file_and_a_hotkey_edited_there_is_registered(wine, lumetra):
+    start(lumetra)
+    choose(wine, 2808)
+    editor = wait_for(lambda: wine.find_window("Notepad").get("found") and wine.find_window("Notepad"),
+                      timeout=20, what="the configuration file in an editor")
+    assert editor["title"].startswith("config")
+    time.sleep(0.5)  # the watch compares against the file's time when it started
+    lumetra.write_config("[General]\r\nDebugLog=1\r\n[Hotkey]\r\nToggleHotkey=Ctrl + Alt + Q\r\n")
+    started = time.monotonic()
+    wait_for(lambda: not wine.probe("hotkey-free", MOD_ALT | MOD_CONTROL, VK_Q)["free"], timeout=8,
+             what="Ctrl+Alt+Q registered from the edited file")
+    assert time.monotonic() - started < 5
+    wine.post("Notepad", 0x0010)  # WM_CLOSE
+    wait_for(lambda: not wine.find_window("Notepad")["found"], timeout=10, what="Notepad closed")
+    assert lumetra.exit() == 0
+
+
+def test_taskbar_created_adds_the_icon_again_once(wine, lumetra):
+    start(lumetra)
+    assert wine.probe("tray-delete", MAIN_CLASS)["deleted"], "the shell lost the icon"
+    assert not tray_present(wine)
+    wine.post(MAIN_CLASS, "reg:TaskbarCreated")
+    wait_for(lambda: tray_present(wine), timeout=10, what="the icon back")
+    wine.post(MAIN_CLASS, "reg:TaskbarCreated")
+    time.sleep(0.5)
+    assert tray_present(wine)
+    # One icon: removing it once leaves none.
+    assert wine.probe("tray-delete", MAIN_CLASS)["deleted"]
+    assert not tray_present(wine)
+    wine.post(MAIN_CLASS, "reg:TaskbarCreated")
+    wait_for(lambda: tray_present(wine), timeout=10, what="the icon back again")
+    # The icon still answers clicks after coming back.
+    open_tray_menu(wine)
+    close_menus(wine)
+    assert lumetra.exit() == 0
+
+
+def test_exit_item_ends_the_program_and_removes_the_icon(wine, lumetra):
+    start(lumetra)
+    window = wine.find_window(MAIN_CLASS)["hwnd"]
+    choose(wine, 2303)
+    assert lumetra.process.wait(20) == 0
+    assert not tray_present(wine, str(window))
