@@ -19,21 +19,24 @@ constexpr DWORD kNameUnits = 280;
 IconValues ReadIconValues(const wchar_t* subKey) {
     IconValues values;
     platform::UniqueHkey key;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, subKey, 0, KEY_READ, key.put()) != ERROR_SUCCESS) return values;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, subKey, 0, KEY_READ, key.put()) != ERROR_SUCCESS)
+        return values;
     for (DWORD index = 0;; ++index) {
         wchar_t name[kNameUnits];
         DWORD nameUnits = kNameUnits;
         DWORD type = 0;
         BYTE data[4] = {};
         DWORD dataSize = sizeof(data);
-        const LONG status = RegEnumValueW(key.get(), index, name, &nameUnits, nullptr, &type, data, &dataSize);
+        const LONG status =
+            RegEnumValueW(key.get(), index, name, &nameUnits, nullptr, &type, data, &dataSize);
         if (status == ERROR_NO_MORE_ITEMS) break;
         if (status != ERROR_SUCCESS) continue;
         IconValue value;
         value.name.assign(name, nameUnits);
         value.isDword = type == REG_DWORD && dataSize == sizeof(data);
-        value.data = static_cast<std::uint32_t>(data[0]) | static_cast<std::uint32_t>(data[1]) << 8 |
-                     static_cast<std::uint32_t>(data[2]) << 16 | static_cast<std::uint32_t>(data[3]) << 24;
+        value.data =
+            static_cast<std::uint32_t>(data[0]) | static_cast<std::uint32_t>(data[1]) << 8 |
+            static_cast<std::uint32_t>(data[2]) << 16 | static_cast<std::uint32_t>(data[3]) << 24;
         values.push_back(std::move(value));
     }
     return values;
@@ -42,14 +45,17 @@ IconValues ReadIconValues(const wchar_t* subKey) {
 }  // namespace
 
 RegistryChange ReadDesktopIconRegistry() {
-    const bool sameAsDesktop = config::Cfg().desktopItemsMode == config::DesktopItemsMode::SameAsDesktop;
+    const bool sameAsDesktop =
+        config::Cfg().desktopItemsMode == config::DesktopItemsMode::SameAsDesktop;
     if (!sameAsDesktop) return {};
     HostedView& v = View();
     const RegistryChange change = UpdateDesktopIconRegistry(
-        v.iconRegistry, BuildHiddenIconSets(ReadIconValues(kNewStartPanelKey), ReadIconValues(kClassicStartMenuKey)));
-    log::DebugLogFormat(L"Desktop icon registry: %zu hidden CLSID(s), sameAsDesktop=%d changed=%d relaxed=%d.",
-                        v.iconRegistry.sets.all.size(), sameAsDesktop ? 1 : 0, change.changed ? 1 : 0,
-                        change.relaxed ? 1 : 0);
+        v.iconRegistry, BuildHiddenIconSets(ReadIconValues(kNewStartPanelKey),
+                                            ReadIconValues(kClassicStartMenuKey)));
+    log::DebugLogFormat(
+        L"Desktop icon registry: %zu hidden CLSID(s), sameAsDesktop=%d changed=%d relaxed=%d.",
+        v.iconRegistry.sets.all.size(), sameAsDesktop ? 1 : 0, change.changed ? 1 : 0,
+        change.relaxed ? 1 : 0);
     return change;
 }
 

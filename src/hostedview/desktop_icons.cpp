@@ -16,12 +16,14 @@ const IconValue* FindDword(const IconValues& values, std::wstring_view name) {
 }
 
 bool HasMissing(const HiddenSet& before, const HiddenSet& after) {
-    return std::any_of(before.begin(), before.end(), [&](const std::wstring& s) { return after.count(s) == 0; });
+    return std::any_of(before.begin(), before.end(),
+                       [&](const std::wstring& s) { return after.count(s) == 0; });
 }
 
 }  // namespace
 
-bool IsIconHiddenByValues(std::wstring_view clsid, const IconValues& newStartPanel, const IconValues& classic) {
+bool IsIconHiddenByValues(std::wstring_view clsid, const IconValues& newStartPanel,
+                          const IconValues& classic) {
     if (const IconValue* v = FindDword(newStartPanel, clsid)) return v->data == 1;
     if (const IconValue* v = FindDword(classic, clsid)) return v->data == 1;
     return clsid == kClsidControlPanelIcon;
@@ -29,14 +31,17 @@ bool IsIconHiddenByValues(std::wstring_view clsid, const IconValues& newStartPan
 
 HiddenIconSets BuildHiddenIconSets(const IconValues& newStartPanel, const IconValues& classic) {
     HiddenIconSets sets;
-    auto hides = [](const IconValue& v) { return v.isDword && v.data == 1 && !v.name.empty() && v.name[0] == L'{'; };
+    auto hides = [](const IconValue& v) {
+        return v.isDword && v.data == 1 && !v.name.empty() && v.name[0] == L'{';
+    };
     for (const IconValue& v : newStartPanel)
         if (hides(v)) sets.all.insert(v.name);
     // NewStartPanel wins here too: its 0 must not be undone by a ClassicStartMenu 1.
     for (const IconValue& v : classic)
         if (hides(v) && !FindDword(newStartPanel, v.name)) sets.all.insert(v.name);
     for (std::wstring_view clsid : kDesktopIconClsids)
-        if (IsIconHiddenByValues(clsid, newStartPanel, classic)) sets.known.insert(std::wstring(clsid));
+        if (IsIconHiddenByValues(clsid, newStartPanel, classic))
+            sets.known.insert(std::wstring(clsid));
     return sets;
 }
 
@@ -50,7 +55,8 @@ RegistryChange UpdateDesktopIconRegistry(DesktopIconRegistry& registry, HiddenIc
     if (registry.sets == before) return {};
     RegistryChange change;
     change.changed = true;
-    change.relaxed = HasMissing(before.known, registry.sets.known) || HasMissing(before.all, registry.sets.all);
+    change.relaxed =
+        HasMissing(before.known, registry.sets.known) || HasMissing(before.all, registry.sets.all);
     return change;
 }
 

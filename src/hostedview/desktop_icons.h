@@ -15,18 +15,30 @@ inline constexpr std::wstring_view kClsidUserFiles = L"{59031a47-3f72-44a7-89c5-
 inline constexpr std::wstring_view kClsidNetworkOld = L"{208D2C60-3AEA-1069-A2D7-08002B30309D}";
 inline constexpr std::wstring_view kClsidNetwork = L"{F02C1A0D-BE21-4350-88B0-7367FC96EF3C}";
 inline constexpr std::wstring_view kClsidRecycleBin = L"{645FF040-5081-101B-9F08-00AA002F954E}";
-inline constexpr std::wstring_view kClsidControlPanelIcon = L"{5399E694-6CE5-4D6C-8FCE-1D8870FDCBA0}";
-inline constexpr std::wstring_view kClsidAllControlPanelItems = L"{21EC2020-3AEA-1069-A2DD-08002B30309D}";
-inline constexpr std::wstring_view kClsidControlPanelCategory = L"{26EE0668-A00A-44D7-9371-BEB064C98683}";
+inline constexpr std::wstring_view kClsidControlPanelIcon =
+    L"{5399E694-6CE5-4D6C-8FCE-1D8870FDCBA0}";
+inline constexpr std::wstring_view kClsidAllControlPanelItems =
+    L"{21EC2020-3AEA-1069-A2DD-08002B30309D}";
+inline constexpr std::wstring_view kClsidControlPanelCategory =
+    L"{26EE0668-A00A-44D7-9371-BEB064C98683}";
 inline constexpr std::wstring_view kClsidLibraries = L"{031E4825-7B94-4DC3-B131-E946B44C8DD5}";
 inline constexpr std::wstring_view kClsidProfileFolder = L"{5E6C858F-0E22-4760-9AFE-EA3317B67173}";
-inline constexpr std::wstring_view kClsidDocumentsFolder = L"{A8CDFF1C-4878-43be-B5FD-F8091C1C60D0}";
+inline constexpr std::wstring_view kClsidDocumentsFolder =
+    L"{A8CDFF1C-4878-43be-B5FD-F8091C1C60D0}";
 
 // The icons the user switches on and off in the shell's desktop icon settings.
-enum class DesktopIcon : std::uint8_t { ThisPc, UserFiles, NetworkOld, Network, RecycleBin, ControlPanel };
+enum class DesktopIcon : std::uint8_t {
+    ThisPc,
+    UserFiles,
+    NetworkOld,
+    Network,
+    RecycleBin,
+    ControlPanel
+};
 inline constexpr std::size_t kDesktopIconCount = 6;
 inline constexpr std::wstring_view kDesktopIconClsids[kDesktopIconCount] = {
-    kClsidThisPc, kClsidUserFiles, kClsidNetworkOld, kClsidNetwork, kClsidRecycleBin, kClsidControlPanelIcon};
+    kClsidThisPc,  kClsidUserFiles,  kClsidNetworkOld,
+    kClsidNetwork, kClsidRecycleBin, kClsidControlPanelIcon};
 
 inline constexpr std::wstring_view ClsidOf(DesktopIcon icon) {
     return kDesktopIconClsids[static_cast<std::size_t>(icon)];
@@ -50,7 +62,8 @@ struct HiddenIconSets {
 
 // Hidden state of one registry-controlled icon: the NewStartPanel value wins,
 // ClassicStartMenu decides without one, else only the Control Panel icon hides.
-bool IsIconHiddenByValues(std::wstring_view clsid, const IconValues& newStartPanel, const IconValues& classic);
+bool IsIconHiddenByValues(std::wstring_view clsid, const IconValues& newStartPanel,
+                          const IconValues& classic);
 HiddenIconSets BuildHiddenIconSets(const IconValues& newStartPanel, const IconValues& classic);
 
 inline bool IsIconHidden(const HiddenIconSets& sets, DesktopIcon icon) {

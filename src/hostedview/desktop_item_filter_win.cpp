@@ -30,7 +30,8 @@ void ParseIconIdLists() {
     for (std::size_t i = 0; i < kDesktopIconCount; ++i) {
         const std::wstring name = L"::" + std::wstring(kDesktopIconClsids[i]);
         PIDLIST_ABSOLUTE ids = nullptr;
-        if (SUCCEEDED(SHParseDisplayName(name.c_str(), nullptr, &ids, 0, nullptr))) v.iconIdLists[i].reset(ids);
+        if (SUCCEEDED(SHParseDisplayName(name.c_str(), nullptr, &ids, 0, nullptr)))
+            v.iconIdLists[i].reset(ids);
     }
 }
 
@@ -51,10 +52,14 @@ FilterContext CurrentContext() {
 
 }  // namespace
 
-std::wstring ItemParsingName(PCIDLIST_ABSOLUTE full) { return NameOf(full, SIGDN_DESKTOPABSOLUTEPARSING); }
+std::wstring ItemParsingName(PCIDLIST_ABSOLUTE full) {
+    return NameOf(full, SIGDN_DESKTOPABSOLUTEPARSING);
+}
 std::wstring ItemDisplayName(PCIDLIST_ABSOLUTE full) { return NameOf(full, SIGDN_NORMALDISPLAY); }
 
-bool IsControlPanelItem(PCIDLIST_ABSOLUTE full) { return IsControlPanelName(ItemParsingName(full)); }
+bool IsControlPanelItem(PCIDLIST_ABSOLUTE full) {
+    return IsControlPanelName(ItemParsingName(full));
+}
 
 bool ShouldShowDesktopItem(IShellFolder* desktop, PCUITEMID_CHILD child, PCIDLIST_ABSOLUTE full) {
     if (!desktop || !child || !full) return false;
@@ -68,11 +73,15 @@ bool ShouldShowDesktopItem(IShellFolder* desktop, PCUITEMID_CHILD child, PCIDLIS
     if (FAILED(desktop->GetAttributesOf(1, &child, &attributes)))
         item.fileSystem = FileSystemAttr::Unknown;
     else
-        item.fileSystem = (attributes & SFGAO_FILESYSTEM) ? FileSystemAttr::Set : FileSystemAttr::Clear;
+        item.fileSystem =
+            (attributes & SFGAO_FILESYSTEM) ? FileSystemAttr::Set : FileSystemAttr::Clear;
     switch (ClassifyDesktopItem(context, item)) {
-        case FilterVerdict::Show: return true;
-        case FilterVerdict::Hide: return false;
-        case FilterVerdict::AskKnownIcons: break;
+        case FilterVerdict::Show:
+            return true;
+        case FilterVerdict::Hide:
+            return false;
+        case FilterVerdict::AskKnownIcons:
+            break;
     }
     return FinishKnownIconDecision(context, item, MatchIconIdLists(full));
 }
@@ -83,8 +92,8 @@ bool IsExcludedSpecialFolder(PCIDLIST_ABSOLUTE full, const std::wstring& path) {
 
 bool IsShownKnownDesktopIcon(PCIDLIST_ABSOLUTE full) {
     if (!full) return false;
-    return lumetra::hostedview::IsShownKnownDesktopIcon(View().iconRegistry.sets, ItemParsingName(full),
-                                                        MatchIconIdLists(full));
+    return lumetra::hostedview::IsShownKnownDesktopIcon(
+        View().iconRegistry.sets, ItemParsingName(full), MatchIconIdLists(full));
 }
 
 bool IsDesktopChildPath(PCIDLIST_ABSOLUTE ids) {

@@ -13,7 +13,9 @@ namespace cv {
 
 using namespace lumetra::hostedview;
 
-LumetraFolderFilter* LumetraFolderFilter::Create() { return new (std::nothrow) LumetraFolderFilter(); }
+LumetraFolderFilter* LumetraFolderFilter::Create() {
+    return new (std::nothrow) LumetraFolderFilter();
+}
 
 STDMETHODIMP LumetraFolderFilter::QueryInterface(REFIID iid, void** out) {
     if (!out) return E_POINTER;
@@ -34,7 +36,8 @@ STDMETHODIMP_(ULONG) LumetraFolderFilter::Release() {
     return left;
 }
 
-STDMETHODIMP LumetraFolderFilter::ShouldShow(IShellFolder* folder, PCIDLIST_ABSOLUTE, PCUITEMID_CHILD item) {
+STDMETHODIMP LumetraFolderFilter::ShouldShow(IShellFolder* folder, PCIDLIST_ABSOLUTE,
+                                             PCUITEMID_CHILD item) {
     if (!folder || !item) return S_FALSE;
     PIDLIST_ABSOLUTE folderIds = nullptr;
     if (FAILED(SHGetIDListFromObject(folder, &folderIds)) || !folderIds) return S_FALSE;
@@ -42,11 +45,13 @@ STDMETHODIMP LumetraFolderFilter::ShouldShow(IShellFolder* folder, PCIDLIST_ABSO
     CoTaskMemFree(folderIds);
     if (!full) return S_FALSE;
     if (IsControlPanelItem(full.get())) return S_FALSE;
-    if (lumetra::config::Cfg().desktopItemsMode == lumetra::config::DesktopItemsMode::AllItems) return S_OK;
+    if (lumetra::config::Cfg().desktopItemsMode == lumetra::config::DesktopItemsMode::AllItems)
+        return S_OK;
     return ShouldShowDesktopItem(folder, item, full.get()) ? S_OK : S_FALSE;
 }
 
-STDMETHODIMP LumetraFolderFilter::GetEnumFlags(IShellFolder*, PCIDLIST_ABSOLUTE, HWND*, DWORD* flags) {
+STDMETHODIMP LumetraFolderFilter::GetEnumFlags(IShellFolder*, PCIDLIST_ABSOLUTE, HWND*,
+                                               DWORD* flags) {
     if (!flags) return E_POINTER;
     *flags = kDesktopEnumFlags;
     return S_OK;
@@ -72,13 +77,16 @@ bool AttachFolderFilter() {
         if (SUCCEEDED(hr)) hr = folderView.As(kIidFolderFilterSite, site);
     }
     if (FAILED(hr) || !site) {
-        log::DebugLogFormat(L"AttachFolderFilter: no IFolderFilterSite on desktop view (hr=0x%08lX); post-filter only.",
-                            static_cast<unsigned long>(hr));
+        log::DebugLogFormat(
+            L"AttachFolderFilter: no IFolderFilterSite on desktop view (hr=0x%08lX); post-filter "
+            L"only.",
+            static_cast<unsigned long>(hr));
         return false;
     }
     hr = site->SetFilter(v.folderFilter.get());
     if (FAILED(hr)) {
-        log::DebugLogFormat(L"AttachFolderFilter: SetFilter hr=0x%08lX", static_cast<unsigned long>(hr));
+        log::DebugLogFormat(L"AttachFolderFilter: SetFilter hr=0x%08lX",
+                            static_cast<unsigned long>(hr));
         return false;
     }
     v.filterAttached = true;

@@ -10,7 +10,7 @@ namespace cv {
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wnon-virtual-dtor"
 class LumetraFolderFilter final : public IFolderFilter {
-public:
+  public:
     // Count 1, owned by the caller; null when memory runs out.
     static LumetraFolderFilter* Create();
 
@@ -18,11 +18,12 @@ public:
     STDMETHODIMP_(ULONG) AddRef() override;
     STDMETHODIMP_(ULONG) Release() override;
 
-    STDMETHODIMP ShouldShow(IShellFolder* folder, PCIDLIST_ABSOLUTE folderIdList, PCUITEMID_CHILD item) override;
+    STDMETHODIMP ShouldShow(IShellFolder* folder, PCIDLIST_ABSOLUTE folderIdList,
+                            PCUITEMID_CHILD item) override;
     STDMETHODIMP GetEnumFlags(IShellFolder* folder, PCIDLIST_ABSOLUTE folderIdList, HWND* window,
                               DWORD* flags) override;
 
-private:
+  private:
     LumetraFolderFilter() = default;
     ~LumetraFolderFilter() = default;
 

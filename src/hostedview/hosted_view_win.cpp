@@ -45,15 +45,18 @@ ComPtr<IShellView> CreateDesktopView(IShellFolder* desktop, HWND host) {
     create.pshf = desktop;
     if (SUCCEEDED(SHCreateShellFolderView(&create, view.put())) && view) return view;
     view.reset();
-    if (SUCCEEDED(desktop->CreateViewObject(host, kIidShellView, view.put_void())) && view) return view;
+    if (SUCCEEDED(desktop->CreateViewObject(host, kIidShellView, view.put_void())) && view)
+        return view;
     return nullptr;
 }
 
 void SubclassViewWindow(HostedView& v) {
-    v.viewWindowProc = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrW(v.viewWindow, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ViewWindowSubclassProc)));
-    SetWindowLongPtrW(v.viewWindow, GWL_EXSTYLE, GetWindowLongPtrW(v.viewWindow, GWL_EXSTYLE) & ~WS_EX_CLIENTEDGE);
-    SetWindowLongPtrW(v.viewWindow, GWL_STYLE, GetWindowLongPtrW(v.viewWindow, GWL_STYLE) & ~WS_BORDER);
+    v.viewWindowProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
+        v.viewWindow, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ViewWindowSubclassProc)));
+    SetWindowLongPtrW(v.viewWindow, GWL_EXSTYLE,
+                      GetWindowLongPtrW(v.viewWindow, GWL_EXSTYLE) & ~WS_EX_CLIENTEDGE);
+    SetWindowLongPtrW(v.viewWindow, GWL_STYLE,
+                      GetWindowLongPtrW(v.viewWindow, GWL_STYLE) & ~WS_BORDER);
     SubclassListView(FindHostedListView());
     palette::ApplyListViewTheme();
 }
@@ -71,7 +74,8 @@ void RefreshSynchronously(HostedView& v) {
     v.shellView->Refresh();
     for (int pass = 0; pass < 8; ++pass)
         if (!PostFilterSweep() || !HasForbiddenItem()) break;
-    if (config::Cfg().desktopItemsMode == config::DesktopItemsMode::AllItems) RestoreMissingDesktopItems();
+    if (config::Cfg().desktopItemsMode == config::DesktopItemsMode::AllItems)
+        RestoreMissingDesktopItems();
 }
 
 int ViewItemCount(HostedView& v) {
@@ -123,7 +127,8 @@ bool InitializeExplorerBrowser(HWND palette) {
     RECT rect{};
     GetClientRect(palette, &rect);
     InflateRect(&rect, -1, -1);
-    const FolderSettingsChoice choice = ChooseFolderSettings(config::Cfg().viewMode, ShellDoubleClickOpens());
+    const FolderSettingsChoice choice =
+        ChooseFolderSettings(config::Cfg().viewMode, ShellDoubleClickOpens());
     FOLDERSETTINGS settings{choice.viewMode, choice.flags};
 
     v.shellView = CreateDesktopView(v.desktopFolder.get(), palette);
@@ -132,15 +137,18 @@ bool InitializeExplorerBrowser(HWND palette) {
         ReleaseExplorerBrowser();
         return false;
     }
-    if (!v.folderFilter) v.folderFilter = ComPtr<IFolderFilter>::Attach(cv::LumetraFolderFilter::Create());
+    if (!v.folderFilter)
+        v.folderFilter = ComPtr<IFolderFilter>::Attach(cv::LumetraFolderFilter::Create());
     HWND viewWindow = nullptr;
-    if (FAILED(v.shellView->CreateViewWindow(nullptr, &settings, v.browser.get(), &rect, &viewWindow))) {
+    if (FAILED(v.shellView->CreateViewWindow(nullptr, &settings, v.browser.get(), &rect,
+                                             &viewWindow))) {
         log::DebugLogWrite(L"InitializeExplorerBrowser: CreateViewWindow failed.");
         ReleaseExplorerBrowser();
         return false;
     }
     v.viewWindow = viewWindow;
-    if (!AttachFolderFilter()) log::DebugLogWrite(L"InitializeExplorerBrowser: Folder filter NOT attached.");
+    if (!AttachFolderFilter())
+        log::DebugLogWrite(L"InitializeExplorerBrowser: Folder filter NOT attached.");
     if (HasViewWindow()) SubclassViewWindow(v);
 
     if (HasViewWindow()) ShowWindow(v.viewWindow, SW_HIDE);
@@ -151,10 +159,12 @@ bool InitializeExplorerBrowser(HWND palette) {
 
     LARGE_INTEGER end{};
     QueryPerformanceCounter(&end);
-    const auto micros = static_cast<unsigned long long>((end.QuadPart - start.QuadPart) * 1000000 /
-                                                        (frequency.QuadPart > 0 ? frequency.QuadPart : 1));
-    log::DebugLogFormat(L"InitializeExplorerBrowser: view ready in %llu us, %d item(s), viewMode=%u flags=0x%X.",
-                        micros, ViewItemCount(v), choice.viewMode, choice.flags);
+    const auto micros =
+        static_cast<unsigned long long>((end.QuadPart - start.QuadPart) * 1000000 /
+                                        (frequency.QuadPart > 0 ? frequency.QuadPart : 1));
+    log::DebugLogFormat(
+        L"InitializeExplorerBrowser: view ready in %llu us, %d item(s), viewMode=%u flags=0x%X.",
+        micros, ViewItemCount(v), choice.viewMode, choice.flags);
     return true;
 }
 

@@ -13,7 +13,7 @@ namespace lumetra::hostedview {
 
 // Owns an item id list (CoTaskMemFree).
 class UniqueIdList {
-public:
+  public:
     UniqueIdList() noexcept = default;
     explicit UniqueIdList(LPITEMIDLIST ids) noexcept : ids_(ids) {}
     ~UniqueIdList() { reset(); }
@@ -40,7 +40,7 @@ public:
         return &ids_;
     }
 
-private:
+  private:
     LPITEMIDLIST ids_ = nullptr;
 };
 

@@ -42,7 +42,9 @@ std::wstring FetchItemTip(int index) {
     if (!full || FAILED(SHGetDesktopFolder(desktop.put())) || !desktop) return {};
     PCUITEMID_CHILD last = ILFindLastID(full.get());
     ComPtr<IQueryInfo> info;
-    if (FAILED(desktop->GetUIObjectOf(nullptr, 1, &last, kIidQueryInfo, nullptr, info.put_void())) || !info)
+    if (FAILED(
+            desktop->GetUIObjectOf(nullptr, 1, &last, kIidQueryInfo, nullptr, info.put_void())) ||
+        !info)
         return {};
     return QueryItemInfoTip(info.get());
 }
@@ -62,7 +64,8 @@ bool ProvideItemInfoTip(NMHDR* notification) {
     if (request->iItem < 0 || !IsHostedListView(notification->hwndFrom)) return false;
     if (!request->pszText || request->cchTextMax <= 0) return false;
     InfoTipCache& cache = View().infoTip;
-    if (InfoTipCacheMiss(cache, request->iItem) && View().shellView) cache.text = FetchItemTip(request->iItem);
+    if (InfoTipCacheMiss(cache, request->iItem) && View().shellView)
+        cache.text = FetchItemTip(request->iItem);
     if (cache.text.empty()) return false;
     CopyTipText(cache.text, request->pszText, request->cchTextMax);
     return true;

@@ -28,17 +28,22 @@ struct FilterContext {
 // Bit (1 << DesktopIcon) set when the item's id list is the one parsed from
 // "::" and that icon's CLSID.
 using IconIdMatches = std::uint32_t;
-inline constexpr IconIdMatches IconBit(DesktopIcon icon) { return 1u << static_cast<unsigned>(icon); }
+inline constexpr IconIdMatches IconBit(DesktopIcon icon) {
+    return 1u << static_cast<unsigned>(icon);
+}
 
 bool IsControlPanelName(std::wstring_view parsingName);
-bool IsExcludedSpecialFolder(const DesktopPaths& paths, std::wstring_view parsingName, std::wstring_view path);
-bool IsShownKnownDesktopIcon(const HiddenIconSets& sets, std::wstring_view parsingName, IconIdMatches matches);
+bool IsExcludedSpecialFolder(const DesktopPaths& paths, std::wstring_view parsingName,
+                             std::wstring_view path);
+bool IsShownKnownDesktopIcon(const HiddenIconSets& sets, std::wstring_view parsingName,
+                             IconIdMatches matches);
 
 enum class FilterVerdict : std::uint8_t { Show, Hide, AskKnownIcons };
 // Everything but the id-list comparisons, which cost a parse each: those are
 // only needed for items that are not Desktop-owned files.
 FilterVerdict ClassifyDesktopItem(const FilterContext& context, const ItemFacts& item);
 // The whole decision once the id-list matches are known.
-bool FinishKnownIconDecision(const FilterContext& context, const ItemFacts& item, IconIdMatches matches);
+bool FinishKnownIconDecision(const FilterContext& context, const ItemFacts& item,
+                             IconIdMatches matches);
 
 }  // namespace lumetra::hostedview

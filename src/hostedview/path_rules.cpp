@@ -74,19 +74,23 @@ bool IsCloudStoragePath(const DesktopPaths& paths, std::wstring_view path) {
     path = p;
     if (path.empty() || TrimTrailingSeparators(paths.profile).empty()) return false;
     for (std::wstring_view leaf : {L"\\OneDrive", L"\\Dropbox"}) {
-        const std::wstring folder = NormalizeFolderPath(std::wstring(paths.profile) + std::wstring(leaf));
+        const std::wstring folder =
+            NormalizeFolderPath(std::wstring(paths.profile) + std::wstring(leaf));
         // The root itself counts too: it is what the Desktop namespace lists.
-        if (StartsWithNoCase(ToBackslashes(path), folder) || SamePathIgnoringTrailingSeparators(path, folder))
+        if (StartsWithNoCase(ToBackslashes(path), folder) ||
+            SamePathIgnoringTrailingSeparators(path, folder))
             return true;
     }
     return false;
 }
 
 bool IsDesktopChildPathText(const DesktopPaths& paths, std::wstring_view path) {
-    if (!IsBelowFolder(path, paths.desktop) && !IsBelowFolder(path, paths.publicDesktop)) return false;
+    if (!IsBelowFolder(path, paths.desktop) && !IsBelowFolder(path, paths.publicDesktop))
+        return false;
     const std::wstring parent = NormalizeFolderPath(ParentOf(ToBackslashes(path)));
     for (const std::wstring* folder : {&paths.desktop, &paths.publicDesktop})
-        if (!TrimTrailingSeparators(*folder).empty() && SamePathIgnoringTrailingSeparators(parent, *folder))
+        if (!TrimTrailingSeparators(*folder).empty() &&
+            SamePathIgnoringTrailingSeparators(parent, *folder))
             return true;
     return false;
 }

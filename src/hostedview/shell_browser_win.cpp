@@ -15,7 +15,8 @@ LumetraShellBrowser* LumetraShellBrowser::Create(HWND host) {
 
 STDMETHODIMP LumetraShellBrowser::QueryInterface(REFIID iid, void** out) {
     if (!out) return E_POINTER;
-    if (IsEqualIID(iid, kIidUnknown) || IsEqualIID(iid, kIidOleWindow) || IsEqualIID(iid, kIidShellBrowser)) {
+    if (IsEqualIID(iid, kIidUnknown) || IsEqualIID(iid, kIidOleWindow) ||
+        IsEqualIID(iid, kIidShellBrowser)) {
         *out = static_cast<IShellBrowser*>(this);
         AddRef();
         return S_OK;
@@ -49,7 +50,9 @@ STDMETHODIMP LumetraShellBrowser::TranslateAcceleratorSB(MSG*, WORD) { return E_
 STDMETHODIMP LumetraShellBrowser::BrowseObject(PCUIDLIST_RELATIVE, UINT) { return E_NOTIMPL; }
 STDMETHODIMP LumetraShellBrowser::GetViewStateStream(DWORD, IStream**) { return E_NOTIMPL; }
 STDMETHODIMP LumetraShellBrowser::GetControlWindow(UINT, HWND*) { return E_NOTIMPL; }
-STDMETHODIMP LumetraShellBrowser::SendControlMsg(UINT, UINT, WPARAM, LPARAM, LRESULT*) { return E_NOTIMPL; }
+STDMETHODIMP LumetraShellBrowser::SendControlMsg(UINT, UINT, WPARAM, LPARAM, LRESULT*) {
+    return E_NOTIMPL;
+}
 
 STDMETHODIMP LumetraShellBrowser::QueryActiveShellView(IShellView** view) {
     if (!view) return E_POINTER;

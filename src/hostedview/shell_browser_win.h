@@ -10,7 +10,7 @@ namespace cv {
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wnon-virtual-dtor"
 class LumetraShellBrowser final : public IShellBrowser {
-public:
+  public:
     // Count 1, owned by the caller; null when memory runs out.
     static LumetraShellBrowser* Create(HWND host);
 
@@ -30,12 +30,13 @@ public:
     STDMETHODIMP BrowseObject(PCUIDLIST_RELATIVE idList, UINT flags) override;
     STDMETHODIMP GetViewStateStream(DWORD mode, IStream** stream) override;
     STDMETHODIMP GetControlWindow(UINT id, HWND* window) override;
-    STDMETHODIMP SendControlMsg(UINT id, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
+    STDMETHODIMP SendControlMsg(UINT id, UINT message, WPARAM wParam, LPARAM lParam,
+                                LRESULT* result) override;
     STDMETHODIMP QueryActiveShellView(IShellView** view) override;
     STDMETHODIMP OnViewWindowActive(IShellView* view) override;
     STDMETHODIMP SetToolbarItems(LPTBBUTTONSB buttons, UINT count, UINT flags) override;
 
-private:
+  private:
     explicit LumetraShellBrowser(HWND host) : host_(host) {}
     ~LumetraShellBrowser() = default;
 

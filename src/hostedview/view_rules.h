@@ -13,7 +13,8 @@ namespace lumetra::hostedview {
 inline constexpr unsigned kFvmIcon = 1;
 inline constexpr unsigned kFvmSmallIcon = 2;
 inline constexpr unsigned kFwfAutoArrange = 0x1;
-inline constexpr unsigned kFwfSingleClickNoEdge = 0x8200;  // FWF_SINGLECLICKACTIVATE | FWF_NOCLIENTEDGE
+inline constexpr unsigned kFwfSingleClickNoEdge =
+    0x8200;  // FWF_SINGLECLICKACTIVATE | FWF_NOCLIENTEDGE
 
 struct FolderSettingsChoice {
     unsigned viewMode = kFvmIcon;

@@ -14,14 +14,16 @@ LRESULT CallPrevious(WNDPROC previous, HWND window, UINT message, WPARAM wParam,
 }
 
 WNDPROC Swap(HWND window, WNDPROC procedure) {
-    return reinterpret_cast<WNDPROC>(SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure)));
+    return reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure)));
 }
 
 }  // namespace
 
 LRESULT CALLBACK ViewWindowSubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     // The list view asks its parent for tips; the shell's view may not answer.
-    if (message == WM_NOTIFY && lParam && ProvideItemInfoTip(reinterpret_cast<NMHDR*>(lParam))) return 0;
+    if (message == WM_NOTIFY && lParam && ProvideItemInfoTip(reinterpret_cast<NMHDR*>(lParam)))
+        return 0;
     return CallPrevious(View().viewWindowProc, window, message, wParam, lParam);
 }
 
@@ -45,7 +47,8 @@ void RestoreSubclassedWindows() {
     if (v.listView && IsWindow(v.listView) && v.listViewProc) Swap(v.listView, v.listViewProc);
     v.listViewProc = nullptr;
     v.listView = nullptr;
-    if (v.viewWindow && IsWindow(v.viewWindow) && v.viewWindowProc) Swap(v.viewWindow, v.viewWindowProc);
+    if (v.viewWindow && IsWindow(v.viewWindow) && v.viewWindowProc)
+        Swap(v.viewWindow, v.viewWindowProc);
     v.viewWindowProc = nullptr;
 }
 

@@ -21,7 +21,9 @@ namespace {
 
 using platform::ComPtr;
 
-bool SameAsDesktop() { return config::Cfg().desktopItemsMode == config::DesktopItemsMode::SameAsDesktop; }
+bool SameAsDesktop() {
+    return config::Cfg().desktopItemsMode == config::DesktopItemsMode::SameAsDesktop;
+}
 
 // The view's item at `index` as a child id and as a full id list.
 struct ViewItem {
@@ -46,7 +48,8 @@ int ItemCount(IFolderView2* folderView) {
 bool Rejected(const ViewItem& item, bool& controlPanel) {
     controlPanel = IsControlPanelItem(item.full.get());
     if (controlPanel) return true;
-    return SameAsDesktop() && !ShouldShowDesktopItem(View().desktopFolder.get(), item.child.get(), item.full.get());
+    return SameAsDesktop() &&
+           !ShouldShowDesktopItem(View().desktopFolder.get(), item.child.get(), item.full.get());
 }
 
 }  // namespace
@@ -57,7 +60,8 @@ bool PostFilterSweep() {
     ComPtr<IShellFolderView> shellFolderView;
     ComPtr<IFolderView2> folderView;
     if (!v.shellView || !v.desktopFolder || !v.rootIdList) return false;
-    if (FAILED(v.shellView.As(kIidShellFolderView, shellFolderView)) || !shellFolderView) return false;
+    if (FAILED(v.shellView.As(kIidShellFolderView, shellFolderView)) || !shellFolderView)
+        return false;
     if (FAILED(v.shellView.As(kIidFolderView2, folderView)) || !folderView) return false;
 
     bool removed = false;
@@ -68,7 +72,8 @@ bool PostFilterSweep() {
         bool controlPanel = false;
         if (!Rejected(item, controlPanel)) continue;
         if (SameAsDesktop() && TakeFilterLogLine(v.filterLog, GetTickCount()))
-            log::DebugLogFormat<512>(L"Filtered from palette: %s", ItemDisplayName(item.full.get()).c_str());
+            log::DebugLogFormat<512>(L"Filtered from palette: %s",
+                                     ItemDisplayName(item.full.get()).c_str());
         UINT removedAt = 0;
         if (SUCCEEDED(shellFolderView->RemoveObject(item.child.get(), &removedAt))) {
             removed = true;
@@ -81,7 +86,8 @@ bool PostFilterSweep() {
 bool HasForbiddenItem() {
     HostedView& v = View();
     ComPtr<IFolderView2> folderView;
-    if (!v.shellView || !v.rootIdList || FAILED(v.shellView.As(kIidFolderView2, folderView)) || !folderView)
+    if (!v.shellView || !v.rootIdList || FAILED(v.shellView.As(kIidFolderView2, folderView)) ||
+        !folderView)
         return false;
     const int count = ItemCount(folderView.get());
     for (int index = 0; index < count; ++index) {
@@ -96,7 +102,8 @@ bool HasForbiddenItem() {
 bool IsViewCleanAndPopulated() {
     HostedView& v = View();
     ComPtr<IFolderView2> folderView;
-    if (!v.shellView || FAILED(v.shellView.As(kIidFolderView2, folderView)) || !folderView) return false;
+    if (!v.shellView || FAILED(v.shellView.As(kIidFolderView2, folderView)) || !folderView)
+        return false;
     return !HasForbiddenItem() && ItemCount(folderView.get()) > 0;
 }
 
@@ -107,9 +114,12 @@ bool RestoreMissingDesktopItems() {
     ComPtr<IFolderView2> folderView;
     ComPtr<IEnumIDList> children;
     if (!v.desktopFolder || !v.rootIdList) return false;
-    if (FAILED(v.shellView.As(kIidShellFolderView, shellFolderView)) || !shellFolderView) return false;
+    if (FAILED(v.shellView.As(kIidShellFolderView, shellFolderView)) || !shellFolderView)
+        return false;
     if (FAILED(v.shellView.As(kIidFolderView2, folderView)) || !folderView) return false;
-    if (v.desktopFolder->EnumObjects(nullptr, kDesktopEnumFlags, children.put()) != S_OK || !children) return false;
+    if (v.desktopFolder->EnumObjects(nullptr, kDesktopEnumFlags, children.put()) != S_OK ||
+        !children)
+        return false;
 
     std::vector<UniqueIdList> shown;
     const int count = ItemCount(folderView.get());
@@ -124,7 +134,8 @@ bool RestoreMissingDesktopItems() {
         if (children->Next(1, &raw, &fetched) != S_OK || !raw) break;
         UniqueIdList child(raw);
         UniqueIdList full(ILCombine(v.rootIdList.get(), child.get()));
-        if (!full || !ShouldShowDesktopItem(v.desktopFolder.get(), child.get(), full.get())) continue;
+        if (!full || !ShouldShowDesktopItem(v.desktopFolder.get(), child.get(), full.get()))
+            continue;
         bool present = false;
         for (const UniqueIdList& ids : shown)
             if (ILIsEqual(ids.get(), full.get())) {
@@ -150,7 +161,8 @@ void DesktopItemsRecheck() {
     const RegistryChange registry = ReadDesktopIconRegistry();
     if (registry.relaxed && SameAsDesktop()) {
         RefreshExplorerBrowser(true);
-        if (v.host && IsWindow(v.host)) SetTimer(v.host, palette::kRestoreViewModeTimerId, 280, nullptr);
+        if (v.host && IsWindow(v.host))
+            SetTimer(v.host, palette::kRestoreViewModeTimerId, 280, nullptr);
         return;
     }
     if (HasForbiddenItem()) {

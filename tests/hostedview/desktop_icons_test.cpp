@@ -23,22 +23,43 @@ TEST(DesktopIcons, HiddenStateResolution) {
         {"no values: Network shows", {}, {}, kClsidNetwork, false},
         {"no values: Recycle Bin shows", {}, {}, kClsidRecycleBin, false},
         {"no values: Control Panel icon hidden", {}, {}, kClsidControlPanelIcon, true},
-        {"NewStartPanel 0 beats ClassicStartMenu 1", {Dword(S(kClsidThisPc), 0)}, {Dword(S(kClsidThisPc), 1)},
-         kClsidThisPc, false},
-        {"NewStartPanel 1 beats ClassicStartMenu 0", {Dword(S(kClsidThisPc), 1)}, {Dword(S(kClsidThisPc), 0)},
-         kClsidThisPc, true},
-        {"ClassicStartMenu decides without a NewStartPanel value", {}, {Dword(S(kClsidRecycleBin), 1)},
-         kClsidRecycleBin, true},
-        {"REG_SZ 1 is not hidden", {Text(S(kClsidRecycleBin))}, {}, kClsidRecycleBin, false},
-        {"REG_SZ in NewStartPanel leaves ClassicStartMenu to decide", {Text(S(kClsidThisPc))},
-         {Dword(S(kClsidThisPc), 1)}, kClsidThisPc, true},
-        {"REG_SZ leaves the Control Panel default", {Text(S(kClsidControlPanelIcon))}, {}, kClsidControlPanelIcon,
+        {"NewStartPanel 0 beats ClassicStartMenu 1",
+         {Dword(S(kClsidThisPc), 0)},
+         {Dword(S(kClsidThisPc), 1)},
+         kClsidThisPc,
+         false},
+        {"NewStartPanel 1 beats ClassicStartMenu 0",
+         {Dword(S(kClsidThisPc), 1)},
+         {Dword(S(kClsidThisPc), 0)},
+         kClsidThisPc,
          true},
-        {"Control Panel icon shown by value 0", {Dword(S(kClsidControlPanelIcon), 0)}, {}, kClsidControlPanelIcon,
+        {"ClassicStartMenu decides without a NewStartPanel value",
+         {},
+         {Dword(S(kClsidRecycleBin), 1)},
+         kClsidRecycleBin,
+         true},
+        {"REG_SZ 1 is not hidden", {Text(S(kClsidRecycleBin))}, {}, kClsidRecycleBin, false},
+        {"REG_SZ in NewStartPanel leaves ClassicStartMenu to decide",
+         {Text(S(kClsidThisPc))},
+         {Dword(S(kClsidThisPc), 1)},
+         kClsidThisPc,
+         true},
+        {"REG_SZ leaves the Control Panel default",
+         {Text(S(kClsidControlPanelIcon))},
+         {},
+         kClsidControlPanelIcon,
+         true},
+        {"Control Panel icon shown by value 0",
+         {Dword(S(kClsidControlPanelIcon), 0)},
+         {},
+         kClsidControlPanelIcon,
          false},
         {"value 2 is not hidden", {Dword(S(kClsidThisPc), 2)}, {}, kClsidThisPc, false},
-        {"value names match whatever their case", {Dword(L"{20d04fe0-3aea-1069-a2d8-08002b30309d}", 1)}, {},
-         kClsidThisPc, true},
+        {"value names match whatever their case",
+         {Dword(L"{20d04fe0-3aea-1069-a2d8-08002b30309d}", 1)},
+         {},
+         kClsidThisPc,
+         true},
     };
     for (const Case& c : cases)
         EXPECT_EQ(IsIconHiddenByValues(c.clsid, c.newStartPanel, c.classic), c.hidden) << c.what;
@@ -48,7 +69,8 @@ TEST(DesktopIcons, SetsCollectEveryBracedValueOfOneAndEitherNetworkIdHidesNetwor
     const HiddenIconSets sets = BuildHiddenIconSets(
         {Dword(S(kClsidNetworkOld), 1), Dword(L"{11111111-2222-3333-4444-555555555555}", 1),
          Dword(L"NotAClsid", 1), Dword(L"{AAAAAAAA-0000-0000-0000-000000000000}", 0)},
-        {Dword(L"{BBBBBBBB-0000-0000-0000-000000000000}", 1), Text(L"{CCCCCCCC-0000-0000-0000-000000000000}")});
+        {Dword(L"{BBBBBBBB-0000-0000-0000-000000000000}", 1),
+         Text(L"{CCCCCCCC-0000-0000-0000-000000000000}")});
     EXPECT_EQ(sets.all, (HiddenSet{S(kClsidNetworkOld), L"{11111111-2222-3333-4444-555555555555}",
                                    L"{BBBBBBBB-0000-0000-0000-000000000000}"}));
     EXPECT_EQ(sets.known, (HiddenSet{S(kClsidNetworkOld), S(kClsidControlPanelIcon)}));
@@ -80,13 +102,15 @@ TEST(DesktopIcons, ChangesReportedAgainstThePreviousRead) {
         {"same again", &recycleHidden, false, false},
         {"hiding one more: changed only", &recycleAndPcHidden, true, false},
         {"hiding an unknown CLSID: changed only", &otherHidden, true, false},
-        {"un-hiding the unknown CLSID: relaxed through the all set", &recycleAndPcHidden, true, true},
+        {"un-hiding the unknown CLSID: relaxed through the all set", &recycleAndPcHidden, true,
+         true},
         {"un-hiding This PC: relaxed", &recycleHidden, true, true},
         {"un-hiding everything: relaxed", &none, true, true},
         {"nothing left to change", &none, false, false},
     };
     for (const Step& s : steps) {
-        const RegistryChange change = UpdateDesktopIconRegistry(registry, BuildHiddenIconSets(*s.values, {}));
+        const RegistryChange change =
+            UpdateDesktopIconRegistry(registry, BuildHiddenIconSets(*s.values, {}));
         EXPECT_EQ(change.changed, s.changed) << s.what;
         EXPECT_EQ(change.relaxed, s.relaxed) << s.what;
     }

@@ -3,9 +3,8 @@
 // filter items, so the view here is a recording fake over real item ids.
 #include <windows.h>
 #include <commctrl.h>
-#include <shlobj.h>
-
 #include <gtest/gtest.h>
+#include <shlobj.h>
 
 #include <filesystem>
 #include <fstream>
@@ -30,7 +29,8 @@ using config::DesktopItemsMode;
 using testing::FakeFolderView;
 namespace fs = std::filesystem;
 
-constexpr const wchar_t* kIconsRoot = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\HideDesktopIcons";
+constexpr const wchar_t* kIconsRoot =
+    L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\HideDesktopIcons";
 constexpr const wchar_t* kNewStartPanel =
     L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\HideDesktopIcons\\NewStartPanel";
 constexpr const wchar_t* kClassicStartMenu =
@@ -44,7 +44,7 @@ struct DesktopItem {
 };
 
 class DesktopItems : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
         RegDeleteTreeW(HKEY_CURRENT_USER, kIconsRoot);
@@ -89,7 +89,8 @@ protected:
     std::vector<DesktopItem> Enumerate() {
         std::vector<DesktopItem> items;
         platform::ComPtr<IEnumIDList> children;
-        if (View().desktopFolder->EnumObjects(nullptr, kDesktopEnumFlags, children.put()) != S_OK) return items;
+        if (View().desktopFolder->EnumObjects(nullptr, kDesktopEnumFlags, children.put()) != S_OK)
+            return items;
         for (;;) {
             PITEMID_CHILD raw = nullptr;
             if (children->Next(1, &raw, nullptr) != S_OK) break;
@@ -120,7 +121,8 @@ protected:
 
     int LogLinesContaining(const wchar_t* text) {
         int n = 0;
-        for (const std::wstring& line : log::CapturedLogLines()) n += line.find(text) != std::wstring::npos;
+        for (const std::wstring& line : log::CapturedLogLines())
+            n += line.find(text) != std::wstring::npos;
         return n;
     }
 
@@ -129,7 +131,8 @@ protected:
 };
 
 void SetDword(const wchar_t* key, std::wstring_view name, DWORD value) {
-    RegSetKeyValueW(HKEY_CURRENT_USER, key, std::wstring(name).c_str(), REG_DWORD, &value, sizeof(value));
+    RegSetKeyValueW(HKEY_CURRENT_USER, key, std::wstring(name).c_str(), REG_DWORD, &value,
+                    sizeof(value));
 }
 
 void SetText(const wchar_t* key, std::wstring_view name, const wchar_t* value) {
@@ -146,12 +149,13 @@ TEST_F(DesktopItems, RealDesktopRootInBothModes) {
         const bool onDesktop = SHGetPathFromIDListW(item.full.get(), path) &&
                                IsBelowFolder(path, View().paths.desktop);
         // Wine writes the CLSIDs in lower case.
-        const bool knownIcon =
-            ContainsNoCase(item.parsingName, kClsidThisPc) || ContainsNoCase(item.parsingName, kClsidRecycleBin);
+        const bool knownIcon = ContainsNoCase(item.parsingName, kClsidThisPc) ||
+                               ContainsNoCase(item.parsingName, kClsidRecycleBin);
         sawNote |= item.displayName == L"hv note.txt";
         config::Cfg().desktopItemsMode = DesktopItemsMode::SameAsDesktop;
         // Wine's root also lists "/" and Documents, which the real Desktop never shows.
-        EXPECT_EQ(Shows(item), onDesktop || knownIcon) << "same as desktop: " << ::testing::PrintToString(item.parsingName);
+        EXPECT_EQ(Shows(item), onDesktop || knownIcon)
+            << "same as desktop: " << ::testing::PrintToString(item.parsingName);
         config::Cfg().desktopItemsMode = DesktopItemsMode::AllItems;
         EXPECT_TRUE(Shows(item)) << "all items: " << ::testing::PrintToString(item.parsingName);
     }
@@ -170,17 +174,18 @@ TEST_F(DesktopItems, HiddenIconValuesWrittenToTheRegistry) {
         bool relaxed;
     } steps[] = {
         {"no values", [] {}, true, true, false, false},
-        {"This PC hidden in NewStartPanel", [] { SetDword(kNewStartPanel, kClsidThisPc, 1); }, false, true, true,
-         false},
+        {"This PC hidden in NewStartPanel", [] { SetDword(kNewStartPanel, kClsidThisPc, 1); },
+         false, true, true, false},
         {"NewStartPanel 0 wins over ClassicStartMenu 1",
          [] {
              SetDword(kClassicStartMenu, kClsidThisPc, 1);
              SetDword(kNewStartPanel, kClsidThisPc, 0);
          },
          true, true, true, true},
-        {"REG_SZ 1 does not hide", [] { SetText(kNewStartPanel, kClsidRecycleBin, L"1"); }, true, true, false, false},
-        {"ClassicStartMenu hides Recycle Bin", [] { SetDword(kClassicStartMenu, kClsidRecycleBin, 1); }, true, false,
-         true, false},
+        {"REG_SZ 1 does not hide", [] { SetText(kNewStartPanel, kClsidRecycleBin, L"1"); }, true,
+         true, false, false},
+        {"ClassicStartMenu hides Recycle Bin",
+         [] { SetDword(kClassicStartMenu, kClsidRecycleBin, 1); }, true, false, true, false},
     };
     for (const Step& s : steps) {
         s.write();
@@ -195,7 +200,10 @@ TEST_F(DesktopItems, HiddenIconValuesWrittenToTheRegistry) {
         EXPECT_EQ(Shows(*trash), s.trashShown) << s.what;
         EXPECT_EQ(IsShownKnownDesktopIcon(computer->full.get()), s.computerShown) << s.what;
     }
-    EXPECT_EQ(LogLinesContaining(L"Desktop icon registry: 1 hidden CLSID(s), sameAsDesktop=1 changed=1 relaxed=0."), 2);
+    EXPECT_EQ(
+        LogLinesContaining(
+            L"Desktop icon registry: 1 hidden CLSID(s), sameAsDesktop=1 changed=1 relaxed=0."),
+        2);
 
     config::Cfg().desktopItemsMode = DesktopItemsMode::AllItems;
     log::ResetCapturedLog();
@@ -208,8 +216,10 @@ TEST_F(DesktopItems, HiddenIconValuesWrittenToTheRegistry) {
 
 TEST_F(DesktopItems, ControlPanelIsRemovedInBothModesAndDesktopChildrenAreRecognised) {
     PIDLIST_ABSOLUTE controlPanel = nullptr;
-    const std::wstring name = L"::" + std::wstring(kClsidThisPc) + L"\\::" + std::wstring(kClsidAllControlPanelItems);
-    if (FAILED(SHParseDisplayName(name.c_str(), nullptr, &controlPanel, 0, nullptr)) || !controlPanel)
+    const std::wstring name =
+        L"::" + std::wstring(kClsidThisPc) + L"\\::" + std::wstring(kClsidAllControlPanelItems);
+    if (FAILED(SHParseDisplayName(name.c_str(), nullptr, &controlPanel, 0, nullptr)) ||
+        !controlPanel)
         GTEST_SKIP() << "no Control Panel in this prefix";
     UniqueIdList owned(controlPanel);
     EXPECT_TRUE(IsControlPanelItem(owned.get()));
@@ -218,17 +228,21 @@ TEST_F(DesktopItems, ControlPanelIsRemovedInBothModesAndDesktopChildrenAreRecogn
     PIDLIST_ABSOLUTE computerIds = nullptr;
     ASSERT_EQ(SHGetSpecialFolderLocation(nullptr, CSIDL_DRIVES, &computerIds), S_OK);
     UniqueIdList computerOwned(computerIds);
-    ASSERT_EQ(View().desktopFolder->BindToObject(computerIds, nullptr, IID_IShellFolder, computer.put_void()), S_OK);
+    ASSERT_EQ(View().desktopFolder->BindToObject(computerIds, nullptr, IID_IShellFolder,
+                                                 computer.put_void()),
+              S_OK);
     cv::LumetraFolderFilter* filter = cv::LumetraFolderFilter::Create();
     for (DesktopItemsMode mode : {DesktopItemsMode::SameAsDesktop, DesktopItemsMode::AllItems}) {
         config::Cfg().desktopItemsMode = mode;
-        EXPECT_EQ(filter->ShouldShow(computer.get(), computerIds, ILFindLastID(owned.get())), S_FALSE);
+        EXPECT_EQ(filter->ShouldShow(computer.get(), computerIds, ILFindLastID(owned.get())),
+                  S_FALSE);
     }
     const std::vector<DesktopItem> items = Enumerate();
     for (DesktopItemsMode mode : {DesktopItemsMode::SameAsDesktop, DesktopItemsMode::AllItems}) {
         config::Cfg().desktopItemsMode = mode;
         for (const DesktopItem& item : items)
-            EXPECT_EQ(filter->ShouldShow(View().desktopFolder.get(), View().rootIdList.get(), item.child.get()),
+            EXPECT_EQ(filter->ShouldShow(View().desktopFolder.get(), View().rootIdList.get(),
+                                         item.child.get()),
                       Shows(item) ? S_OK : S_FALSE);
     }
     filter->Release();
@@ -287,7 +301,8 @@ TEST_F(DesktopItems, AtMostEightFilterLinesPerWindowAndControlPanelSilentInAllIt
     FakeFolderView view;
     for (int i = 0; i < 12; ++i) Write(desktop_ / (L"{hv-hidden} " + std::to_wstring(i) + L".txt"));
     for (const DesktopItem& item : Enumerate())
-        if (item.displayName.find(L"{hv-hidden}") != std::wstring::npos) view.AddItem(item.child.get());
+        if (item.displayName.find(L"{hv-hidden}") != std::wstring::npos)
+            view.AddItem(item.child.get());
     ASSERT_EQ(view.items.size(), 12u);
     UseFakeView(view);
     EXPECT_TRUE(PostFilterSweep());
@@ -318,7 +333,8 @@ TEST_F(DesktopItems, RestorePassAddsWhatTheViewLacksInAllItemsModeOnly) {
     EXPECT_TRUE(RestoreMissingDesktopItems());
     EXPECT_EQ(view.added.size(), items.size() - 1);
     EXPECT_EQ(view.items.size(), items.size());
-    const std::wstring line = L"RestoreMissingDesktopItems: added=" + std::to_wstring(items.size() - 1);
+    const std::wstring line =
+        L"RestoreMissingDesktopItems: added=" + std::to_wstring(items.size() - 1);
     EXPECT_EQ(LogLinesContaining(line.c_str()), 1);
     EXPECT_FALSE(RestoreMissingDesktopItems()) << "nothing missing any more";
 }
@@ -326,10 +342,11 @@ TEST_F(DesktopItems, RestorePassAddsWhatTheViewLacksInAllItemsModeOnly) {
 // A list view with an open label edit blocks every pass over the view.
 TEST_F(DesktopItems, OpenLabelEditBlocksSweepsAndRestore) {
     InitCommonControls();
-    HWND parent = CreateWindowExW(0, L"STATIC", L"", WS_OVERLAPPEDWINDOW, 0, 0, 300, 300, nullptr, nullptr,
-                                  nullptr, nullptr);
-    HWND list = CreateWindowExW(0, WC_LISTVIEWW, L"", WS_CHILD | WS_VISIBLE | LVS_EDITLABELS | LVS_ICON, 0, 0, 300,
-                                300, parent, nullptr, nullptr, nullptr);
+    HWND parent = CreateWindowExW(0, L"STATIC", L"", WS_OVERLAPPEDWINDOW, 0, 0, 300, 300, nullptr,
+                                  nullptr, nullptr, nullptr);
+    HWND list =
+        CreateWindowExW(0, WC_LISTVIEWW, L"", WS_CHILD | WS_VISIBLE | LVS_EDITLABELS | LVS_ICON, 0,
+                        0, 300, 300, parent, nullptr, nullptr, nullptr);
     ASSERT_TRUE(list);
     ShowWindow(parent, SW_SHOW);
     LVITEMW item{};
@@ -406,12 +423,12 @@ TEST(InfoTip, SlowTipWhenTheDefaultIsMissingOrEmpty) {
 
 TEST_F(DesktopItems, InfoTipRequestsAskTheViewOncePerItemUntilARefresh) {
     InitCommonControls();
-    HWND parent = CreateWindowExW(0, L"STATIC", L"", WS_OVERLAPPEDWINDOW, 0, 0, 300, 300, nullptr, nullptr,
-                                  nullptr, nullptr);
-    HWND list = CreateWindowExW(0, WC_LISTVIEWW, L"", WS_CHILD | LVS_ICON, 0, 0, 300, 300, parent, nullptr,
-                                nullptr, nullptr);
-    HWND stray = CreateWindowExW(0, WC_LISTVIEWW, L"", WS_OVERLAPPEDWINDOW, 0, 0, 10, 10, nullptr, nullptr, nullptr,
-                                 nullptr);
+    HWND parent = CreateWindowExW(0, L"STATIC", L"", WS_OVERLAPPEDWINDOW, 0, 0, 300, 300, nullptr,
+                                  nullptr, nullptr, nullptr);
+    HWND list = CreateWindowExW(0, WC_LISTVIEWW, L"", WS_CHILD | LVS_ICON, 0, 0, 300, 300, parent,
+                                nullptr, nullptr, nullptr);
+    HWND stray = CreateWindowExW(0, WC_LISTVIEWW, L"", WS_OVERLAPPEDWINDOW, 0, 0, 10, 10, nullptr,
+                                 nullptr, nullptr, nullptr);
     ASSERT_TRUE(parent && list && stray);
     View().viewWindow = parent;
     FakeFolderView view;

@@ -13,7 +13,8 @@ void FakeFolderView::AddItem(PCUITEMID_CHILD child) { items.push_back(ILClone(ch
 
 STDMETHODIMP FakeFolderView::QueryInterface(REFIID iid, void** out) {
     if (!out) return E_POINTER;
-    if (IsEqualIID(iid, kIidUnknown) || IsEqualIID(iid, kIidShellView) || IsEqualIID(iid, kIidOleWindow))
+    if (IsEqualIID(iid, kIidUnknown) || IsEqualIID(iid, kIidShellView) ||
+        IsEqualIID(iid, kIidOleWindow))
         *out = static_cast<IShellView*>(this);
     else if (IsEqualIID(iid, kIidFolderView2) || IsEqualIID(iid, IID_IFolderView))
         *out = static_cast<IFolderView2*>(this);

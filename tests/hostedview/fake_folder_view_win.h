@@ -13,7 +13,7 @@ namespace lumetra::hostedview::testing {
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wnon-virtual-dtor"
 class FakeFolderView final : public IShellView, public IFolderView2, public IShellFolderView {
-public:
+  public:
     FakeFolderView() = default;
     FakeFolderView(const FakeFolderView&) = delete;
     FakeFolderView& operator=(const FakeFolderView&) = delete;
@@ -24,9 +24,9 @@ public:
     void AddItem(PCUITEMID_CHILD child);
 
     // What was asked.
-    std::vector<int> itemCalls;            // indices passed to Item
-    std::vector<PITEMID_CHILD> removed;    // clones of the ids passed to RemoveObject
-    std::vector<PITEMID_CHILD> added;      // ids handed over by AddObject
+    std::vector<int> itemCalls;          // indices passed to Item
+    std::vector<PITEMID_CHILD> removed;  // clones of the ids passed to RemoveObject
+    std::vector<PITEMID_CHILD> added;    // ids handed over by AddObject
     HRESULT addResult = S_OK;
     bool removeDeletes = true;  // false behaves like Wine: S_OK, nothing removed
     ULONG refs = 1;
@@ -43,12 +43,15 @@ public:
     STDMETHODIMP EnableModeless(BOOL) override { return E_NOTIMPL; }
     STDMETHODIMP UIActivate(UINT) override { return S_OK; }
     STDMETHODIMP Refresh() override { return S_OK; }
-    STDMETHODIMP CreateViewWindow(IShellView*, LPCFOLDERSETTINGS, IShellBrowser*, RECT*, HWND*) override {
+    STDMETHODIMP CreateViewWindow(IShellView*, LPCFOLDERSETTINGS, IShellBrowser*, RECT*,
+                                  HWND*) override {
         return E_NOTIMPL;
     }
     STDMETHODIMP DestroyViewWindow() override { return S_OK; }
     STDMETHODIMP GetCurrentInfo(LPFOLDERSETTINGS) override { return E_NOTIMPL; }
-    STDMETHODIMP AddPropertySheetPages(DWORD, LPFNSVADDPROPSHEETPAGE, LPARAM) override { return E_NOTIMPL; }
+    STDMETHODIMP AddPropertySheetPages(DWORD, LPFNSVADDPROPSHEETPAGE, LPARAM) override {
+        return E_NOTIMPL;
+    }
     STDMETHODIMP SaveViewState() override { return E_NOTIMPL; }
     STDMETHODIMP SelectItem(PCUITEMID_CHILD, SVSIF) override { return E_NOTIMPL; }
     STDMETHODIMP GetItemObject(UINT, REFIID, void** out) override;
@@ -67,15 +70,23 @@ public:
     STDMETHODIMP GetDefaultSpacing(POINT*) override { return E_NOTIMPL; }
     STDMETHODIMP GetAutoArrange() override { return E_NOTIMPL; }
     STDMETHODIMP SelectItem(int, DWORD) override { return E_NOTIMPL; }
-    STDMETHODIMP SelectAndPositionItems(UINT, PCUITEMID_CHILD_ARRAY, POINT*, DWORD) override { return E_NOTIMPL; }
+    STDMETHODIMP SelectAndPositionItems(UINT, PCUITEMID_CHILD_ARRAY, POINT*, DWORD) override {
+        return E_NOTIMPL;
+    }
 
     // IFolderView2
     STDMETHODIMP SetGroupBy(REFPROPERTYKEY, BOOL) override { return E_NOTIMPL; }
     STDMETHODIMP GetGroupBy(PROPERTYKEY*, BOOL*) override { return E_NOTIMPL; }
-    STDMETHODIMP SetViewProperty(PCUITEMID_CHILD, REFPROPERTYKEY, REFPROPVARIANT) override { return E_NOTIMPL; }
-    STDMETHODIMP GetViewProperty(PCUITEMID_CHILD, REFPROPERTYKEY, PROPVARIANT*) override { return E_NOTIMPL; }
+    STDMETHODIMP SetViewProperty(PCUITEMID_CHILD, REFPROPERTYKEY, REFPROPVARIANT) override {
+        return E_NOTIMPL;
+    }
+    STDMETHODIMP GetViewProperty(PCUITEMID_CHILD, REFPROPERTYKEY, PROPVARIANT*) override {
+        return E_NOTIMPL;
+    }
     STDMETHODIMP SetTileViewProperties(PCUITEMID_CHILD, LPCWSTR) override { return E_NOTIMPL; }
-    STDMETHODIMP SetExtendedTileViewProperties(PCUITEMID_CHILD, LPCWSTR) override { return E_NOTIMPL; }
+    STDMETHODIMP SetExtendedTileViewProperties(PCUITEMID_CHILD, LPCWSTR) override {
+        return E_NOTIMPL;
+    }
     STDMETHODIMP SetText(FVTEXTTYPE, LPCWSTR) override { return E_NOTIMPL; }
     STDMETHODIMP SetCurrentFolderFlags(DWORD, DWORD) override { return E_NOTIMPL; }
     STDMETHODIMP GetCurrentFolderFlags(DWORD*) override { return E_NOTIMPL; }
@@ -119,7 +130,9 @@ public:
     STDMETHODIMP SetClipboard(BOOL) override { return E_NOTIMPL; }
     STDMETHODIMP SetPoints(IDataObject*) override { return E_NOTIMPL; }
     STDMETHODIMP GetItemSpacing(ITEMSPACING*) override { return E_NOTIMPL; }
-    STDMETHODIMP SetCallback(IShellFolderViewCB*, IShellFolderViewCB**) override { return E_NOTIMPL; }
+    STDMETHODIMP SetCallback(IShellFolderViewCB*, IShellFolderViewCB**) override {
+        return E_NOTIMPL;
+    }
     STDMETHODIMP Select(UINT) override { return E_NOTIMPL; }
     STDMETHODIMP QuerySupport(UINT*) override { return E_NOTIMPL; }
     STDMETHODIMP SetAutomationObject(IDispatch*) override { return E_NOTIMPL; }

@@ -7,7 +7,8 @@ namespace {
 
 using config::DesktopItemsMode;
 
-const DesktopPaths kPaths{L"C:\\Users\\ann\\Desktop\\", L"C:\\Users\\Public\\Desktop\\", L"C:\\Users\\ann"};
+const DesktopPaths kPaths{L"C:\\Users\\ann\\Desktop\\", L"C:\\Users\\Public\\Desktop\\",
+                          L"C:\\Users\\ann"};
 
 TEST(PathRules, NormalisingAndComparing) {
     EXPECT_EQ(NormalizeFolderPath(L"C:/Users/ann/Desktop"), L"C:\\Users\\ann\\Desktop\\");
@@ -15,7 +16,8 @@ TEST(PathRules, NormalisingAndComparing) {
     EXPECT_EQ(NormalizeFolderPath(L""), L"\\");
     EXPECT_TRUE(SamePathIgnoringTrailingSeparators(L"C:\\USERS\\Ann\\", L"c:\\users\\ann"));
     EXPECT_TRUE(ContainsNoCase(L"::{20d04fe0-3aea-1069-a2d8-08002b30309d}", kClsidThisPc));
-    EXPECT_TRUE(StartsWithNoCase(L"C:\\Users\\ANN\\Desktop\\\u00c9t\u00e9.txt", L"c:\\users\\ann\\desktop\\"));
+    EXPECT_TRUE(StartsWithNoCase(L"C:\\Users\\ANN\\Desktop\\\u00c9t\u00e9.txt",
+                                 L"c:\\users\\ann\\desktop\\"));
     EXPECT_TRUE(ContainsNoCase(L"caf\u00c9", L"\u00e9"));
     // An unresolved folder must not swallow UNC paths or anything else.
     EXPECT_FALSE(IsBelowFolder(L"\\\\server\\share\\a.txt", NormalizeFolderPath(L"")));
@@ -33,11 +35,15 @@ TEST(PathRules, WhichPathsBelongToTheDesktop) {
         {"file on the Desktop", L"C:\\Users\\ann\\Desktop\\notes.txt", true, true, true, false},
         {"forward slashes", L"C:/Users/ann/Desktop/notes.txt", true, true, true, false},
         {"other case", L"c:\\users\\ANN\\desktop\\Notes.txt", true, true, true, false},
-        {"file on the Public Desktop", L"C:\\Users\\Public\\Desktop\\shared.lnk", true, true, true, false},
-        {"file in a Desktop sub-folder", L"C:\\Users\\ann\\Desktop\\Photos\\beach.jpg", true, true, false, false},
-        {"Public Desktop sub-folder", L"C:\\Users\\Public\\Desktop\\a\\b.txt", true, true, false, false},
+        {"file on the Public Desktop", L"C:\\Users\\Public\\Desktop\\shared.lnk", true, true, true,
+         false},
+        {"file in a Desktop sub-folder", L"C:\\Users\\ann\\Desktop\\Photos\\beach.jpg", true, true,
+         false, false},
+        {"Public Desktop sub-folder", L"C:\\Users\\Public\\Desktop\\a\\b.txt", true, true, false,
+         false},
         {"the Desktop folder itself", L"C:\\Users\\ann\\Desktop", true, false, false, false},
-        {"a sibling named like the Desktop", L"C:\\Users\\ann\\Desktop2\\x.txt", true, false, false, false},
+        {"a sibling named like the Desktop", L"C:\\Users\\ann\\Desktop2\\x.txt", true, false, false,
+         false},
         {"the profile with user's files shown", L"C:\\Users\\ann", true, true, false, false},
         {"the profile with a trailing separator", L"C:\\Users\\ann\\", true, true, false, false},
         {"the profile with user's files hidden", L"C:\\Users\\ann", false, false, false, false},
@@ -71,9 +77,12 @@ bool Decide(const FilterCase& c) {
     const HiddenIconSets sets = BuildHiddenIconSets(c.hidden, {});
     const FilterContext context{c.mode, &sets, &kPaths};
     switch (ClassifyDesktopItem(context, c.item)) {
-        case FilterVerdict::Show: return true;
-        case FilterVerdict::Hide: return false;
-        case FilterVerdict::AskKnownIcons: break;
+        case FilterVerdict::Show:
+            return true;
+        case FilterVerdict::Hide:
+            return false;
+        case FilterVerdict::AskKnownIcons:
+            break;
     }
     return FinishKnownIconDecision(context, c.item, c.matches);
 }
@@ -94,39 +103,101 @@ TEST(ItemFilter, SameAsDesktopAndAllItems) {
     const FilterCase cases[] = {
         {"Desktop file", same, {}, File(L"C:\\Users\\ann\\Desktop\\a.txt"), 0, true},
         {"Public Desktop file", same, {}, File(L"C:\\Users\\Public\\Desktop\\b.lnk"), 0, true},
-        {"file attribute unknown still counts by path", same, {},
-         {L"C:\\Users\\ann\\Desktop\\a.txt", L"C:\\Users\\ann\\Desktop\\a.txt", FileSystemAttr::Unknown}, 0, true},
+        {"file attribute unknown still counts by path",
+         same,
+         {},
+         {L"C:\\Users\\ann\\Desktop\\a.txt", L"C:\\Users\\ann\\Desktop\\a.txt",
+          FileSystemAttr::Unknown},
+         0,
+         true},
         {"This PC by name", same, {}, Virtual(thisPc), 0, true},
         {"This PC by id list", same, {}, Virtual(L""), IconBit(DesktopIcon::ThisPc), true},
-        {"This PC hidden", same, {Hide(kClsidThisPc)}, Virtual(thisPc), IconBit(DesktopIcon::ThisPc), false},
+        {"This PC hidden",
+         same,
+         {Hide(kClsidThisPc)},
+         Virtual(thisPc),
+         IconBit(DesktopIcon::ThisPc),
+         false},
         {"Recycle Bin", same, {}, Virtual(recycle), 0, true},
         {"Recycle Bin hidden", same, {Hide(kClsidRecycleBin)}, Virtual(recycle), 0, false},
         {"Network by older id", same, {}, Virtual(L""), IconBit(DesktopIcon::NetworkOld), true},
-        {"Network hidden by the other id", same, {Hide(kClsidNetwork)}, Virtual(L""),
-         IconBit(DesktopIcon::NetworkOld), false},
+        {"Network hidden by the other id",
+         same,
+         {Hide(kClsidNetwork)},
+         Virtual(L""),
+         IconBit(DesktopIcon::NetworkOld),
+         false},
         {"user's files icon", same, {}, Virtual(L"::" + std::wstring(kClsidUserFiles)), 0, true},
         {"profile folder by path", same, {}, File(L"C:\\Users\\ann"), 0, true},
-        {"profile folder once user's files are hidden", same, {Hide(kClsidUserFiles)}, File(L"C:\\Users\\ann"), 0,
+        {"profile folder once user's files are hidden",
+         same,
+         {Hide(kClsidUserFiles)},
+         File(L"C:\\Users\\ann"),
+         0,
          false},
-        {"Documents known folder with user's files", same, {},
-         Virtual(L"::" + std::wstring(kClsidDocumentsFolder)), 0, true},
-        {"Documents by path is not on the Desktop", same, {}, File(L"C:\\Users\\ann\\Documents"), 0, false},
-        {"Control Panel icon hidden by default", same, {}, Virtual(cpIcon), IconBit(DesktopIcon::ControlPanel),
+        {"Documents known folder with user's files",
+         same,
+         {},
+         Virtual(L"::" + std::wstring(kClsidDocumentsFolder)),
+         0,
+         true},
+        {"Documents by path is not on the Desktop",
+         same,
+         {},
+         File(L"C:\\Users\\ann\\Documents"),
+         0,
          false},
-        {"Control Panel icon shown when un-hidden", same, {{std::wstring(kClsidControlPanelIcon), true, 0}},
-         Virtual(cpIcon), 0, true},
-        {"All Control Panel items never", same, {{std::wstring(kClsidControlPanelIcon), true, 0}},
-         Virtual(controlPanel), 0, false},
-        {"Control Panel category view never in all-items mode", all, {}, Virtual(category), 0, false},
-        {"Control Panel item never in all-items mode", all, {}, Virtual(controlPanel + L"\\::{X}"), 0, false},
+        {"Control Panel icon hidden by default",
+         same,
+         {},
+         Virtual(cpIcon),
+         IconBit(DesktopIcon::ControlPanel),
+         false},
+        {"Control Panel icon shown when un-hidden",
+         same,
+         {{std::wstring(kClsidControlPanelIcon), true, 0}},
+         Virtual(cpIcon),
+         0,
+         true},
+        {"All Control Panel items never",
+         same,
+         {{std::wstring(kClsidControlPanelIcon), true, 0}},
+         Virtual(controlPanel),
+         0,
+         false},
+        {"Control Panel category view never in all-items mode",
+         all,
+         {},
+         Virtual(category),
+         0,
+         false},
+        {"Control Panel item never in all-items mode",
+         all,
+         {},
+         Virtual(controlPanel + L"\\::{X}"),
+         0,
+         false},
         {"Libraries excluded", same, {}, Virtual(libraries), 0, false},
         {"Libraries shown in all-items mode", all, {}, Virtual(libraries), 0, true},
         {"OneDrive root excluded", same, {}, File(L"C:\\Users\\ann\\OneDrive"), 0, false},
-        {"Desktop file named like a hidden CLSID is hidden", same, {Hide(L"{12345678-0000-0000-0000-000000000000}")},
-         File(L"C:\\Users\\ann\\Desktop\\{12345678-0000-0000-0000-000000000000}.txt"), 0, false},
-        {"unknown virtual item", same, {}, Virtual(L"::{9D20AAE8-0625-44B0-9CA7-71889C2254D9}\\/"), 0, false},
-        {"unknown virtual item in all-items mode", all, {}, Virtual(L"::{9D20AAE8-0625-44B0-9CA7-71889C2254D9}\\/"),
-         0, true},
+        {"Desktop file named like a hidden CLSID is hidden",
+         same,
+         {Hide(L"{12345678-0000-0000-0000-000000000000}")},
+         File(L"C:\\Users\\ann\\Desktop\\{12345678-0000-0000-0000-000000000000}.txt"),
+         0,
+         false},
+        {"unknown virtual item",
+         same,
+         {},
+         Virtual(L"::{9D20AAE8-0625-44B0-9CA7-71889C2254D9}\\/"),
+         0,
+         false},
+        {"unknown virtual item in all-items mode",
+         all,
+         {},
+         Virtual(L"::{9D20AAE8-0625-44B0-9CA7-71889C2254D9}\\/"),
+         0,
+         true},
         {"a folder elsewhere", same, {}, File(L"D:\\Data"), 0, false},
     };
     for (const FilterCase& c : cases) EXPECT_EQ(Decide(c), c.shown) << c.what;
@@ -137,7 +208,8 @@ TEST(ItemFilter, ControlPanelNamesAndMissingContext) {
     EXPECT_FALSE(IsControlPanelName(L""));
     EXPECT_FALSE(IsControlPanelName(L"::" + std::wstring(kClsidControlPanelIcon)));
     const FilterContext empty{};
-    EXPECT_EQ(ClassifyDesktopItem(empty, File(L"C:\\Users\\ann\\Desktop\\a.txt")), FilterVerdict::Hide);
+    EXPECT_EQ(ClassifyDesktopItem(empty, File(L"C:\\Users\\ann\\Desktop\\a.txt")),
+              FilterVerdict::Hide);
     EXPECT_FALSE(FinishKnownIconDecision(empty, Virtual(L""), ~0u));
 }
 

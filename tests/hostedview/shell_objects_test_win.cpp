@@ -1,8 +1,7 @@
 // The browser object and the folder filter answer the shell as the host needs.
 #include <windows.h>
-#include <shlobj.h>
-
 #include <gtest/gtest.h>
+#include <shlobj.h>
 
 #include "fake_folder_view_win.h"
 #include "hostedview/folder_filter_win.h"
@@ -14,8 +13,10 @@ namespace lumetra::hostedview {
 namespace {
 
 class ComApartment : public ::testing::Test {
-protected:
-    void SetUp() override { ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))); }
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
+    }
     void TearDown() override {
         View().shellView.reset();
         CoUninitialize();

@@ -14,8 +14,8 @@ TEST(ViewRules, FolderSettingsFollowViewModeAndClickSetting) {
         unsigned mode;
         unsigned flags;
     } cases[] = {
-        {ViewMode::Small, true, 2, 0x1},      {ViewMode::Small, false, 2, 0x8201},
-        {ViewMode::Large, true, 1, 0x1},      {ViewMode::Medium, true, 1, 0x1},
+        {ViewMode::Small, true, 2, 0x1},          {ViewMode::Small, false, 2, 0x8201},
+        {ViewMode::Large, true, 1, 0x1},          {ViewMode::Medium, true, 1, 0x1},
         {ViewMode::ExtraLarge, false, 1, 0x8201},
     };
     for (const Case& c : cases) {
@@ -66,12 +66,14 @@ TEST(ViewRules, FilterLogAllowsEightLinesPerFiveSecondWindow) {
     for (const Case& c : cases) {
         FilterLogLimit limit;
         int logged = 0;
-        for (std::uint32_t t = 0; t < 20; ++t) logged += TakeFilterLogLine(limit, c.start + t * 100) ? 1 : 0;
+        for (std::uint32_t t = 0; t < 20; ++t)
+            logged += TakeFilterLogLine(limit, c.start + t * 100) ? 1 : 0;
         EXPECT_EQ(logged, 8) << c.what;
         EXPECT_FALSE(TakeFilterLogLine(limit, c.start + 4999)) << c.what;
         EXPECT_TRUE(TakeFilterLogLine(limit, c.start + 5000)) << c.what << ": a new window";
         int more = 1;
-        for (std::uint32_t t = 1; t < 20; ++t) more += TakeFilterLogLine(limit, c.start + 5000 + t) ? 1 : 0;
+        for (std::uint32_t t = 1; t < 20; ++t)
+            more += TakeFilterLogLine(limit, c.start + 5000 + t) ? 1 : 0;
         EXPECT_EQ(more, 8) << c.what;
     }
 }

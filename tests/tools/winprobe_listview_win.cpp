@@ -13,8 +13,8 @@
 // buffer are placed there with VirtualAllocEx and read back.
 #include <windows.h>
 #include <commctrl.h>
-#include <shellapi.h>
 #include <psapi.h>
+#include <shellapi.h>
 
 #include <cstdio>
 #include <cwchar>
@@ -73,8 +73,11 @@ struct RemoteBuffer {
     RemoteBuffer(HWND window, SIZE_T size) {
         DWORD pid = 0;
         GetWindowThreadProcessId(window, &pid);
-        process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
-        if (process) address = VirtualAllocEx(process, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+        process =
+            OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+        if (process)
+            address =
+                VirtualAllocEx(process, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
     }
     ~RemoteBuffer() {
         if (address) VirtualFreeEx(process, address, 0, MEM_RELEASE);
@@ -83,10 +86,12 @@ struct RemoteBuffer {
     RemoteBuffer(const RemoteBuffer&) = delete;
     RemoteBuffer& operator=(const RemoteBuffer&) = delete;
     bool Write(const void* data, SIZE_T size, SIZE_T offset = 0) const {
-        return WriteProcessMemory(process, static_cast<char*>(address) + offset, data, size, nullptr) != 0;
+        return WriteProcessMemory(process, static_cast<char*>(address) + offset, data, size,
+                                  nullptr) != 0;
     }
     bool Read(void* data, SIZE_T size, SIZE_T offset = 0) const {
-        return ReadProcessMemory(process, static_cast<char*>(address) + offset, data, size, nullptr) != 0;
+        return ReadProcessMemory(process, static_cast<char*>(address) + offset, data, size,
+                                 nullptr) != 0;
     }
     char* At(SIZE_T offset) const { return static_cast<char*>(address) + offset; }
 };
@@ -107,19 +112,22 @@ int ListItems(const wchar_t* cls) {
         item.pszText = reinterpret_cast<LPWSTR>(remote.At(sizeof(LVITEMW)));
         wchar_t text[kTextUnits] = {};
         if (remote.Write(&item, sizeof(item)))
-            SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(remote.address));
+            SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(i),
+                         reinterpret_cast<LPARAM>(remote.address));
         remote.Read(text, sizeof(text) - sizeof(wchar_t), sizeof(LVITEMW));
         if (i) items += ",";
         items += Json(text);
     }
     const auto selected = static_cast<int>(SendMessageW(list, LVM_GETSELECTEDCOUNT, 0, 0));
-    const auto focused = static_cast<int>(SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
+    const auto focused = static_cast<int>(
+        SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
     HWND edit = reinterpret_cast<HWND>(SendMessageW(list, LVM_GETEDITCONTROL, 0, 0));
-    std::printf("{\"found\":true,\"hwnd\":%llu,\"visible\":%s,\"count\":%d,\"selected\":%d,\"focused\":%d,"
-                "\"editing\":%s,\"items\":%s]}\n",
-                static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(list)),
-                IsWindowVisible(list) ? "true" : "false", count, selected, focused, edit ? "true" : "false",
-                items.c_str());
+    std::printf(
+        "{\"found\":true,\"hwnd\":%llu,\"visible\":%s,\"count\":%d,\"selected\":%d,\"focused\":%d,"
+        "\"editing\":%s,\"items\":%s]}\n",
+        static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(list)),
+        IsWindowVisible(list) ? "true" : "false", count, selected, focused, edit ? "true" : "false",
+        items.c_str());
     return 0;
 }
 
@@ -129,8 +137,10 @@ int ItemRect(const wchar_t* cls, int index) {
     RemoteBuffer remote(list, sizeof(RECT));
     RECT rect{};
     rect.left = LVIR_BOUNDS;
-    if (!remote.address || !remote.Write(&rect, sizeof(rect))) return Fail("no memory in the list view's process");
-    if (!SendMessageW(list, LVM_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(remote.address)))
+    if (!remote.address || !remote.Write(&rect, sizeof(rect)))
+        return Fail("no memory in the list view's process");
+    if (!SendMessageW(list, LVM_GETITEMRECT, static_cast<WPARAM>(index),
+                      reinterpret_cast<LPARAM>(remote.address)))
         return Fail("no such item");
     remote.Read(&rect, sizeof(rect));
     MapWindowPoints(list, nullptr, reinterpret_cast<POINT*>(&rect), 2);
@@ -166,12 +176,13 @@ int ProcessMemory(const wchar_t* cls) {
     if (!process) return Fail("cannot open the process");
     PROCESS_MEMORY_COUNTERS_EX counters{};
     counters.cb = sizeof(counters);
-    const BOOL ok = K32GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
-                                            sizeof(counters));
+    const BOOL ok = K32GetProcessMemoryInfo(
+        process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters), sizeof(counters));
     CloseHandle(process);
     if (!ok) return Fail("no memory counters");
-    std::printf("{\"private_bytes\":%llu,\"working_set\":%llu}\n",
+    std::printf("{\"private_bytes\":%llu,\"pagefile_bytes\":%llu,\"working_set\":%llu}\n",
                 static_cast<unsigned long long>(counters.PrivateUsage),
+                static_cast<unsigned long long>(counters.PagefileUsage),
                 static_cast<unsigned long long>(counters.WorkingSetSize));
     return 0;
 }
@@ -180,7 +191,8 @@ int ProcessMemory(const wchar_t* cls) {
 
 int RunListViewVerb(const std::wstring& verb, int argc, wchar_t** argv) {
     if (verb == L"listview" && argc >= 3) return ListItems(argv[2]);
-    if (verb == L"listview-item-rect" && argc >= 4) return ItemRect(argv[2], static_cast<int>(std::wcstol(argv[3], nullptr, 10)));
+    if (verb == L"listview-item-rect" && argc >= 4)
+        return ItemRect(argv[2], static_cast<int>(std::wcstol(argv[3], nullptr, 10)));
     if (verb == L"clipboard-files") return ClipboardFiles();
     if (verb == L"process-memory" && argc >= 3) return ProcessMemory(argv[2]);
     return -1;
