@@ -96,9 +96,10 @@ void RemoveTrayIcon() {
 }
 
 void OnTaskbarCreated(HWND palette) {
-    // The old shell took the icon with it.
-    Tray().iconAdded = false;
-    Tray().version = 0;
+    // Sent after a shell restart, which lost the icon, but also when the shell
+    // kept it (a display change): an add on top of a kept icon fails and would
+    // leave it unowned, so remove whatever is there first.
+    if (Tray().filled) DeleteIcon();
     UpdateTrayIcon(palette, true);
 }
 

@@ -286,6 +286,17 @@ def test_taskbar_created_adds_the_icon_again_once(wine, lumetra):
     assert lumetra.exit() == 0
 
 
+def test_taskbar_created_while_the_icon_is_kept_leaves_one_icon_that_session_end_removes(wine, lumetra):
+    start(lumetra)
+    wine.post(MAIN_CLASS, "reg:TaskbarCreated")
+    wine.post(MAIN_CLASS, "reg:TaskbarCreated")
+    time.sleep(0.5)
+    assert tray_present(wine)
+    wine.probe("send", MAIN_CLASS, 0x0016, 1, 0)  # WM_ENDSESSION, ending
+    assert not tray_present(wine), "the program still owns the icon and removes it"
+    assert lumetra.exit() == 0
+
+
 def test_exit_item_ends_the_program_and_removes_the_icon(wine, lumetra):
     start(lumetra)
     window = wine.find_window(MAIN_CLASS)["hwnd"]
