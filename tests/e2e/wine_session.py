@@ -164,12 +164,16 @@ class WineSession:
             log.close()
 
     def probe(self, *args):
-        """One winprobe question; returns its JSON answer."""
-        result = self.run_exe(TEST_TOOLS / "winprobe.exe", *args, timeout=30)
-        line = result.stdout.decode("utf-8", "replace").strip().splitlines()
-        if not line:
-            raise WineError(f"winprobe {args} printed nothing (rc={result.returncode})")
-        return json.loads(line[-1])
+        """One winprobe question; returns its JSON answer. A probe that printed
+        nothing (Wine now and then fails to start a process on a loaded
+        machine) is asked again, twice at most."""
+        for _ in range(3):
+            result = self.run_exe(TEST_TOOLS / "winprobe.exe", *args, timeout=30)
+            line = result.stdout.decode("utf-8", "replace").strip().splitlines()
+            if line:
+                return json.loads(line[-1])
+        raise WineError(f"winprobe {args} printed nothing (rc={result.returncode}, "
+                        f"stderr={result.stderr[-300:]!r})")
 
     def find_window(self, cls):
         return self.probe("find", cls)
