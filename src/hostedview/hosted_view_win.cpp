@@ -173,7 +173,12 @@ void ReleaseExplorerBrowser() {
     ClearInfoTipCache(v.infoTip);
     RestoreSubclassedWindows();
     if (v.host && IsWindow(v.host))
-        for (unsigned id : {11u, 16u, 13u, 17u, 23u, 24u, 22u, 19u, 14u}) KillTimer(v.host, id);
+        for (unsigned id : {palette::kApplyViewTimerId, palette::kRevealSweepTimerId,
+                            palette::kShellChangeDebounceTimerId, palette::kRestoreViewModeTimerId,
+                            palette::kViewReapplyTimerId, palette::kShellCommandSortTimerId,
+                            palette::kSmallIconSettleTimerId, palette::kOverlayFadeTimerId,
+                            palette::kCoverMinTimeTimerId})
+            KillTimer(v.host, id);
     if (v.shellView) v.shellView->DestroyViewWindow();
     v.shellView.reset();
     v.viewWindow = nullptr;
