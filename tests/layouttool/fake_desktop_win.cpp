@@ -3,7 +3,7 @@
 // holding a "SHELLDLL_DefView" with a real "FolderView" list view, and logs
 // every command the views and Progman receive.
 //
-//   fake_desktop LOGFILE SPEC...
+//   fake_desktop LOGFILE WINDOW...
 //     progman               a top-level "Progman" window
 //     progman-view=N        a view inside Progman with N items ("-": no list view)
 //     progman-worker=N      a "WorkerW" child of Progman with a view of N items
@@ -105,8 +105,8 @@ HWND MakeView(HWND parent, int items) {
     return view;
 }
 
-int ItemsOf(const wchar_t* spec) {
-    const wchar_t* equals = std::wcschr(spec, L'=');
+int ItemsOf(const wchar_t* arg) {
+    const wchar_t* equals = std::wcschr(arg, L'=');
     if (!equals || equals[1] == L'-') return -1;
     return static_cast<int>(std::wcstol(equals + 1, nullptr, 10));
 }
@@ -130,25 +130,25 @@ int wmain(int argc, wchar_t** argv) {
 
     HWND progman = nullptr;
     for (int i = 2; i < argc; ++i) {
-        const wchar_t* spec = argv[i];
-        if (std::wcscmp(spec, L"progman") == 0) {
+        const wchar_t* arg = argv[i];
+        if (std::wcscmp(arg, L"progman") == 0) {
             progman = CreateWindowExW(0, L"Progman", L"Program Manager", WS_POPUP, 10, 20, 600, 400,
                                       nullptr, nullptr, self, nullptr);
-        } else if (Starts(spec, L"progman-view=") && progman) {
-            MakeView(progman, ItemsOf(spec));
-        } else if (Starts(spec, L"progman-worker=") && progman) {
+        } else if (Starts(arg, L"progman-view=") && progman) {
+            MakeView(progman, ItemsOf(arg));
+        } else if (Starts(arg, L"progman-worker=") && progman) {
             HWND worker = CreateWindowExW(0, L"WorkerW", L"", WS_CHILD, 0, 0, 600, 400, progman,
                                           nullptr, self, nullptr);
-            MakeView(worker, ItemsOf(spec));
-        } else if (Starts(spec, L"worker=")) {
+            MakeView(worker, ItemsOf(arg));
+        } else if (Starts(arg, L"worker=")) {
             HWND worker = CreateWindowExW(0, L"WorkerW", L"", WS_POPUP, 30, 40, 600, 400, nullptr,
                                           nullptr, self, nullptr);
-            MakeView(worker, ItemsOf(spec));
-        } else if (std::wcscmp(spec, L"worker-empty") == 0) {
+            MakeView(worker, ItemsOf(arg));
+        } else if (std::wcscmp(arg, L"worker-empty") == 0) {
             CreateWindowExW(0, L"WorkerW", L"", WS_POPUP, 30, 40, 600, 400, nullptr, nullptr, self,
                             nullptr);
-        } else if (Starts(spec, L"spawn=")) {
-            spawnItems = ItemsOf(spec);
+        } else if (Starts(arg, L"spawn=")) {
+            spawnItems = ItemsOf(arg);
         }
     }
     CreateWindowExW(0, L"Stilvane.FakeDesktop", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, self,

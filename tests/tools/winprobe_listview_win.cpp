@@ -12,6 +12,8 @@
 // Item texts live in the other process: the request records and the text
 // buffer are placed there with VirtualAllocEx and read back.
 #include <windows.h>
+
+#include "winprobe_json_win.h"
 #include <commctrl.h>
 #include <psapi.h>
 #include <shellapi.h>
@@ -22,32 +24,9 @@
 
 namespace {
 
-std::string Utf8(const wchar_t* text) {
-    const int n = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<std::size_t>(n > 0 ? n - 1 : 0), '\0');
-    if (n > 1) WideCharToMultiByte(CP_UTF8, 0, text, -1, out.data(), n, nullptr, nullptr);
-    return out;
-}
-
-std::string Json(const wchar_t* text) {
-    std::string out = "\"";
-    for (char c : Utf8(text)) {
-        if (c == '"' || c == '\\') out += '\\';
-        if (static_cast<unsigned char>(c) < 0x20) {
-            char esc[8];
-            std::snprintf(esc, sizeof esc, "\\u%04x", c);
-            out += esc;
-        } else {
-            out += c;
-        }
-    }
-    return out + "\"";
-}
-
-int Fail(const char* what) {
-    std::printf("{\"error\":\"%s\"}\n", what);
-    return 2;
-}
+using winprobe::Fail;
+using winprobe::JsonString;
+using winprobe::Utf8;
 
 HWND FindListView(const wchar_t* cls) {
     HWND top = FindWindowW(cls, nullptr);
@@ -116,7 +95,7 @@ int ListItems(const wchar_t* cls) {
                          reinterpret_cast<LPARAM>(remote.address));
         remote.Read(text, sizeof(text) - sizeof(wchar_t), sizeof(LVITEMW));
         if (i) items += ",";
-        items += Json(text);
+        items += JsonString(text);
     }
     const auto selected = static_cast<int>(SendMessageW(list, LVM_GETSELECTEDCOUNT, 0, 0));
     const auto focused = static_cast<int>(
@@ -158,7 +137,7 @@ int ClipboardFiles() {
             wchar_t name[MAX_PATH] = {};
             DragQueryFileW(drop, i, name, MAX_PATH);
             if (i) files += ",";
-            files += Json(name);
+            files += JsonString(name);
         }
         if (drop) GlobalUnlock(data);
     }

@@ -5,6 +5,8 @@
 //                                 (WINDOW: a class name, or a window handle in decimal)
 //   winprobe menu-items           the items of every visible popup menu window
 #include <windows.h>
+
+#include "winprobe_json_win.h"
 // after windows.h
 #include <shellapi.h>
 
@@ -15,29 +17,11 @@
 
 namespace {
 
+using winprobe::Fail;
+using winprobe::JsonString;
+using winprobe::Utf8;
+
 constexpr UINT kTrayIconId = 1;
-
-std::string Utf8(const wchar_t* text) {
-    const int n = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<std::size_t>(n > 0 ? n - 1 : 0), '\0');
-    if (n > 1) WideCharToMultiByte(CP_UTF8, 0, text, -1, out.data(), n, nullptr, nullptr);
-    return out;
-}
-
-std::string Json(const wchar_t* text) {
-    std::string out = "\"";
-    for (char c : Utf8(text)) {
-        if (c == '"' || c == '\\') out += '\\';
-        if (static_cast<unsigned char>(c) < 0x20) {
-            char esc[8];
-            std::snprintf(esc, sizeof esc, "\\u%04x", c);
-            out += esc;
-        } else {
-            out += c;
-        }
-    }
-    return out + "\"";
-}
 
 NOTIFYICONDATAW IconRecord(HWND owner) {
     NOTIFYICONDATAW data{};
@@ -85,7 +69,7 @@ std::string DescribeItems(HMENU menu) {
                       (info.fState & MFS_HILITE) ? "true" : "false",
                       info.hSubMenu ? "true" : "false");
         if (out.size() > 1) out += ",";
-        out += flags + Json(text) + "}";
+        out += flags + JsonString(text) + "}";
     }
     return out + "]";
 }

@@ -15,6 +15,8 @@
 //   winprobe workarea                  SPI_GETWORKAREA
 //   (hotkey verbs: see winprobe_hotkeys_win.cpp)
 #include <windows.h>
+
+#include "winprobe_json_win.h"
 #include <objbase.h>
 #include <shlobj.h>
 
@@ -24,27 +26,9 @@
 
 namespace {
 
-std::string Utf8(const wchar_t* text) {
-    const int n = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<std::size_t>(n > 0 ? n - 1 : 0), '\0');
-    if (n > 1) WideCharToMultiByte(CP_UTF8, 0, text, -1, out.data(), n, nullptr, nullptr);
-    return out;
-}
-
-std::string JsonString(const wchar_t* text) {
-    std::string out = "\"";
-    for (char c : Utf8(text)) {
-        if (c == '"' || c == '\\') out += '\\';
-        if (static_cast<unsigned char>(c) < 0x20) {
-            char esc[8];
-            std::snprintf(esc, sizeof esc, "\\u%04x", c);
-            out += esc;
-        } else {
-            out += c;
-        }
-    }
-    return out + "\"";
-}
+using winprobe::Fail;
+using winprobe::JsonString;
+using winprobe::Utf8;
 
 std::string Describe(HWND hwnd) {
     if (!hwnd) return "{\"found\":false}";
@@ -87,11 +71,6 @@ UINT MessageId(const wchar_t* text) {
 
 ULONG_PTR Number(int argc, wchar_t** argv, int index) {
     return index < argc ? static_cast<ULONG_PTR>(std::wcstoull(argv[index], nullptr, 0)) : 0;
-}
-
-int Fail(const char* what) {
-    std::printf("{\"error\":\"%s\"}\n", what);
-    return 2;
 }
 
 int CreateShortcut(const wchar_t* link, const wchar_t* target) {
