@@ -1,7 +1,6 @@
-import subprocess
-
 import pytest
 
+from lumetra_app import Lumetra
 from wine_session import WineSession
 
 
@@ -14,6 +13,17 @@ def wine():
         yield session
     finally:
         session.close()
+
+
+@pytest.fixture
+def lumetra(wine):
+    """Lumetra with no data folder; ended and cleaned up after the test.
+    A test module may override it to prepare a configuration first."""
+    app = Lumetra(wine)
+    app.reset_data()
+    yield app
+    app.stop()
+    app.reset_data()
 
 
 @pytest.hookimpl(tryfirst=True)

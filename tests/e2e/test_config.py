@@ -4,18 +4,8 @@ unreadable file is never overwritten, and a second launch picks up edits."""
 
 import pytest
 
-from lumetra_app import Lumetra
 
 BOM = b"\xef\xbb\xbf"
-
-
-@pytest.fixture
-def lumetra(wine):
-    app = Lumetra(wine)
-    app.reset_data()
-    yield app
-    app.stop()
-    app.reset_data()
 
 
 def crlf(text):

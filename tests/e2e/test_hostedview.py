@@ -4,7 +4,7 @@ out, and items that open, rename in place and copy to the clipboard."""
 
 import pytest
 
-from lumetra_app import MAIN_CLASS, Lumetra
+from lumetra_app import MAIN_CLASS
 from wine_session import wait_for
 
 WM_CLOSE = 0x0010
@@ -15,13 +15,9 @@ HIDE_ICONS = r"HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Explo
 
 
 @pytest.fixture
-def lumetra(wine):
-    app = Lumetra(wine)
-    app.reset_data()
-    app.write_config("[General]\r\nDebugLog=1\r\n")
-    yield app
-    app.stop()
-    app.reset_data()
+def lumetra(lumetra):
+    lumetra.write_config("[General]\r\nDebugLog=1\r\n")
+    return lumetra
 
 
 def show_palette(wine, lumetra):

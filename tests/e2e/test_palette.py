@@ -6,7 +6,7 @@ import time
 
 import pytest
 
-from lumetra_app import MAIN_CLASS, Lumetra
+from lumetra_app import MAIN_CLASS
 from wine_session import TEST_TOOLS, wait_for
 
 WM_COMMAND = 0x0111
@@ -16,13 +16,9 @@ WS_EX_TOPMOST = 0x8
 
 
 @pytest.fixture
-def lumetra(wine):
-    app = Lumetra(wine)
-    app.reset_data()
-    app.write_config("[General]\r\nDebugLog=1\r\n")
-    yield app
-    app.stop()
-    app.reset_data()
+def lumetra(lumetra):
+    lumetra.write_config("[General]\r\nDebugLog=1\r\n")
+    return lumetra
 
 
 def visible(wine):

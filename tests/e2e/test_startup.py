@@ -5,19 +5,10 @@ import time
 
 import pytest
 
-from lumetra_app import MAIN_CLASS, Lumetra
+from lumetra_app import MAIN_CLASS
 
 WS_POPUP, WS_CLIPCHILDREN, WS_SYSMENU, WS_THICKFRAME = 0x80000000, 0x02000000, 0x00080000, 0x00040000
 WS_EX_TOOLWINDOW, WS_EX_ACCEPTFILES, WS_EX_TOPMOST = 0x80, 0x10, 0x8
-
-
-@pytest.fixture
-def lumetra(wine):
-    app = Lumetra(wine)
-    app.reset_data()
-    yield app
-    app.stop()
-    app.reset_data()
 
 
 def test_first_start_seeds_config_from_default_beside_the_program(wine, lumetra):

@@ -8,7 +8,7 @@ import time
 
 import pytest
 
-from lumetra_app import MAIN_CLASS, Lumetra
+from lumetra_app import MAIN_CLASS
 from wine_session import TEST_TOOLS, wait_for
 
 WM_COMMAND = 0x0111
@@ -19,15 +19,6 @@ def config_text(trigger=2, mouse_mode=2, mouse_button=1, hold=450):
     return ("[General]\r\nDebugLog=1\r\n[Hotkey]\r\n"
             f"Trigger={trigger}\r\nMouseMode={mouse_mode}\r\nMouseButton={mouse_button}\r\n"
             f"MouseLongPressMs={hold}\r\n")
-
-
-@pytest.fixture
-def lumetra(wine):
-    app = Lumetra(wine)
-    app.reset_data()
-    yield app
-    app.stop()
-    app.reset_data()
 
 
 def start(lumetra, ready_line, **config):
