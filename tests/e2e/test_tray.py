@@ -35,7 +35,7 @@ def lumetra(wine):
 def start(lumetra):
     lumetra.start()
     lumetra.wait_for_log("Config.ini path:")
-    wait_for(lambda: tray_present(lumetra.wine), timeout=10, what="the tray icon")
+    wait_for(lambda: tray_present(lumetra.wine), timeout=30, what="the tray icon")
 
 
 def tray_present(wine, window=MAIN_CLASS):
@@ -95,7 +95,7 @@ def open_tray_menu(wine, by_click=False):
         wine.xdotool("mousemove", 200, 200)
         wine.post(MAIN_CLASS, WMAPP_TRAY, 1, WM_CONTEXTMENU)
     wait_for(lambda: menus_open(wine) > 0, timeout=15, what="the tray menu")
-    wait_for(lambda: logged() > before, timeout=10, what="the menu's log line")
+    wait_for(lambda: logged() > before, timeout=30, what="the menu's log line")
 
 
 def close_menus(wine):
@@ -121,10 +121,10 @@ def choose(wine, item_id):
         submenu = next(name for name, ids in SUBMENUS.items() if item_id in ids)
         press(wine, "Down", TOP.index(submenu) + 1)
         press(wine, "Right")
-        wait_for(lambda: menus_open(wine) > 1, timeout=10, what="the submenu")
+        wait_for(lambda: menus_open(wine) > 1, timeout=30, what="the submenu")
         press(wine, "Down", SUBMENUS[submenu].index(item_id))
     press(wine, "Return")
-    wait_for(lambda: not menus_open(wine), timeout=10, what="the menu to close")
+    wait_for(lambda: not menus_open(wine), timeout=30, what="the menu to close")
 
 
 def last_menu_language(lumetra):
@@ -137,10 +137,10 @@ def last_menu_language(lumetra):
 def test_left_click_shows_the_palette_and_a_second_click_hides_it(wine, lumetra):
     start(lumetra)
     click_icon(wine, 1)
-    wait_for(lambda: visible(wine), timeout=10, what="palette shown by the icon")
+    wait_for(lambda: visible(wine), timeout=30, what="palette shown by the icon")
     lumetra.wait_for_log("ToggleMainWindow -> show")
     click_icon(wine, 1)
-    wait_for(lambda: not visible(wine), timeout=10, what="palette hidden by the icon")
+    wait_for(lambda: not visible(wine), timeout=30, what="palette hidden by the icon")
     lumetra.wait_for_log("ToggleMainWindow -> hide")
     assert lumetra.exit() == 0
 
@@ -153,7 +153,7 @@ def test_right_click_opens_the_menu_and_gives_up_topmost_while_open(wine, lumetr
     # The palette gives up topmost while its menu is open and takes it back after.
     assert not wine.find_window(MAIN_CLASS)["exstyle"] & WS_EX_TOPMOST
     close_menus(wine)
-    wait_for(lambda: wine.find_window(MAIN_CLASS)["exstyle"] & WS_EX_TOPMOST, timeout=10,
+    wait_for(lambda: wine.find_window(MAIN_CLASS)["exstyle"] & WS_EX_TOPMOST, timeout=30,
              what="topmost restored")
     lumetra.wait_for_log("ShowTrayMenu: language=1")
     assert lumetra.exit() == 0
@@ -174,7 +174,7 @@ def test_right_click_opens_the_menu_and_gives_up_topmost_while_open(wine, lumetr
 def test_menu_items_change_the_settings_in_the_file(wine, lumetra, item_id, key, value):
     start(lumetra)
     choose(wine, item_id)
-    wait_for(lambda: f"\n{key}={value}\n" in config_text(lumetra) + "\n", timeout=10,
+    wait_for(lambda: f"\n{key}={value}\n" in config_text(lumetra) + "\n", timeout=30,
              what=f"{key}={value} in config.ini")
     assert lumetra.exit() == 0
 
@@ -182,16 +182,16 @@ def test_menu_items_change_the_settings_in_the_file(wine, lumetra, item_id, key,
 def test_settings_take_effect_at_once(wine, lumetra):
     start(lumetra)
     choose(wine, 2103)  # high transparency
-    wait_for(lambda: "\nOpacity=30" in config_text(lumetra), timeout=10, what="Opacity=30")
+    wait_for(lambda: "\nOpacity=30" in config_text(lumetra), timeout=30, what="Opacity=30")
     choose(wine, 2014)  # long press
     lumetra.wait_for_log("Mouse invoke mode set to long-press.")
     choose(wine, 2001)  # Ctrl double tap instead of Alt
-    wait_for(lambda: "\nTrigger=0" in config_text(lumetra), timeout=10, what="Trigger=0")
+    wait_for(lambda: "\nTrigger=0" in config_text(lumetra), timeout=30, what="Trigger=0")
     # The palette shows with the new opacity; a double tap of Ctrl now toggles.
     wine.xdotool("key", "ctrl")
     time.sleep(0.05)
     wine.xdotool("key", "ctrl")
-    wait_for(lambda: visible(wine), timeout=10, what="palette shown by a Ctrl double tap")
+    wait_for(lambda: visible(wine), timeout=30, what="palette shown by a Ctrl double tap")
     lumetra.wait_for_log("WM_APP+99 received. source=1")
     assert lumetra.exit() == 0
 
@@ -245,7 +245,7 @@ def test_readme_item_opens_the_file_of_the_language(wine, lumetra, files, langua
                        timeout=20, what="Notepad with the read-me")
     assert notepad["title"].startswith(opened)
     wine.post("Notepad", 0x0010)  # WM_CLOSE
-    wait_for(lambda: not wine.find_window("Notepad")["found"], timeout=10, what="Notepad closed")
+    wait_for(lambda: not wine.find_window("Notepad")["found"], timeout=30, what="Notepad closed")
     assert lumetra.exit() == 0
 
 
@@ -262,7 +262,7 @@ def test_edit_config_opens_the_file_and_a_hotkey_edited_there_is_registered(wine
              what="Ctrl+Alt+Q registered from the edited file")
     assert time.monotonic() - started < 5
     wine.post("Notepad", 0x0010)  # WM_CLOSE
-    wait_for(lambda: not wine.find_window("Notepad")["found"], timeout=10, what="Notepad closed")
+    wait_for(lambda: not wine.find_window("Notepad")["found"], timeout=30, what="Notepad closed")
     assert lumetra.exit() == 0
 
 
@@ -271,7 +271,7 @@ def test_taskbar_created_adds_the_icon_again_once(wine, lumetra):
     assert wine.probe("tray-delete", MAIN_CLASS)["deleted"], "the shell lost the icon"
     assert not tray_present(wine)
     wine.post(MAIN_CLASS, "reg:TaskbarCreated")
-    wait_for(lambda: tray_present(wine), timeout=10, what="the icon back")
+    wait_for(lambda: tray_present(wine), timeout=30, what="the icon back")
     wine.post(MAIN_CLASS, "reg:TaskbarCreated")
     time.sleep(0.5)
     assert tray_present(wine)
@@ -279,7 +279,7 @@ def test_taskbar_created_adds_the_icon_again_once(wine, lumetra):
     assert wine.probe("tray-delete", MAIN_CLASS)["deleted"]
     assert not tray_present(wine)
     wine.post(MAIN_CLASS, "reg:TaskbarCreated")
-    wait_for(lambda: tray_present(wine), timeout=10, what="the icon back again")
+    wait_for(lambda: tray_present(wine), timeout=30, what="the icon back again")
     # The icon still answers clicks after coming back.
     open_tray_menu(wine)
     close_menus(wine)
