@@ -15,6 +15,15 @@ def wine():
         session.close()
 
 
+@pytest.fixture(autouse=True)
+def no_editors_left(request):
+    """Editors a test opened (the read-me, config.ini, a Desktop file) would
+    take the keyboard from the next test: close them afterwards."""
+    yield
+    if "wine" in request.fixturenames:
+        request.getfixturevalue("wine").close_windows("Notepad")
+
+
 @pytest.fixture
 def lumetra(wine):
     """Lumetra with no data folder; ended and cleaned up after the test.

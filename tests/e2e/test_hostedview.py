@@ -7,7 +7,6 @@ import pytest
 from lumetra_app import MAIN_CLASS
 from wine_session import wait_for
 
-WM_CLOSE = 0x0010
 MOD_ALT, MOD_CONTROL, VK_D = 0x1, 0x2, 0x44
 SAMPLE_NAMES = {"Meeting notes.txt", "Budget 2026.csv", "Photos", "Projects", "Read me first.md",
                 "Caf\u00e9 menu.txt"}
@@ -96,17 +95,8 @@ def test_double_clicking_a_text_file_opens_it_in_notepad(wine, lumetra):
                  what="Notepad with the meeting notes")
         assert lumetra.exit() == 0
     finally:
-        close_all(wine, "Notepad")
+        wine.close_windows("Notepad")
         wine.reg_import(f"[-{classes}\\.txt]\n\n[-{classes}\\lumetra.testtext]\n")
-
-
-def close_all(wine, cls):
-    for _ in range(10):
-        count = wine.count_windows(cls)
-        if not count:
-            return
-        wine.post(cls, WM_CLOSE)
-        wait_for(lambda: wine.count_windows(cls) < count, timeout=5, what=f"a {cls} window closed")
 
 
 def test_f2_edits_the_focused_name_in_place(wine, lumetra):

@@ -184,6 +184,15 @@ class WineSession:
     def post(self, cls, message, wparam=0, lparam=0):
         return self.probe("post", cls, message, wparam, lparam)
 
+    def close_windows(self, cls):
+        """Closes every top-level window of a class (WM_CLOSE, one at a time)."""
+        for _ in range(10):
+            count = self.count_windows(cls)
+            if not count:
+                return
+            self.post(cls, 0x0010)
+            wait_for(lambda: self.count_windows(cls) < count, timeout=10, what=f"a {cls} window closed")
+
     def xdotool(self, *args):
         return subprocess.run(["xdotool", *map(str, args)], env=self.env, capture_output=True, timeout=30)
 
