@@ -41,8 +41,12 @@ class Lumetra:
     def start(self, wait_window=True):
         self.process = self.wine.start_exe(self.wine.program("Lumetra.exe"))
         if wait_window:
-            wait_for(lambda: self.wine.find_window(MAIN_CLASS)["found"], timeout=30,
-                     what="the palette window")
+            try:
+                wait_for(lambda: self.wine.find_window(MAIN_CLASS)["found"], timeout=30,
+                         what="the palette window")
+            except WineError as error:
+                # An exit code of 0 here means it found another instance's mutex.
+                raise WineError(f"{error}; Lumetra exit code {self.process.poll()}") from None
         return self.process
 
     def window(self):
