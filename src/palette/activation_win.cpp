@@ -28,11 +28,6 @@ using platform::ComPtr;
 
 constexpr std::uint32_t kRenameThrottleMs = 500;
 
-bool IsPaletteOrDescendant(HWND window) {
-    HWND palette = Palette().window;
-    return window && (window == palette || IsChild(palette, window) || GetAncestor(window, GA_ROOTOWNER) == palette);
-}
-
 // Runs `body` with a flag set, unless the flag is already set (re-entry through
 // a modal loop inside a shell call).
 template <typename Body>
@@ -121,6 +116,11 @@ void FinishReveal(bool wasVisible, bool runPending) {
 
 }  // namespace
 
+bool IsPaletteOrDescendant(HWND window) {
+    HWND palette = Palette().window;
+    return window && (window == palette || IsChild(palette, window) || GetAncestor(window, GA_ROOTOWNER) == palette);
+}
+
 ForegroundSwitch::ForegroundSwitch() {
     if (HWND foreground = GetForegroundWindow()) {
         const DWORD thread = GetWindowThreadProcessId(foreground, nullptr);
@@ -207,7 +207,7 @@ void HidePalette() {
 
     config::Settings& cfg = config::Cfg();
     std::wstring key = config::CurrentMonitorKey();
-    if (!IsRealMonitorKey(key)) key = config::MonitorKeyOf(MonitorFromWindow(state.window, MONITOR_DEFAULTTONEAREST));
+    if (!config::IsStorableMonitorKey(key)) key = config::MonitorKeyOf(MonitorFromWindow(state.window, MONITOR_DEFAULTTONEAREST));
     if (!key.empty()) {
         cfg.currentMonitorKey = key;
         config::PersistPaletteView(key);

@@ -18,6 +18,9 @@ private:
     DWORD foregroundThread_ = 0;
 };
 
+// The palette itself, one of its child windows or a window it owns.
+bool IsPaletteOrDescendant(HWND window);
+
 void ActivatePalette(bool showAtCursor);
 void HidePalette();
 void AbortViewTransitions();

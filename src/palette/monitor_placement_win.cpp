@@ -57,7 +57,7 @@ std::optional<Size> SavedSizeFor(HMONITOR monitor) {
     const std::wstring key = config::MonitorKeyOf(monitor);
     const auto work = WorkArea(monitor);
     if (!work) return std::nullopt;
-    return SavedSizeForMonitor(MonitorPosEntry(key), IsRealMonitorKey(key), *work);
+    return SavedSizeForMonitor(MonitorPosEntry(key), config::IsStorableMonitorKey(key), *work);
 }
 
 // Drops what a drag queued for a monitor change that will not happen.
@@ -109,9 +109,9 @@ void RelocatePaletteToCursorMonitor(bool showAtCursor) {
 
     config::Settings& cfg = config::Cfg();
     std::wstring old = cfg.currentMonitorKey;
-    if (!IsRealMonitorKey(old))
+    if (!config::IsStorableMonitorKey(old))
         old = config::MonitorKeyOf(MonitorFromWindow(state.window, MONITOR_DEFAULTTONEAREST));
-    if (IsRealMonitorKey(old)) {
+    if (config::IsStorableMonitorKey(old)) {
         if (!state.shownAtCursor) {
             if (const auto rect = WindowRectOf(state.window))
                 cfg.monitorPos[old] = {rect->left, rect->top, rect->right, rect->bottom};
@@ -125,7 +125,7 @@ void RelocatePaletteToCursorMonitor(bool showAtCursor) {
 
     HMONITOR target = config::CursorMonitorOrPalette();
     const std::wstring key = config::MonitorKeyOf(target);
-    if (IsRealMonitorKey(key) && key != old && key != cfg.currentMonitorKey)
+    if (config::IsStorableMonitorKey(key) && key != old && key != cfg.currentMonitorKey)
         MonitorChangeFilter(state.window, target);
 
     hostedview::SmallIconSizeMoveReflow();
@@ -157,9 +157,9 @@ void MonitorChangeFilter(HWND window, HMONITOR monitor) {
 void PaletteMonitorCross(HWND window, HMONITOR monitor) {
     if (!window || !monitor) return;
     const std::wstring key = config::MonitorKeyOf(monitor);
-    if (!IsRealMonitorKey(key)) return;
+    if (!config::IsStorableMonitorKey(key)) return;
     config::Settings& cfg = config::Cfg();
-    if (IsRealMonitorKey(cfg.currentMonitorKey)) config::PersistPaletteView(cfg.currentMonitorKey);
+    if (config::IsStorableMonitorKey(cfg.currentMonitorKey)) config::PersistPaletteView(cfg.currentMonitorKey);
     if (!config::MonitorPrefsLoad(monitor)) return;
 
     PaletteState& state = Palette();
@@ -230,7 +230,7 @@ void OnExitSizeMove(HWND) {
         config::SetCurrentMonitor(monitor);
         config::Cfg().currentMonitorKey = config::MonitorKeyOf(monitor);
     }
-    if (IsRealMonitorKey(config::Cfg().currentMonitorKey))
+    if (config::IsStorableMonitorKey(config::Cfg().currentMonitorKey))
         config::PersistPaletteView(config::Cfg().currentMonitorKey);
     config::SaveConfig();
 }

@@ -22,11 +22,6 @@ using hostedview::View;
 
 constexpr int kGroupedDragStripPixels = 30;
 
-bool IsPaletteOrDescendant(HWND window) {
-    HWND palette = Palette().window;
-    return window && (window == palette || IsChild(palette, window));
-}
-
 bool InViewWindows(HWND window) {
     const auto within = [window](HWND parent) { return parent && (window == parent || IsChild(parent, window)); };
     return within(View().listView) || within(View().viewWindow);

@@ -13,8 +13,6 @@ std::wstring Format(const wchar_t* format, auto... args) {
 
 }  // namespace
 
-bool IsRealMonitorKey(const std::wstring& key) { return !key.empty() && key != kUnknownMonitorKey; }
-
 PosMonitorPlan PlanPosMonitor(const PosMonitorInput& in) {
     PosMonitorPlan plan;
     WindowRect r = in.windowSetting;
@@ -57,7 +55,7 @@ PosMonitorPlan PlanPosMonitor(const PosMonitorInput& in) {
 CrossFilterAction StepCrossFilter(CrossFilterState& state, const std::wstring& key,
                                   const std::wstring& currentKey, bool inSizeMove) {
     CrossFilterAction action = CrossFilterAction::kNone;
-    if (!IsRealMonitorKey(key)) {
+    if (!config::IsStorableMonitorKey(key)) {
         action = CrossFilterAction::kUnknownMonitor;
     } else if (key != currentKey) {
         if (!inSizeMove) return CrossFilterAction::kCross;

@@ -8,13 +8,12 @@
 #include <string>
 #include <vector>
 
+#include "config/monitor_values.h"
 #include "palette/placement.h"
 
 namespace lumetra::palette {
 
-inline constexpr const wchar_t* kUnknownMonitorKey = L"_unknown";
-// A key that may carry per-monitor data: neither empty nor "_unknown".
-bool IsRealMonitorKey(const std::wstring& key);
+using config::kUnknownMonitorKey;
 
 struct PosMonitorInput {
     std::wstring key;                  // monitor under the cursor
