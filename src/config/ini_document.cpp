@@ -64,7 +64,11 @@ void IniDocument::parseText(std::wstring_view text) {
     while (true) {
         std::size_t end = pos;
         while (end < text.size() && text[end] != L'\r' && text[end] != L'\n') ++end;
-        const std::wstring_view line = Trim(text.substr(pos, end - pos));
+        // Names and values are C strings wherever they are set, so a NUL ends
+        // the line's content; otherwise a value saved once would change again.
+        std::wstring_view raw = text.substr(pos, end - pos);
+        raw = raw.substr(0, raw.find(L'\0'));
+        const std::wstring_view line = Trim(raw);
 
         if (line.empty() || line[0] == L';') {
             // blank or comment

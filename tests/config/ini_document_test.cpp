@@ -112,6 +112,15 @@ TEST(IniParsing, OnlySpacesAndTabsAreBlank) {
     EXPECT_EQ(doc.get(L"S", L"\x3000k\x3000", nullptr), L"\vv\v");
 }
 
+TEST(IniParsing, NulEndsTheLineContent) {
+    using namespace std::string_literals;
+    const IniDocument doc = Parsed(L"[S]\r\nk=ab \0cd\r\nj\0=x\r\n[T\0]\r\nm=1"s);
+    EXPECT_EQ(doc.get(L"S", L"k", nullptr), L"ab") << "cut at the NUL, then trimmed";
+    EXPECT_EQ(doc.keyNames(L"S"), (std::vector<std::wstring>{L"k", L"m"}))
+        << "a line cut before its '=' is no entry, a header cut before ']' no section";
+    EXPECT_EQ(doc.sectionNames(), (std::vector<std::wstring>{L"S"}));
+}
+
 TEST(IniAccess, GetSetAndNullArguments) {
     IniDocument doc(L"x");
     EXPECT_EQ(doc.get(L"A", L"k", L"d"), L"d");
