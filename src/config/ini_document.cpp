@@ -25,6 +25,13 @@ std::wstring DecodeUtf16Le(const std::uint8_t* data, std::size_t units) {
 
 }  // namespace
 
+std::wstring CutValue(std::wstring_view value, std::size_t maxUnits) {
+    const std::wstring_view cut = value.substr(0, maxUnits);
+    std::size_t end = cut.size();
+    while (end > 0 && IsBlank(cut[end - 1])) --end;
+    return std::wstring(cut.substr(0, end));
+}
+
 std::wstring DecodeIniBytes(const std::uint8_t* data, std::size_t size) {
     if (size >= 2 && data[0] == 0xFF && data[1] == 0xFE) return DecodeUtf16Le(data + 2, (size - 2) / 2);
     if (size >= 4 && data[0] == 0x5B && data[1] == 0x00) return DecodeUtf16Le(data, size / 2);

@@ -79,4 +79,8 @@ private:
 // mark; else (after an optional EF BB BF) strict UTF-8, lenient UTF-8, Latin-1.
 std::wstring DecodeIniBytes(const std::uint8_t* data, std::size_t size);
 
+// The first maxUnits units of a value, less the blanks the reader would trim
+// from the end: a value cut this way reads back the same once saved.
+std::wstring CutValue(std::wstring_view value, std::size_t maxUnits);
+
 }  // namespace lumetra::config

@@ -125,7 +125,7 @@ bool MonitorPrefsLoadKey(const std::wstring& key) {
     s.groupBy = entry.groupBy;
     s.groupByAscending = entry.groupAscending;
     s.uiLayoutPersisted = true;
-    s.groupByKey = entry.groupBy ? entry.groupKey.substr(0, kGroupByKeyMaxLength) : std::wstring();
+    s.groupByKey = entry.groupBy ? CutValue(entry.groupKey, kGroupByKeyMaxLength) : std::wstring();
 
     log::DebugLogFormat<256>(
         L"MonitorPrefsLoad: key='%ls' hasView=%d hasLayout=%d view %d->%d sort=%d group=%d "

@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <iterator>
 
 #include "config/decimal.h"
+#include "config/ini_document.h"
 #include "log/bounded_format.h"
 
 namespace lumetra::config {
@@ -28,6 +30,10 @@ std::optional<std::int32_t> ScanInt(std::wstring_view text, std::size_t& pos) {
 }
 
 bool FitsInt32(std::int64_t v) { return v >= INT32_MIN && v <= INT32_MAX; }
+
+// The longest group key a written value holds after its five numbers (both
+// sizes count a terminator).
+constexpr std::size_t kStorableGroupKeyUnits = kLayoutUnits - std::size(L"0|0|0|0|0|");
 
 }  // namespace
 
@@ -89,7 +95,8 @@ std::optional<MonitorLayout> ParseMonitorLayout(std::wstring_view text) {
     layout.groupBy = flag(fields[2]);
     layout.groupAscending = flag(fields[3]);
     layout.persisted = flag(fields[4]);
-    if (count == kLayoutFields) layout.groupKey.assign(fields[5]);
+    if (count == kLayoutFields)
+        layout.groupKey = CutValue(fields[5], kStorableGroupKeyUnits);
     return layout;
 }
 
@@ -99,7 +106,8 @@ std::wstring FormatMonitorLayout(const MonitorLayout& layout) {
                         layout.sortAscending ? 1 : 0, layout.groupBy ? 1 : 0,
                         layout.groupAscending ? 1 : 0, layout.persisted ? 1 : 0);
     std::wstring text(numbers);
-    text.append(layout.groupKey, 0, kLayoutUnits - 1 - std::min(text.size(), kLayoutUnits - 1));
+    const std::size_t room = kLayoutUnits - 1 - std::min(text.size(), kLayoutUnits - 1);
+    text.append(CutValue(layout.groupKey, room));
     return text;
 }
 

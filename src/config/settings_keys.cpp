@@ -40,7 +40,7 @@ bool LayoutPersistedWhenAbsent(const IniDocument& doc, const Settings& s) {
 
 std::wstring ReadGroupByKey(const IniDocument& doc, const Settings& s) {
     if (!s.groupBy) return {};
-    return std::wstring(doc.get(L"UI", L"GroupByKey", L"").c_str()).substr(0, kGroupByKeyMaxLength);
+    return CutValue(doc.get(L"UI", L"GroupByKey", L""), kGroupByKeyMaxLength);
 }
 std::wstring WriteGroupByKey(const Settings& s) {
     return s.groupBy ? s.groupByKey : std::wstring();
@@ -140,7 +140,7 @@ std::int32_t SnapOpacity(std::int32_t value) {
 
 std::wstring LanguageCodeFrom(const IniDocument& doc) {
     if (const std::wstring* code = doc.find(L"UI", L"Language"))
-        return std::wstring(code->c_str()).substr(0, kLanguageMaxLength);
+        return CutValue(*code, kLanguageMaxLength);
     if (const std::wstring* legacy = doc.find(L"UI", L"UILanguage")) {
         const auto index = ParseDecimal(*legacy);
         if (index && *index >= 0 &&

@@ -121,6 +121,19 @@ TEST(IniParsing, NulEndsTheLineContent) {
     EXPECT_EQ(doc.sectionNames(), (std::vector<std::wstring>{L"S"}));
 }
 
+TEST(IniParsing, ACutValueReadsBackTheSame) {
+    EXPECT_EQ(CutValue(L"abc def", 4), L"abc");
+    EXPECT_EQ(CutValue(L"abc\t\t", 5), L"abc");
+    EXPECT_EQ(CutValue(L" \t ", 3), L"");
+    EXPECT_EQ(CutValue(L" abc", 10), L" abc");  // only the end is trimmed by the reader
+    EXPECT_EQ(CutValue(L"abc", 0), L"");
+    IniDocument doc(L"config.ini");
+    doc.set(L"S", L"k", CutValue(L"value  cut", 7).c_str());
+    IniDocument again(L"config.ini");
+    again.parseText(doc.serializeText());
+    EXPECT_EQ(again.get(L"S", L"k", L"-"), doc.get(L"S", L"k", L"-"));
+}
+
 TEST(IniAccess, GetSetAndNullArguments) {
     IniDocument doc(L"x");
     EXPECT_EQ(doc.get(L"A", L"k", L"d"), L"d");

@@ -92,6 +92,37 @@ TEST(MonitorLayoutValue, WritesAndReadsBack) {
     EXPECT_EQ(FormatMonitorLayout(huge).size(), 383u);
 }
 
+// Whatever is read must be saved as the same text and read back the same:
+// the INI reader trims a value's end and a written value holds 383 units.
+TEST(MonitorLayoutValue, ReadsOnlyAGroupKeyItCanSaveAgain) {
+    const struct {
+        const wchar_t* text;
+        const wchar_t* groupKey;
+    } cases[] = {
+        {L"1|0|1|1|1|key |next", L"key"},
+        {L"1|0|1|1|1|key \t|", L"key"},
+        {L"1|0|1|1|1| |", L""},
+        {L"1|0|1|1|1| inner blanks stay|", L" inner blanks stay"},
+    };
+    for (const auto& c : cases) {
+        const auto layout = ParseMonitorLayout(c.text);
+        ASSERT_TRUE(layout) << Narrow(c.text);
+        EXPECT_EQ(layout->groupKey, c.groupKey) << Narrow(c.text);
+    }
+
+    std::wstring longKey(400, L'k');
+    longKey[372] = L' ';
+    const auto layout = ParseMonitorLayout(L"0|1|0|1|1|" + longKey);
+    ASSERT_TRUE(layout);
+    EXPECT_EQ(layout->groupKey, std::wstring(372, L'k'));
+    EXPECT_EQ(FormatMonitorLayout(*layout), L"0|1|0|1|1|" + layout->groupKey);
+    EXPECT_EQ(ParseMonitorLayout(FormatMonitorLayout(*layout)), layout);
+
+    MonitorLayout written{2, true, false, true, true, L"cut here"};
+    written.groupKey.insert(0, 369, L'k');  // the writer's cut lands after the blank
+    EXPECT_EQ(FormatMonitorLayout(written), L"2|1|0|1|1|" + std::wstring(369, L'k') + L"cut");
+}
+
 TEST(MonitorKey, IsTheDeviceNameAfterItsLastBackslash) {
     const struct {
         const wchar_t* device;

@@ -169,6 +169,11 @@ TEST(LoadConfig, GroupKeyNeedsGroupingAndIsCut) {
     ResetWorld();
     LoadText("[UI]\nGroupBy=1\nGroupByKey=" + std::string(90, 'k'));
     EXPECT_EQ(Cfg().groupByKey, std::wstring(79, L'k'));
+
+    // A cut never ends in a blank, which the next load would trim away.
+    ResetWorld();
+    LoadText("[UI]\nGroupBy=1\nGroupByKey=" + std::string(78, 'k') + " \tk");
+    EXPECT_EQ(Cfg().groupByKey, std::wstring(78, L'k'));
 }
 
 TEST(LoadConfig, InvalidViewModeIsRepairedInTheFileAtOnce) {
@@ -270,6 +275,9 @@ TEST(LoadConfig, LanguageFallsBackToTheOlderNumericKey) {
     ResetWorld();
     LoadText("[UI]\nLanguage=" + std::string(70, 'x'));
     EXPECT_EQ(Cfg().language.size(), 63u);
+    ResetWorld();
+    LoadText("[UI]\nLanguage=" + std::string(62, 'x') + " y");
+    EXPECT_EQ(Cfg().language, std::wstring(62, L'x'));
 }
 
 TEST(SaveConfig, FileWithOnlyAHotkeyGainsTheOtherSectionsInOrder) {
