@@ -6,7 +6,6 @@
 
 #include "config/config_host.h"
 #include "log/bounded_format.h"
-#include "ui/string_tables.h"
 
 namespace lumetra::config {
 namespace {
@@ -72,8 +71,6 @@ constexpr std::size_t kMaxPartLength = 47;
 constexpr std::size_t kMaxParts = 16;
 constexpr std::size_t kConfigTextUnits = 96;
 constexpr std::size_t kDisplayTextUnits = 128;
-constexpr std::size_t kDoubleTapUnits = 24;
-constexpr std::size_t kMenuLabelUnits = 256;
 
 wchar_t AsciiLower(wchar_t c) { return c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c + 32) : c; }
 wchar_t AsciiUpper(wchar_t c) { return c >= L'a' && c <= L'z' ? static_cast<wchar_t>(c - 32) : c; }
@@ -267,64 +264,6 @@ std::wstring FormatHotkeyConfigText(const Hotkey& pair) {
 std::wstring FormatHotkeyDisplayText(const Hotkey& pair) {
     if (pair.key == 0) return {};
     return JoinChord(pair, L" + ", kDisplayTextUnits);
-}
-
-std::wstring FormatHotkeyMenuLabelWith(TriggerKey trigger, const Hotkey& pair, int languageIndex,
-                                       const wchar_t* keyboardTitle, const wchar_t* disabledLabel) {
-    wchar_t doubleTap[kDoubleTapUnits] = L"";
-    const wchar_t* modifier = trigger == TriggerKey::Ctrl    ? L"Ctrl"
-                              : trigger == TriggerKey::Shift ? L"Shift"
-                              : trigger == TriggerKey::Alt   ? L"Alt"
-                                                             : nullptr;
-    if (modifier)
-        log::FormatToBuffer(doubleTap, kDoubleTapUnits,
-                            L"%ls \x00D7"
-                            L"2",
-                            modifier);
-
-    std::wstring chord;
-    if (pair.key != 0) {
-        chord = FormatHotkeyDisplayText(pair);
-        if (pair.modifiers == kModCtrlAlt) {
-            switch (pair.key) {
-                case 0x44:
-                    chord = L"Ctrl + Alt + D";
-                    break;
-                case 0x51:
-                    chord = L"Ctrl + Alt + Q";
-                    break;
-                case 0x41:
-                    chord = L"Ctrl + Alt + A";
-                    break;
-                case 0x5A:
-                    chord = L"Ctrl + Alt + Z";
-                    break;
-                default:
-                    break;
-            }
-        }
-    }
-
-    const bool japanese = languageIndex == 0;
-    wchar_t label[kMenuLabelUnits];
-    if (doubleTap[0] && !chord.empty()) {
-        log::FormatToBuffer(label, kMenuLabelUnits,
-                            japanese ? L"%ls\xFF08%ls / %ls\xFF09" : L"%ls (%ls / %ls)",
-                            keyboardTitle, doubleTap, chord.c_str());
-    } else {
-        const wchar_t* detail = doubleTap[0]     ? doubleTap
-                                : !chord.empty() ? chord.c_str()
-                                                 : disabledLabel;
-        log::FormatToBuffer(label, kMenuLabelUnits, japanese ? L"%ls\xFF08%ls\xFF09" : L"%ls (%ls)",
-                            keyboardTitle, detail);
-    }
-    return label;
-}
-
-std::wstring FormatHotkeyMenuLabel(int languageIndex) {
-    const ui::MenuTitles& titles = ui::MenuTitlesText(languageIndex);
-    return FormatHotkeyMenuLabelWith(Cfg().trigger, Cfg().toggleHotkey, languageIndex,
-                                     titles.keyboardTitle, titles.disabledLabel);
 }
 
 void SaveToggleHotkey() {

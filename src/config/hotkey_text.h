@@ -1,7 +1,6 @@
 #pragma once
 // The toggle hotkey as text: the stored form in config.ini ("VK_D",
-// "Ctrl+Shift+VK_F5"), the display form ("Ctrl + Alt + VK_D") and the tray
-// menu's keyboard caption.
+// "Ctrl+Shift+VK_F5") and the display form ("Ctrl + Alt + VK_D").
 #include <cstdint>
 #include <span>
 #include <string>
@@ -28,13 +27,6 @@ bool ParseHotkeyText(const wchar_t* text, Hotkey& pair);
 
 std::wstring FormatHotkeyConfigText(const Hotkey& pair);   // at most 95 units
 std::wstring FormatHotkeyDisplayText(const Hotkey& pair);  // at most 127 units; empty for key 0
-
-// Caption of the tray menu's keyboard submenu, naming the double-tap trigger
-// and the chord of the current settings.
-std::wstring FormatHotkeyMenuLabel(int languageIndex);
-// The same from explicit values and titles.
-std::wstring FormatHotkeyMenuLabelWith(TriggerKey trigger, const Hotkey& pair, int languageIndex,
-                                       const wchar_t* keyboardTitle, const wchar_t* disabledLabel);
 
 // Writes the current toggle hotkey as [Hotkey] ToggleHotkey.
 void SaveToggleHotkey();

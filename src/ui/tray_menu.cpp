@@ -50,18 +50,42 @@ bool IsCtrlAltHotkey(const config::Hotkey& hotkey, std::uint32_t key) {
     return hotkey.modifiers == config::kModCtrlAlt && hotkey.key == key;
 }
 
+// The hotkeys the menu offers, named as the menu shows them.
+struct Preset {
+    unsigned id;
+    std::uint32_t key;
+    const wchar_t* text;
+};
+constexpr Preset kPresets[] = {{kCmdHotkeyCtrlAltD, 0x44, L"Ctrl + Alt + D"},
+                               {kCmdHotkeyCtrlAltQ, 0x51, L"Ctrl + Alt + Q"},
+                               {kCmdHotkeyCtrlAltA, 0x41, L"Ctrl + Alt + A"},
+                               {kCmdHotkeyCtrlAltZ, 0x5A, L"Ctrl + Alt + Z"}};
+
+// A preset by its menu text, any other hotkey in the hotkey grammar; empty
+// without a key.
+std::wstring HotkeyCaptionText(const config::Hotkey& hotkey) {
+    for (const Preset& preset : kPresets)
+        if (IsCtrlAltHotkey(hotkey, preset.key)) return preset.text;
+    return config::FormatHotkeyDisplayText(hotkey);
+}
+
+std::wstring DoubleTapCaptionText(config::TriggerKey trigger) {
+    switch (trigger) {
+        case config::TriggerKey::Ctrl:
+            return DoubleTapText(L"Ctrl");
+        case config::TriggerKey::Shift:
+            return DoubleTapText(L"Shift");
+        case config::TriggerKey::Alt:
+            return DoubleTapText(L"Alt");
+        case config::TriggerKey::Disabled:
+            break;
+    }
+    return {};
+}
+
 MenuItem KeyboardMenu(const TrayMenuState& s) {
     const MenuTitles& titles = MenuTitlesText(s.language);
     const int trigger = Value(s.trigger);
-    struct Preset {
-        unsigned id;
-        std::uint32_t key;
-        const wchar_t* text;
-    };
-    constexpr Preset kPresets[] = {{kCmdHotkeyCtrlAltD, 0x44, L"Ctrl + Alt + D"},
-                                   {kCmdHotkeyCtrlAltQ, 0x51, L"Ctrl + Alt + Q"},
-                                   {kCmdHotkeyCtrlAltA, 0x41, L"Ctrl + Alt + A"},
-                                   {kCmdHotkeyCtrlAltZ, 0x5A, L"Ctrl + Alt + Z"}};
     MenuModel items = {
         Checked(kCmdTriggerDisabled, titles.disabledLabel, trigger == 3),
         Checked(kCmdTriggerCtrl, DoubleTapText(L"Ctrl"), trigger == 0),
@@ -132,8 +156,14 @@ const MenuItem* FindMenuCommand(const MenuModel& menu, unsigned id) {
 
 std::wstring KeyboardCaption(const TrayMenuState& s) {
     const MenuTitles& titles = MenuTitlesText(s.language);
-    return config::FormatHotkeyMenuLabelWith(s.trigger, s.hotkey, s.language, titles.keyboardTitle,
-                                             titles.disabledLabel);
+    const std::wstring doubleTap = DoubleTapCaptionText(s.trigger);
+    const std::wstring hotkey = HotkeyCaptionText(s.hotkey);
+    if (!doubleTap.empty() && !hotkey.empty())
+        return CaptionWithTwoDetails(s.language, titles.keyboardTitle, doubleTap.c_str(),
+                                     hotkey.c_str());
+    const std::wstring& detail = doubleTap.empty() ? hotkey : doubleTap;
+    return CaptionWithDetail(s.language, titles.keyboardTitle,
+                             detail.empty() ? titles.disabledLabel : detail.c_str());
 }
 
 std::wstring MouseCaption(const TrayMenuState& s) {

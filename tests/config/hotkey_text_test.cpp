@@ -164,51 +164,6 @@ TEST(FormatHotkey, EveryStoredFormParsesBackToTheSamePair) {
     }
 }
 
-TEST(FormatHotkeyMenuLabel, NamesTriggerAndChord) {
-    const struct {
-        TriggerKey trigger;
-        Hotkey pair;
-        int language;
-        const wchar_t* label;
-    } cases[] = {
-        {TriggerKey::Alt,
-         {3, 0x44},
-         1,
-         L"Keyboard (Alt \x00D7"
-         L"2 / Ctrl + Alt + D)"},
-        {TriggerKey::Ctrl,
-         {3, 0x5A},
-         5,
-         L"Clavier (Ctrl \x00D7"
-         L"2 / Ctrl + Alt + Z)"},
-        {TriggerKey::Shift,
-         {3, 0},
-         1,
-         L"Keyboard (Shift \x00D7"
-         L"2)"},
-        {TriggerKey::Disabled, {6, 0x74}, 1, L"Keyboard (Ctrl + Shift + VK_F5)"},
-        {TriggerKey::Disabled, {3, 0x70}, 1, L"Keyboard (Ctrl + Alt + VK_F1)"},
-        {TriggerKey::Disabled, {3, 0}, 1, L"Keyboard (Disabled)"},
-        {TriggerKey::Alt,
-         {3, 0x41},
-         0,
-         L"\x30AD\x30FC\x30DC\x30FC\x30C9\xFF08"
-         L"Alt \x00D7"
-         L"2 / Ctrl + Alt + A\xFF09"},
-        {TriggerKey::Disabled,
-         {3, 0x51},
-         0,
-         L"\x30AD\x30FC\x30DC\x30FC\x30C9\xFF08"
-         L"Ctrl + Alt + Q\xFF09"},
-    };
-    for (const auto& c : cases) {
-        ResetWorld();
-        Cfg().trigger = c.trigger;
-        Cfg().toggleHotkey = c.pair;
-        EXPECT_EQ(FormatHotkeyMenuLabel(c.language), c.label);
-    }
-}
-
 TEST(SaveToggleHotkey, WritesOnlyItsKey) {
     ResetWorld();
     WriteFile(Crlf("[Window]\nX=5\n[Hotkey]\nTrigger=1"));
