@@ -114,8 +114,9 @@ class DesktopItems : public ::testing::Test {
         return nullptr;
     }
 
-    void UseFakeView(FakeFolderView& view) {
-        view.refs = 2;  // the record's reference and the stack's
+    // The record holds the fixture's fake, so TearDown lets go of it before it dies.
+    void UseFakeView() {
+        view.refs = 2;  // the record's reference and the fixture's
         View().shellView = platform::ComPtr<IShellView>::Attach(&view);
     }
 
@@ -126,6 +127,7 @@ class DesktopItems : public ::testing::Test {
         return n;
     }
 
+    FakeFolderView view;
     fs::path desktop_;
     std::vector<fs::path> created_;
 };
@@ -264,14 +266,13 @@ TEST_F(DesktopItems, ControlPanelIsRemovedInBothModesAndDesktopChildrenAreRecogn
 
 TEST_F(DesktopItems, SweepRemovesRejectedItemsFromTheLastIndexDown) {
     const std::vector<DesktopItem> items = Enumerate();
-    FakeFolderView view;
     int rejected = 0;
     for (const DesktopItem& item : items) {
         view.AddItem(item.child.get());
         rejected += Shows(item) ? 0 : 1;
     }
     ASSERT_GT(rejected, 0) << "Wine's root holds items the Desktop never shows";
-    UseFakeView(view);
+    UseFakeView();
 
     EXPECT_TRUE(HasForbiddenItem());
     EXPECT_FALSE(IsViewCleanAndPopulated());
@@ -298,13 +299,12 @@ TEST_F(DesktopItems, SweepRemovesRejectedItemsFromTheLastIndexDown) {
 
 TEST_F(DesktopItems, AtMostEightFilterLinesPerWindowAndControlPanelSilentInAllItemsMode) {
     View().iconRegistry.sets.all.insert(L"{hv-hidden}");
-    FakeFolderView view;
     for (int i = 0; i < 12; ++i) Write(desktop_ / (L"{hv-hidden} " + std::to_wstring(i) + L".txt"));
     for (const DesktopItem& item : Enumerate())
         if (item.displayName.find(L"{hv-hidden}") != std::wstring::npos)
             view.AddItem(item.child.get());
     ASSERT_EQ(view.items.size(), 12u);
-    UseFakeView(view);
+    UseFakeView();
     EXPECT_TRUE(PostFilterSweep());
     EXPECT_EQ(view.removed.size(), 12u);
     EXPECT_EQ(LogLinesContaining(L"Filtered from palette: {hv-hidden}"), 8);
@@ -319,9 +319,8 @@ TEST_F(DesktopItems, AtMostEightFilterLinesPerWindowAndControlPanelSilentInAllIt
 TEST_F(DesktopItems, RestorePassAddsWhatTheViewLacksInAllItemsModeOnly) {
     const std::vector<DesktopItem> items = Enumerate();
     ASSERT_GE(items.size(), 3u);
-    FakeFolderView view;
     view.AddItem(items[0].child.get());
-    UseFakeView(view);
+    UseFakeView();
 
     EXPECT_FALSE(RestoreMissingDesktopItems()) << "same-as-desktop mode";
     config::Cfg().desktopItemsMode = DesktopItemsMode::AllItems;
@@ -360,9 +359,8 @@ TEST_F(DesktopItems, OpenLabelEditBlocksSweepsAndRestore) {
         DestroyWindow(parent);
         GTEST_SKIP() << "no label edit opened";
     }
-    FakeFolderView view;
     for (const DesktopItem& d : Enumerate()) view.AddItem(d.child.get());
-    UseFakeView(view);
+    UseFakeView();
     EXPECT_FALSE(PostFilterSweep());
     config::Cfg().desktopItemsMode = DesktopItemsMode::AllItems;
     EXPECT_FALSE(RestoreMissingDesktopItems());
@@ -431,9 +429,8 @@ TEST_F(DesktopItems, InfoTipRequestsAskTheViewOncePerItemUntilARefresh) {
                                  nullptr, nullptr, nullptr);
     ASSERT_TRUE(parent && list && stray);
     View().viewWindow = parent;
-    FakeFolderView view;
     for (const DesktopItem& d : Enumerate()) view.AddItem(d.child.get());
-    UseFakeView(view);
+    UseFakeView();
 
     wchar_t text[64] = {};
     auto request = [&](UINT code, HWND from, int index, int capacity) {
