@@ -20,6 +20,7 @@
 #include "triggers/input_triggers_win.h"
 #include "triggers/toggle_win.h"
 #include "ui/about_window_win.h"
+#include "ui/tray_win.h"
 #include "ui/ui_language.h"
 #include "ui/view_menu_win.h"
 
@@ -107,24 +108,18 @@ void EditConfigWithWatch(HWND hwnd) {
     ShellExecuteW(hwnd, L"open", Cfg().configPath.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
-// README.md is the Japanese read-me, README.en.md the English one.
+// Without an association for .md files the read-me opens in Notepad.
 void OpenReadme(HWND hwnd) {
-    const std::wstring folder = config::ExecutableFolder() + L"\\";
-    const bool japanese = ui::CurrentUILanguageIndex() == 0;
-    const std::wstring candidates[] = {folder + (japanese ? L"README.md" : L"README.en.md"),
-                                       folder + (japanese ? L"README.en.md" : L"README.md")};
-    for (const std::wstring& file : candidates) {
-        if (!config::FileExists(file)) continue;
-        const auto result = reinterpret_cast<INT_PTR>(
-            ShellExecuteW(hwnd, L"open", file.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
-        if (result > 32) return;
-        wchar_t notepad[MAX_PATH];
-        const DWORD n = ExpandEnvironmentStringsW(L"%SystemRoot%\\System32\\notepad.exe", notepad, MAX_PATH);
-        if (n < 2 || n > MAX_PATH) return;  // counts the terminator: 1 to 259 characters
-        const std::wstring quoted = L"\"" + file + L"\"";
-        ShellExecuteW(hwnd, L"open", notepad, quoted.c_str(), nullptr, SW_SHOWNORMAL);
-        return;
-    }
+    const std::wstring file = ui::FindReadme(ui::CurrentUILanguageIndex());
+    if (file.empty()) return;
+    const auto result = reinterpret_cast<INT_PTR>(
+        ShellExecuteW(hwnd, L"open", file.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+    if (result > 32) return;
+    wchar_t notepad[MAX_PATH];
+    const DWORD n = ExpandEnvironmentStringsW(L"%SystemRoot%\\System32\\notepad.exe", notepad, MAX_PATH);
+    if (n < 2 || n > MAX_PATH) return;  // counts the terminator: 1 to 259 characters
+    const std::wstring quoted = L"\"" + file + L"\"";
+    ShellExecuteW(hwnd, L"open", notepad, quoted.c_str(), nullptr, SW_SHOWNORMAL);
 }
 
 }  // namespace

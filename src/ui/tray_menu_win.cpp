@@ -21,18 +21,12 @@
 namespace lumetra::ui {
 namespace {
 
-bool ReadmeAvailable() {
-    const std::wstring folder = config::ExecutableFolder() + L"\\";
-    return config::FileExists(folder + L"README.en.md") ||
-           config::FileExists(folder + L"README.md");
-}
-
 TrayMenuState CurrentMenuState(HWND palette) {
     const config::Settings& cfg = config::Cfg();
     TrayMenuState state;
     state.language = CurrentUILanguageIndex();
     state.paletteVisible = IsWindow(palette) && IsWindowVisible(palette);
-    state.readmeAvailable = ReadmeAvailable();
+    state.readmeAvailable = !FindReadme(state.language).empty();
     state.trigger = cfg.trigger;
     state.hotkey = cfg.toggleHotkey;
     state.mouseButton = cfg.mouseButton;
@@ -61,6 +55,14 @@ void RestoreTopmost(HWND palette) {
 }
 
 }  // namespace
+
+std::wstring FindReadme(int language) {
+    const std::wstring folder = config::ExecutableFolder() + L"\\";
+    const ReadmeOrder order = ReadmeFilesFor(language);
+    for (const wchar_t* name : {order.first, order.second})
+        if (config::FileExists(folder + name)) return folder + name;
+    return {};
+}
 
 void ShowTrayMenu(HWND palette) {
     if (!palette || !IsWindow(palette)) return;
