@@ -1,7 +1,5 @@
 #include "config/config_host.h"
 
-#include "log/debug_log.h"
-
 namespace lumetra::config {
 
 ConfigHost& Host() {
@@ -48,19 +46,18 @@ const std::wstring& EnsureConfigPath() {
     return s.configPath;
 }
 
-bool WritingBlocked() { return !Cfg().configReadable && HostFileExists(Cfg().configPath); }
+bool WritingBlocked() {
+    Settings& s = Cfg();
+    if (s.configReadable) return false;
+    if (HostFileExists(s.configPath)) return true;
+    s.configReadable = true;
+    return false;
+}
 
 bool LoadForWriting(IniDocument& doc) {
     if (EnsureConfigPath().empty() || WritingBlocked()) return false;
     doc = IniDocument(Cfg().configPath);
     return HostLoad(doc);
-}
-
-void LogConfigFailure(const wchar_t* text) {
-    const bool wasEnabled = log::DebugLogEnabled();
-    if (!wasEnabled) log::DebugLogSetEnabled(true);
-    log::DebugLogWrite(text);
-    if (!wasEnabled) log::DebugLogSetEnabled(false);
 }
 
 }  // namespace lumetra::config

@@ -50,15 +50,12 @@ std::wstring HostPaletteNearestMonitorKey();
 const std::wstring& EnsureConfigPath();
 
 // True while a file that failed to load sits at the configuration path:
-// every writer then leaves it alone.
+// every writer then leaves it alone. Finding the file gone ends the block, so
+// the first writer after the user deleted it and every later one may write.
 bool WritingBlocked();
 
 // Loads a fresh document for a writer: false (write nothing) when the path is
 // unknown, writing is blocked or the file cannot be read.
 bool LoadForWriting(IniDocument& doc);
-
-// Writes a line even while the log is off: the reason a configuration is not
-// being saved must be findable whatever DebugLog says.
-void LogConfigFailure(const wchar_t* text);
 
 }  // namespace lumetra::config

@@ -44,10 +44,10 @@ void WindowFromMonitorPos(Settings& s) {
     if (s.x != 120 || s.y != 120 || s.w != 920 || s.h != 580) return;
     for (const auto& [key, rect] : s.monitorPos) {
         if (rect == kDefaultPaletteRect) continue;
-        s.x = rect.left;
-        s.y = rect.top;
-        s.w = rect.right - rect.left;
-        s.h = rect.bottom - rect.top;
+        s.x = ClampWindowCoordinate(rect.left);
+        s.y = ClampWindowCoordinate(rect.top);
+        s.w = ClampWindowExtent(rect.right - rect.left);
+        s.h = ClampWindowExtent(rect.bottom - rect.top);
         return;
     }
 }
@@ -76,7 +76,7 @@ void LoadConfig() {
     log::DebugLogSetEnabled(s.debugLog);
     if (exists && !loaded) {
         s.configReadable = false;
-        LogConfigFailure(
+        log::DebugLogWrite(
             L"LoadConfig: failed to read config.ini; keeping defaults and blocking save until "
             L"fixed.");
         return;
@@ -104,7 +104,12 @@ void LoadConfig() {
 
 void ReloadUiLanguage() {
     IniDocument doc(EnsureConfigPath());
-    HostLoad(doc);  // an unreadable file reads as empty
+    // A file held by an editor or emptied says nothing about the user's
+    // choice; reading it as empty would make the next save drop the language.
+    if (!HostLoad(doc)) {
+        log::DebugLogWrite(L"ReloadUiLanguage: config.ini failed to load; language kept.");
+        return;
+    }
     Cfg().language = LanguageCodeFrom(doc);
     if (Host().applyUiLanguage) Host().applyUiLanguage(doc);
 }

@@ -55,7 +55,7 @@ void SaveConfig() {
     if (EnsureConfigPath().empty() || !PaletteExists()) return;
     EnsureCfgView(L"SaveConfig");
     if (WritingBlocked()) {
-        LogConfigFailure(kSkippedLine);
+        log::DebugLogWrite(kSkippedLine);
         return;
     }
     const PaletteStateSource& palette = Host().palette;
@@ -78,7 +78,7 @@ void SaveConfig() {
 
     IniDocument doc(s.configPath);
     if (!HostLoad(doc)) {
-        LogConfigFailure(kSkippedLine);
+        log::DebugLogWrite(kSkippedLine);
         return;
     }
     SetKeys(doc, s, writeWindow);

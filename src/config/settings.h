@@ -41,6 +41,12 @@ struct ScreenRect {
     friend bool operator==(const ScreenRect&, const ScreenRect&) = default;
 };
 
+// Bounds of [Window]: far beyond any set of monitors, yet small enough that
+// placement's sums of a coordinate and a size never leave 32 bits.
+inline constexpr std::int32_t kMaxWindowCoordinate = 1 << 20;
+inline constexpr std::int32_t kMinWindowExtent = 100;
+inline constexpr std::int32_t kMaxWindowExtent = 1 << 20;
+
 // Where [Window] puts a palette that was never moved.
 inline constexpr ScreenRect kDefaultPaletteRect{120, 120, 1040, 700};
 
@@ -93,7 +99,8 @@ struct Settings {
 
     // Not keys of their own.
     Hotkey toggleHotkey;
-    bool configReadable = true;       // false blocks every writer while the file exists
+    bool configReadable =
+        true;  // false after a failed load: writers wait for a good load or a deleted file
     std::int32_t pinnedViewMode = 0;  // last valid view, first fallback of EnsureCfgView
     std::wstring configPath;
     MonitorPosMap monitorPos;

@@ -22,7 +22,6 @@ void SetField(Settings& s, std::int32_t value) {
         s.*Member = static_cast<Field>(value);
 }
 
-std::int32_t AtLeast100(std::int32_t v) { return std::max(v, 100); }
 std::int32_t RepairTrigger(std::int32_t v) { return v >= 0 && v <= 3 ? v : 2; }
 std::int32_t RepairMouseButton(std::int32_t v) { return v != 0 ? 1 : 0; }
 std::int32_t RepairMouseMode(std::int32_t v) { return v >= 0 && v <= 2 ? v : 0; }
@@ -84,10 +83,10 @@ using enum LoadStep;
 using enum SaveRule;
 
 const SettingKey kWindowKeys[] = {
-    Int<&Settings::x>(L"X", 120, Keep, Main, WindowRect, nullptr),
-    Int<&Settings::y>(L"Y", 120, Keep, Main, WindowRect, nullptr),
-    Int<&Settings::w>(L"W", 920, Keep, Main, WindowRect, AtLeast100),
-    Int<&Settings::h>(L"H", 580, Keep, Main, WindowRect, AtLeast100),
+    Int<&Settings::x>(L"X", 120, Keep, Main, WindowRect, ClampWindowCoordinate),
+    Int<&Settings::y>(L"Y", 120, Keep, Main, WindowRect, ClampWindowCoordinate),
+    Int<&Settings::w>(L"W", 920, Keep, Main, WindowRect, ClampWindowExtent),
+    Int<&Settings::h>(L"H", 580, Keep, Main, WindowRect, ClampWindowExtent),
     Int<&Settings::opacity>(L"Opacity", 100, Keep, Main, Always, SnapOpacity),
 };
 
@@ -136,6 +135,14 @@ std::int32_t SnapOpacity(std::int32_t value) {
     if (value < 53) return 30;
     if (value < 88) return 75;
     return 100;
+}
+
+std::int32_t ClampWindowCoordinate(std::int32_t value) {
+    return std::clamp(value, -kMaxWindowCoordinate, kMaxWindowCoordinate);
+}
+
+std::int32_t ClampWindowExtent(std::int32_t value) {
+    return std::clamp(value, kMinWindowExtent, kMaxWindowExtent);
 }
 
 std::wstring LanguageCodeFrom(const IniDocument& doc) {

@@ -5,7 +5,8 @@
 namespace lumetra::log {
 namespace {
 bool gEnabled = true;
-}
+int gSwitches = 0;
+}  // namespace
 
 std::vector<std::wstring>& CapturedLogLines() {
     static std::vector<std::wstring> lines;
@@ -15,10 +16,16 @@ std::vector<std::wstring>& CapturedLogLines() {
 void ResetCapturedLog() {
     CapturedLogLines().clear();
     gEnabled = true;
+    gSwitches = 0;
 }
 
+int CapturedLogSwitches() { return gSwitches; }
+
 void DebugLogSetPath(const wchar_t*) {}
-void DebugLogSetEnabled(bool enabled) { gEnabled = enabled; }
+void DebugLogSetEnabled(bool enabled) {
+    if (enabled != gEnabled) ++gSwitches;
+    gEnabled = enabled;
+}
 bool DebugLogEnabled() { return gEnabled; }
 void DebugLogRotateIfLarge() {}
 

@@ -21,6 +21,7 @@ void ResetWorld() {
     host.resolveConfigPath = [] { return std::wstring(kConfigPath); };
     host.fileExists = [](const std::wstring& path) { return World().files.count(path) != 0; };
     host.loadDocument = [](IniDocument& doc) {
+        if (World().heldByEditor) return false;
         const auto it = World().files.find(doc.path());
         if (it == World().files.end()) {
             doc.clear();
@@ -88,6 +89,8 @@ std::string Narrow(const wchar_t* text) {
 }
 
 std::vector<std::wstring> LogLines() { return log::CapturedLogLines(); }
+
+void ClearLog() { log::CapturedLogLines().clear(); }
 
 bool LogHas(const std::wstring& line) {
     const auto& lines = log::CapturedLogLines();

@@ -15,6 +15,7 @@ inline constexpr const wchar_t* kConfigPath =
 struct FakeWorld {
     std::map<std::wstring, std::string> files;  // path -> bytes
     bool failSaves = false;
+    bool heldByEditor = false;  // every load fails, as with a sharing violation
     int saves = 0;
 
     bool paletteExists = true;
@@ -41,6 +42,7 @@ std::string SavedText(const std::wstring& path = kConfigPath);
 std::string Crlf(const std::string& text);
 
 std::vector<std::wstring> LogLines();
+void ClearLog();  // forgets the lines, leaves the log's switch alone
 // ASCII rendering of a wide text for failure messages.
 std::string Narrow(const wchar_t* text);
 bool LogHas(const std::wstring& line);

@@ -10,6 +10,7 @@
 #include "config/monitor_win.h"
 #include "config/settings.h"
 #include "config/settings_store.h"
+#include "log/debug_log.h"
 
 namespace lumetra::config {
 namespace {
@@ -102,7 +103,9 @@ TEST(MonitorPrefsLoad, ReadsTheMonitorsViewFromTheFile) {
 TEST(ConfigFile, SavesThePaletteAndNeverOverwritesAnUnreadableFile) {
     TempDir dir;
     const std::wstring path = dir.file(L"config.ini");
+    const std::wstring logPath = dir.file(L"toggle-debug.log");
     Install(path);
+    log::DebugLogSetPath(logPath.c_str());
     PaletteWindow palette;
 
     ASSERT_TRUE(WriteBytes(path, "", 0));
@@ -112,6 +115,7 @@ TEST(ConfigFile, SavesThePaletteAndNeverOverwritesAnUnreadableFile) {
     SaveOpacity();
     EXPECT_EQ(Content(path), "");
     EXPECT_FALSE(Exists(path + L".tmp"));
+    EXPECT_FALSE(Exists(logPath)) << "the log is off, so the skipped saves write no log";
 
     ASSERT_TRUE(DeleteFileW(path.c_str()));
     SaveConfig();

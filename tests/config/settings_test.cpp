@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <array>
+#include <climits>
 #include <string>
 
 #include "config/hotkey_text.h"
@@ -8,6 +10,7 @@
 #include "config/settings_store.h"
 #include "fake_config_host.h"
 #include "log/debug_log.h"
+#include "log/debug_log_capture.h"
 
 namespace lumetra::config {
 namespace {
@@ -116,6 +119,34 @@ TEST(LoadConfig, RepairsEveryOutOfRangeValue) {
             .append(c.text);
         LoadText(text);
         EXPECT_EQ(Value(c.key), c.expected) << Narrow(c.key) << "=" << c.text;
+    }
+}
+
+TEST(LoadConfig, WindowRectangleIsBoundedSoThatPlacementSumsFit) {
+    constexpr std::int32_t kPos = kMaxWindowCoordinate;
+    constexpr std::int32_t kSize = kMaxWindowExtent;
+    const struct {
+        std::string file;
+        std::int32_t x, y, w, h;
+    } cases[] = {
+        {"[Window]\nX=2147483647\nY=2147483647\nW=2147483647\nH=2147483647", kPos, kPos, kSize,
+         kSize},
+        {"[Window]\nX=-2147483648\nY=-2147483648\nW=-2147483648\nH=-2147483648", -kPos, -kPos, 100,
+         100},
+        {"[Window]\nX=99999999999\nY=-99999999999\nW=99999999999", kPos, -kPos, kSize, 580},
+        {"[Window]\nX=-3840\nY=-1080\nW=7680\nH=4320", -3840, -1080, 7680, 4320},
+        {"[Window]\nX=" + std::to_string(kPos) + "\nW=" + std::to_string(kSize), kPos, 120, kSize,
+         580},
+        // A never-moved palette takes a stored monitor rectangle, bounded the same way.
+        {"[MonitorPos]\nA=2000000000,-2000000000,100000000,147483647", kPos, -kPos, kSize, kSize},
+    };
+    for (const auto& c : cases) {
+        ResetWorld();
+        LoadText(c.file);
+        const Settings& s = Cfg();
+        EXPECT_EQ((std::array{s.x, s.y, s.w, s.h}), (std::array{c.x, c.y, c.w, c.h})) << c.file;
+        EXPECT_LE(std::int64_t{s.x} + s.w, INT_MAX / 2) << c.file;
+        EXPECT_GE(std::int64_t{s.y} - s.h, INT_MIN / 2) << c.file;
     }
 }
 
@@ -459,18 +490,20 @@ TEST(BlockedWriting, AnUnreadableFileIsNeverOverwritten) {
         EXPECT_FALSE(Cfg().configReadable) << c.name;
         EXPECT_EQ(Cfg().x, 42) << "settings keep their values";
         EXPECT_FALSE(log::DebugLogEnabled());
-        EXPECT_TRUE(
-            LogHas(L"LoadConfig: failed to read config.ini; keeping defaults and blocking save "
-                   L"until fixed."))
-            << c.name;
 
+        testing::ClearLog();
+        const int switches = log::CapturedLogSwitches();
         SaveConfig();
         SaveOpacity();
         SaveToggleHotkey();
         PersistViewMode();
         EXPECT_EQ(ReadFile(), c.bytes) << c.name;
         EXPECT_EQ(World().saves, 0);
-        EXPECT_TRUE(LogHas(L"SaveConfig: skipped because config.ini failed to load.")) << c.name;
+        // With the log off the reasons are not written, and the flag that
+        // other threads read never flips.
+        EXPECT_TRUE(testing::LogLines().empty()) << c.name;
+        EXPECT_EQ(log::CapturedLogSwitches(), switches) << c.name;
+        EXPECT_FALSE(log::DebugLogEnabled());
 
         World().files.clear();  // the user deletes it
         SaveConfig();
@@ -478,15 +511,51 @@ TEST(BlockedWriting, AnUnreadableFileIsNeverOverwritten) {
     }
 }
 
+TEST(BlockedWriting, DeletingTheUnreadableFileEndsTheBlockForEveryLaterWriter) {
+    // Whichever writer meets the deleted file first, the writers after it
+    // (the tray's opacity command saves twice, then the save at exit) go on.
+    const struct {
+        const char* name;
+        void (*firstWriter)();
+    } cases[] = {
+        {"SaveOpacity", SaveOpacity},
+        {"SaveConfig", SaveConfig},
+        {"PersistViewMode", PersistViewMode},
+        {"SaveToggleHotkey", SaveToggleHotkey},
+    };
+    for (const auto& c : cases) {
+        ResetWorld();
+        WriteFile("");
+        LoadConfig();
+        World().files.clear();
+
+        Cfg().opacity = 30;
+        c.firstWriter();
+        SaveConfig();
+        EXPECT_NE(SavedText().find("\nOpacity=30\n"), std::string::npos) << c.name;
+        EXPECT_NE(SavedText().find("[MonitorLayout]\n"), std::string::npos) << c.name;
+
+        World().paletteRect = {300, 200, 800, 600};
+        Cfg().sortMode = SortMode::Size;
+        SaveConfig();  // at exit
+        const std::string text = SavedText();
+        EXPECT_NE(text.find("\nX=300\nY=200\nW=500\nH=400\n"), std::string::npos) << c.name << "\n"
+                                                                                  << text;
+        EXPECT_NE(text.find("\nSortMode=2\n"), std::string::npos) << c.name;
+        EXPECT_TRUE(Cfg().configReadable) << c.name;
+    }
+}
+
 TEST(BlockedWriting, AFileThatBecomesUnreadableIsLeftAlone) {
     ResetWorld();
-    LoadText("[Window]\nX=1");
+    LoadText("[General]\nDebugLog=1\n[Window]\nX=1");
     WriteFile("");  // emptied by another program after the load
     SaveConfig();
     SaveOpacity();
     SaveToggleHotkey();
     EXPECT_EQ(ReadFile(), "");
-    EXPECT_TRUE(LogHas(L"SaveConfig: skipped because config.ini failed to load."));
+    EXPECT_TRUE(LogHas(L"SaveConfig: skipped because config.ini failed to load."))
+        << "the log is on, so it says why";
 
     WriteFile(Crlf("[Window]\nX=2"));
     LoadConfig();  // a good load lifts nothing that was not blocked, and writing goes on
@@ -495,15 +564,37 @@ TEST(BlockedWriting, AFileThatBecomesUnreadableIsLeftAlone) {
     EXPECT_EQ(World().saves, 1);
 }
 
-TEST(ReloadUiLanguage, ReadsTheLanguageAgain) {
+TEST(ReloadUiLanguage, ReadsTheLanguageAgainAndKeepsItWhenTheFileCannotBeRead) {
     ResetWorld();
     WriteFile(Crlf("[UI]\nLanguage=it"));
     ReloadUiLanguage();
     EXPECT_EQ(Cfg().language, L"it");
     EXPECT_EQ(World().languageApplied, 1);
-    WriteFile("");
+
+    const struct {
+        const char* name;
+        void (*arrange)();
+    } unreadable[] = {
+        {"held by an editor", [] { World().heldByEditor = true; }},
+        {"emptied", [] { WriteFile(""); }},
+    };
+    for (const auto& c : unreadable) {
+        WriteFile(Crlf("[UI]\nLanguage=it"));
+        c.arrange();
+        ReloadUiLanguage();
+        EXPECT_EQ(Cfg().language, L"it") << c.name;
+        EXPECT_EQ(World().languageApplied, 1) << c.name;
+
+        // Once the editor lets go, the next save keeps the user's choice.
+        World().heldByEditor = false;
+        WriteFile(Crlf("[UI]\nLanguage=it"));
+        SaveConfig();
+        EXPECT_NE(SavedText().find("\nLanguage=it\n"), std::string::npos) << c.name;
+    }
+
+    World().files.clear();
     ReloadUiLanguage();
-    EXPECT_EQ(Cfg().language, L"") << "an unreadable file reads as empty";
+    EXPECT_EQ(Cfg().language, L"") << "a deleted file means the system's language";
 }
 
 }  // namespace
