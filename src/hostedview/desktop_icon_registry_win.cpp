@@ -14,14 +14,14 @@ constexpr const wchar_t* kNewStartPanelKey =
 constexpr const wchar_t* kClassicStartMenuKey =
     L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\HideDesktopIcons\\ClassicStartMenu";
 constexpr DWORD kNameUnits = 280;
+static_assert(kRegSuccess == ERROR_SUCCESS && kRegMoreData == ERROR_MORE_DATA &&
+              kRegNoMoreItems == ERROR_NO_MORE_ITEMS);
 
-// Values whose name or data do not fit the buffers are skipped, not fatal.
 IconValues ReadIconValues(const wchar_t* subKey) {
-    IconValues values;
     platform::UniqueHkey key;
     if (RegOpenKeyExW(HKEY_CURRENT_USER, subKey, 0, KEY_READ, key.put()) != ERROR_SUCCESS)
-        return values;
-    for (DWORD index = 0;; ++index) {
+        return {};
+    return CollectIconValues([&key](std::uint32_t index, IconValue& value) -> long {
         wchar_t name[kNameUnits];
         DWORD nameUnits = kNameUnits;
         DWORD type = 0;
@@ -29,17 +29,14 @@ IconValues ReadIconValues(const wchar_t* subKey) {
         DWORD dataSize = sizeof(data);
         const LONG status =
             RegEnumValueW(key.get(), index, name, &nameUnits, nullptr, &type, data, &dataSize);
-        if (status == ERROR_NO_MORE_ITEMS) break;
-        if (status != ERROR_SUCCESS) continue;
-        IconValue value;
+        if (status != ERROR_SUCCESS) return status;
         value.name.assign(name, nameUnits);
         value.isDword = type == REG_DWORD && dataSize == sizeof(data);
         value.data =
             static_cast<std::uint32_t>(data[0]) | static_cast<std::uint32_t>(data[1]) << 8 |
             static_cast<std::uint32_t>(data[2]) << 16 | static_cast<std::uint32_t>(data[3]) << 24;
-        values.push_back(std::move(value));
-    }
-    return values;
+        return ERROR_SUCCESS;
+    });
 }
 
 }  // namespace

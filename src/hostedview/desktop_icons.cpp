@@ -22,6 +22,18 @@ bool HasMissing(const HiddenSet& before, const HiddenSet& after) {
 
 }  // namespace
 
+IconValues CollectIconValues(const ReadIconValueAt& readAt) {
+    IconValues values;
+    for (std::uint32_t index = 0;; ++index) {
+        IconValue value;
+        const long status = readAt(index, value);
+        if (status == kRegMoreData) continue;
+        if (status != kRegSuccess) break;
+        values.push_back(std::move(value));
+    }
+    return values;
+}
+
 bool IsIconHiddenByValues(std::wstring_view clsid, const IconValues& newStartPanel,
                           const IconValues& classic) {
     if (const IconValue* v = FindDword(newStartPanel, clsid)) return v->data == 1;

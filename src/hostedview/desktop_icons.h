@@ -3,6 +3,7 @@
 // the item filter works with, and what changed since the previous read.
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <set>
 #include <string>
 #include <string_view>
@@ -51,6 +52,17 @@ struct IconValue {
     std::uint32_t data = 0;
 };
 using IconValues = std::vector<IconValue>;
+
+// Registry status codes the value enumeration tells apart.
+inline constexpr long kRegSuccess = 0;
+inline constexpr long kRegMoreData = 234;     // name or data larger than the buffers
+inline constexpr long kRegNoMoreItems = 259;  // past the last value
+// Reads the value at `index` into `value` and returns the registry status.
+using ReadIconValueAt = std::function<long(std::uint32_t index, IconValue& value)>;
+// Every value of one key. A value too large for the buffers is skipped; any
+// other failure (the key deleted while it is read) ends the walk, since the
+// next index would fail the same way and the reader runs on the UI thread.
+IconValues CollectIconValues(const ReadIconValueAt& readAt);
 
 using HiddenSet = std::set<std::wstring>;  // ordered by code unit
 

@@ -117,5 +117,46 @@ TEST(DesktopIcons, ChangesReportedAgainstThePreviousRead) {
     EXPECT_TRUE(registry.initialised);
 }
 
+// A key whose values are read one index at a time; from `failFrom` on every
+// index fails with `failure`, as when the key is deleted while it is read.
+TEST(DesktopIcons, EnumerationSkipsOversizedValuesAndStopsOnAnyOtherFailure) {
+    constexpr long kKeyDeleted = 1018;  // ERROR_KEY_DELETED
+    constexpr long kAccessDenied = 5;   // ERROR_ACCESS_DENIED
+    constexpr std::uint32_t kNever = ~0u;
+    struct Case {
+        const char* what;
+        std::vector<long> statuses;  // per index; past the end: kRegNoMoreItems
+        std::uint32_t failFrom;
+        long failure;
+        std::vector<std::wstring> names;
+    } cases[] = {
+        {"every value", {kRegSuccess, kRegSuccess}, kNever, 0, {L"v0", L"v1"}},
+        {"an oversized value is skipped",
+         {kRegSuccess, kRegMoreData, kRegSuccess},
+         kNever,
+         0,
+         {L"v0", L"v2"}},
+        {"an empty key", {}, kNever, 0, {}},
+        {"the key deleted mid-way", {kRegSuccess}, 1, kKeyDeleted, {L"v0"}},
+        {"after a skipped value", {kRegMoreData, kRegSuccess}, 2, kKeyDeleted, {L"v1"}},
+        {"access lost at once", {}, 0, kAccessDenied, {}},
+    };
+    for (const Case& c : cases) {
+        std::uint32_t calls = 0;
+        const IconValues values = CollectIconValues([&](std::uint32_t index, IconValue& value) {
+            // Stands in for a walk that would never end.
+            if (++calls > 1000) return kRegNoMoreItems;
+            if (index >= c.failFrom) return c.failure;
+            if (index >= c.statuses.size()) return kRegNoMoreItems;
+            if (c.statuses[index] == kRegSuccess) value.name = L"v" + std::to_wstring(index);
+            return c.statuses[index];
+        });
+        std::vector<std::wstring> names;
+        for (const IconValue& v : values) names.push_back(v.name);
+        EXPECT_EQ(names, c.names) << c.what;
+        EXPECT_LE(calls, c.statuses.size() + 1) << c.what << ": read past the end or the failure";
+    }
+}
+
 }  // namespace
 }  // namespace lumetra::hostedview
