@@ -9,6 +9,15 @@ target_compile_options(project_warnings INTERFACE
   -Wold-style-cast -Woverloaded-virtual -Wimplicit-fallthrough -Werror)
 target_link_libraries(project_options INTERFACE project_warnings)
 
+# Stack canaries where the toolchain offers them (the Windows programs link the
+# checking runtime statically).
+include(CheckCXXCompilerFlag)
+check_cxx_compiler_flag(-fstack-protector-strong LUMETRA_HAS_STACK_PROTECTOR)
+if(LUMETRA_HAS_STACK_PROTECTOR AND NOT LUMETRA_FUZZ)
+  add_compile_options(-fstack-protector-strong)
+  add_link_options(-fstack-protector-strong)
+endif()
+
 if(WIN32)
   target_compile_definitions(project_options INTERFACE
     UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0A00 WINVER=0x0A00)

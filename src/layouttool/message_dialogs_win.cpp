@@ -3,6 +3,7 @@
 #include <string>
 
 #include "layouttool/texts.h"
+#include "platform/system_library_win.h"
 
 namespace lumetra::layouttool {
 namespace {
@@ -21,7 +22,7 @@ HRESULT CALLBACK BringToFront(HWND dialog, UINT notification, WPARAM, LPARAM, LO
 // the message box instead of a failed start.
 TaskDialogIndirectFn ResolveTaskDialog() {
     HMODULE controls = GetModuleHandleW(L"comctl32.dll");
-    if (!controls) controls = LoadLibraryW(L"comctl32.dll");
+    if (!controls) controls = platform::LoadSystemLibrary(L"comctl32.dll");
     if (!controls) return nullptr;
     return reinterpret_cast<TaskDialogIndirectFn>(
         reinterpret_cast<void*>(GetProcAddress(controls, "TaskDialogIndirect")));

@@ -18,6 +18,7 @@
 #include "layouttool/notices_win.h"
 #include "layouttool/texts.h"
 #include "layouttool/toast_win.h"
+#include "platform/system_library_win.h"
 
 namespace {
 
@@ -82,6 +83,7 @@ int Run() {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    platform::RemoveCurrentDirectoryFromDllSearch();
     BecomePerMonitorDpiAware();
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_LINK_CLASS};
     InitCommonControlsEx(&controls);

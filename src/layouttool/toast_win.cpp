@@ -1,10 +1,6 @@
 #include "layouttool/toast_win.h"
 
-// windows.h comes first: the other Windows headers depend on it.
-// clang-format off
 #include <windows.h>
-#include <dwmapi.h>
-// clang-format on
 
 #include <memory>
 #include <new>
@@ -12,12 +8,13 @@
 
 #include "layouttool/texts.h"
 #include "layouttool/toast_geometry.h"
+#include "platform/system_library_win.h"
 #include "platform/unique_handle_win.h"
 
 namespace lumetra::layouttool {
 namespace {
 
-// Not in every SDK's dwmapi.h.
+// Not in every SDK's headers.
 constexpr DWORD kDwmWindowCornerPreference = 33;
 constexpr DWORD kDwmCornerRound = 2;
 
@@ -142,7 +139,7 @@ ToastRect WorkArea() {
 
 void RoundCorners(HWND window, int height) {
     const DWORD preference = kDwmCornerRound;
-    DwmSetWindowAttribute(window, kDwmWindowCornerPreference, &preference, sizeof preference);
+    platform::SetDwmWindowAttribute(window, kDwmWindowCornerPreference, &preference, sizeof preference);
     const HRGN region = CreateRoundRectRgn(0, 0, kToastWidth + 1, height + 1, 12, 12);
     // The window owns the region once it is set.
     if (region && !SetWindowRgn(window, region, TRUE)) DeleteObject(region);

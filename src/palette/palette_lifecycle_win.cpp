@@ -1,6 +1,5 @@
 // Creation, destruction and the requests that show or hide the palette.
 #include <windows.h>
-#include <dwmapi.h>
 #include <shlobj.h>
 
 #include "app/app_state_win.h"
@@ -16,6 +15,7 @@
 #include "palette/close_button_win.h"
 #include "palette/overlay_win.h"
 #include "palette/palette_handlers_win.h"
+#include "platform/system_library_win.h"
 #include "palette/palette_messages.h"
 #include "palette/palette_state_win.h"
 #include "triggers/input_triggers_win.h"
@@ -44,7 +44,7 @@ LRESULT OnCreate(HWND hwnd) {
     ApplyTheme(hwnd);
     state.isWindows11 = ReadIsWindows11();
     const DWORD corners = kRoundCorners;
-    DwmSetWindowAttribute(hwnd, kCornerPreferenceAttribute, &corners, sizeof(corners));
+    platform::SetDwmWindowAttribute(hwnd, kCornerPreferenceAttribute, &corners, sizeof(corners));
     SetWindowLongW(hwnd, GWL_EXSTYLE, GetWindowLongW(hwnd, GWL_EXSTYLE) | WS_EX_LAYERED);
     ApplyOpacity();
 

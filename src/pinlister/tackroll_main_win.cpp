@@ -8,8 +8,10 @@
 #include "pinlister/command_line.h"
 #include "pinlister/lister_host_win.h"
 #include "pinlister/lister_run.h"
+#include "platform/system_library_win.h"
 
 int wmain(int argc, wchar_t** argv) {
+    platform::RemoveCurrentDirectoryFromDllSearch();
     SetConsoleOutputCP(CP_UTF8);
     const std::vector<std::wstring> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
     const lumetra::pinlister::RunMode mode = lumetra::pinlister::ParseArguments(arguments);
