@@ -10,7 +10,7 @@ namespace {
 // Registry value names are case-insensitive.
 const IconValue* FindDword(const IconValues& values, std::wstring_view name) {
     const auto it = std::find_if(values.begin(), values.end(), [&](const IconValue& v) {
-        return v.isDword && v.name.size() == name.size() && StartsWithNoCase(v.name, name);
+        return v.isDword && EqualsNoCase(v.name, name);
     });
     return it == values.end() ? nullptr : &*it;
 }

@@ -4,19 +4,34 @@ namespace lumetra::hostedview {
 namespace {
 
 bool Matches(std::wstring_view name, IconIdMatches matches, DesktopIcon icon) {
-    return (matches & IconBit(icon)) != 0 || (!name.empty() && ContainsNoCase(name, ClsidOf(icon)));
+    return (matches & IconBit(icon)) != 0 || NameHasClsid(name, ClsidOf(icon));
 }
 
 }  // namespace
 
+bool NameHasClsid(std::wstring_view parsingName, std::wstring_view clsid) {
+    constexpr std::wstring_view kPrefix = L"::";
+    if (clsid.empty()) return false;
+    while (!parsingName.empty()) {
+        const std::size_t end = parsingName.find(L'\\');
+        const std::wstring_view element = parsingName.substr(0, end);
+        if (element.size() == kPrefix.size() + clsid.size() && element.substr(0, 2) == kPrefix &&
+            EqualsNoCase(element.substr(kPrefix.size()), clsid))
+            return true;
+        if (end == std::wstring_view::npos) break;
+        parsingName.remove_prefix(end + 1);
+    }
+    return false;
+}
+
 bool IsControlPanelName(std::wstring_view parsingName) {
-    return !parsingName.empty() && (ContainsNoCase(parsingName, kClsidAllControlPanelItems) ||
-                                    ContainsNoCase(parsingName, kClsidControlPanelCategory));
+    return NameHasClsid(parsingName, kClsidAllControlPanelItems) ||
+           NameHasClsid(parsingName, kClsidControlPanelCategory);
 }
 
 bool IsExcludedSpecialFolder(const DesktopPaths& paths, std::wstring_view parsingName,
                              std::wstring_view path) {
-    if (!parsingName.empty() && ContainsNoCase(parsingName, kClsidLibraries)) return true;
+    if (NameHasClsid(parsingName, kClsidLibraries)) return true;
     if (path.empty()) return false;
     if (IsBelowFolder(path, paths.desktop) || IsBelowFolder(path, paths.publicDesktop))
         return false;
@@ -37,12 +52,10 @@ bool IsShownKnownDesktopIcon(const HiddenIconSets& sets, std::wstring_view name,
         return true;
     if (!IsIconHidden(sets, DesktopIcon::ControlPanel)) {
         if (matches & IconBit(DesktopIcon::ControlPanel)) return true;
-        if (!name.empty() && ContainsNoCase(name, kClsidControlPanelIcon) &&
-            !IsControlPanelName(name))
-            return true;
+        if (NameHasClsid(name, kClsidControlPanelIcon) && !IsControlPanelName(name)) return true;
     }
-    if (userFilesShown && !name.empty() &&
-        (ContainsNoCase(name, kClsidProfileFolder) || ContainsNoCase(name, kClsidDocumentsFolder)))
+    if (userFilesShown &&
+        (NameHasClsid(name, kClsidProfileFolder) || NameHasClsid(name, kClsidDocumentsFolder)))
         return true;
     return false;
 }
@@ -51,9 +64,8 @@ FilterVerdict ClassifyDesktopItem(const FilterContext& context, const ItemFacts&
     if (!context.sets || !context.paths || IsControlPanelName(item.parsingName))
         return FilterVerdict::Hide;
     if (context.mode == config::DesktopItemsMode::AllItems) return FilterVerdict::Show;
-    if (!item.parsingName.empty())
-        for (const std::wstring& hidden : context.sets->all)
-            if (ContainsNoCase(item.parsingName, hidden)) return FilterVerdict::Hide;
+    for (const std::wstring& hidden : context.sets->all)
+        if (NameHasClsid(item.parsingName, hidden)) return FilterVerdict::Hide;
     if (item.fileSystem != FileSystemAttr::Clear && !item.path.empty()) {
         const bool userFilesShown = !IsIconHidden(*context.sets, DesktopIcon::UserFiles);
         if (IsDesktopOwnedPath(*context.paths, item.path, userFilesShown))

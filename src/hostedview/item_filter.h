@@ -32,6 +32,10 @@ inline constexpr IconIdMatches IconBit(DesktopIcon icon) {
     return 1u << static_cast<unsigned>(icon);
 }
 
+// True when "::" and `clsid` form a whole element of the parsing name
+// (elements are separated by "\"), ignoring case: "::{X}" and "::{Y}\::{X}"
+// name item X, a file whose name merely contains {X} does not.
+bool NameHasClsid(std::wstring_view parsingName, std::wstring_view clsid);
 bool IsControlPanelName(std::wstring_view parsingName);
 bool IsExcludedSpecialFolder(const DesktopPaths& paths, std::wstring_view parsingName,
                              std::wstring_view path);

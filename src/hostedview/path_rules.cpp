@@ -9,13 +9,6 @@ wchar_t FoldCase(wchar_t c) {
     return c;
 }
 
-bool EqualNoCase(std::wstring_view a, std::wstring_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (FoldCase(a[i]) != FoldCase(b[i])) return false;
-    return true;
-}
-
 std::wstring_view TrimTrailingSeparators(std::wstring_view path) {
     while (!path.empty() && (path.back() == L'\\' || path.back() == L'/')) path.remove_suffix(1);
     return path;
@@ -29,15 +22,15 @@ std::wstring_view ParentOf(std::wstring_view path) {
 
 }  // namespace
 
-bool StartsWithNoCase(std::wstring_view text, std::wstring_view prefix) {
-    return text.size() >= prefix.size() && EqualNoCase(text.substr(0, prefix.size()), prefix);
+bool EqualsNoCase(std::wstring_view a, std::wstring_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (FoldCase(a[i]) != FoldCase(b[i])) return false;
+    return true;
 }
 
-bool ContainsNoCase(std::wstring_view text, std::wstring_view part) {
-    if (part.empty()) return true;
-    for (std::size_t i = 0; i + part.size() <= text.size(); ++i)
-        if (EqualNoCase(text.substr(i, part.size()), part)) return true;
-    return false;
+bool StartsWithNoCase(std::wstring_view text, std::wstring_view prefix) {
+    return text.size() >= prefix.size() && EqualsNoCase(text.substr(0, prefix.size()), prefix);
 }
 
 std::wstring ToBackslashes(std::wstring_view path) {
@@ -54,7 +47,7 @@ std::wstring NormalizeFolderPath(std::wstring_view path) {
 }
 
 bool SamePathIgnoringTrailingSeparators(std::wstring_view a, std::wstring_view b) {
-    return EqualNoCase(TrimTrailingSeparators(a), TrimTrailingSeparators(b));
+    return EqualsNoCase(TrimTrailingSeparators(a), TrimTrailingSeparators(b));
 }
 
 bool IsBelowFolder(std::wstring_view path, std::wstring_view folder) {

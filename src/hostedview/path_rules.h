@@ -14,8 +14,8 @@ struct DesktopPaths {
     std::wstring profile;        // as the shell returns it; empty when unknown
 };
 
+bool EqualsNoCase(std::wstring_view a, std::wstring_view b);
 bool StartsWithNoCase(std::wstring_view text, std::wstring_view prefix);
-bool ContainsNoCase(std::wstring_view text, std::wstring_view part);
 // Every "/" becomes "\" and a trailing "\" is added; "" becomes "\".
 std::wstring NormalizeFolderPath(std::wstring_view path);
 std::wstring ToBackslashes(std::wstring_view path);

@@ -17,6 +17,7 @@
 #include "hostedview/folder_filter_win.h"
 #include "hostedview/hosted_view_win.h"
 #include "hostedview/info_tip_win.h"
+#include "hostedview/item_filter.h"
 #include "hostedview/shell_ids_win.h"
 #include "hostedview/view_sweep_win.h"
 #include "log/debug_log_capture.h"
@@ -108,9 +109,9 @@ class DesktopItems : public ::testing::Test {
         return ShouldShowDesktopItem(View().desktopFolder.get(), item.child.get(), item.full.get());
     }
 
-    const DesktopItem* Find(const std::vector<DesktopItem>& items, std::wstring_view parsingPart) {
+    const DesktopItem* Find(const std::vector<DesktopItem>& items, std::wstring_view clsid) {
         for (const DesktopItem& item : items)
-            if (ContainsNoCase(item.parsingName, parsingPart)) return &item;
+            if (NameHasClsid(item.parsingName, clsid)) return &item;
         return nullptr;
     }
 
@@ -143,6 +144,8 @@ void SetText(const wchar_t* key, std::wstring_view name, const wchar_t* value) {
 }
 
 TEST_F(DesktopItems, RealDesktopRootInBothModes) {
+    // A file named after Control Panel is a file like any other.
+    Write(desktop_ / (L"hv notes" + std::wstring(kClsidAllControlPanelItems) + L".txt"));
     const std::vector<DesktopItem> items = Enumerate();
     ASSERT_GE(items.size(), 4u);
     bool sawNote = false;
@@ -151,8 +154,8 @@ TEST_F(DesktopItems, RealDesktopRootInBothModes) {
         const bool onDesktop = SHGetPathFromIDListW(item.full.get(), path) &&
                                IsBelowFolder(path, View().paths.desktop);
         // Wine writes the CLSIDs in lower case.
-        const bool knownIcon = ContainsNoCase(item.parsingName, kClsidThisPc) ||
-                               ContainsNoCase(item.parsingName, kClsidRecycleBin);
+        const bool knownIcon = NameHasClsid(item.parsingName, kClsidThisPc) ||
+                               NameHasClsid(item.parsingName, kClsidRecycleBin);
         sawNote |= item.displayName == L"hv note.txt";
         config::Cfg().desktopItemsMode = DesktopItemsMode::SameAsDesktop;
         // Wine's root also lists "/" and Documents, which the real Desktop never shows.
@@ -298,16 +301,17 @@ TEST_F(DesktopItems, SweepRemovesRejectedItemsFromTheLastIndexDown) {
 }
 
 TEST_F(DesktopItems, AtMostEightFilterLinesPerWindowAndControlPanelSilentInAllItemsMode) {
-    View().iconRegistry.sets.all.insert(L"{hv-hidden}");
-    for (int i = 0; i < 12; ++i) Write(desktop_ / (L"{hv-hidden} " + std::to_wstring(i) + L".txt"));
-    for (const DesktopItem& item : Enumerate())
-        if (item.displayName.find(L"{hv-hidden}") != std::wstring::npos)
-            view.AddItem(item.child.get());
-    ASSERT_EQ(view.items.size(), 12u);
+    // This PC hidden in the shell, and a view that lists it twelve times.
+    View().iconRegistry.sets.all.insert(std::wstring(kClsidThisPc));
+    const std::vector<DesktopItem> items = Enumerate();
+    const DesktopItem* computer = Find(items, kClsidThisPc);
+    ASSERT_TRUE(computer);
+    for (int i = 0; i < 12; ++i) view.AddItem(computer->child.get());
     UseFakeView();
     EXPECT_TRUE(PostFilterSweep());
     EXPECT_EQ(view.removed.size(), 12u);
-    EXPECT_EQ(LogLinesContaining(L"Filtered from palette: {hv-hidden}"), 8);
+    const std::wstring line = L"Filtered from palette: " + computer->displayName;
+    EXPECT_EQ(LogLinesContaining(line.c_str()), 8);
 
     config::Cfg().desktopItemsMode = DesktopItemsMode::AllItems;
     for (const DesktopItem& item : Enumerate()) view.AddItem(item.child.get());

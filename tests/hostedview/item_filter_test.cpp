@@ -15,10 +15,10 @@ TEST(PathRules, NormalisingAndComparing) {
     EXPECT_EQ(NormalizeFolderPath(L"C:\\x\\"), L"C:\\x\\");
     EXPECT_EQ(NormalizeFolderPath(L""), L"\\");
     EXPECT_TRUE(SamePathIgnoringTrailingSeparators(L"C:\\USERS\\Ann\\", L"c:\\users\\ann"));
-    EXPECT_TRUE(ContainsNoCase(L"::{20d04fe0-3aea-1069-a2d8-08002b30309d}", kClsidThisPc));
     EXPECT_TRUE(StartsWithNoCase(L"C:\\Users\\ANN\\Desktop\\\u00c9t\u00e9.txt",
                                  L"c:\\users\\ann\\desktop\\"));
-    EXPECT_TRUE(ContainsNoCase(L"caf\u00c9", L"\u00e9"));
+    EXPECT_TRUE(EqualsNoCase(L"caf\u00c9", L"CAF\u00e9"));
+    EXPECT_FALSE(EqualsNoCase(L"caf", L"cafe"));
     // An unresolved folder must not swallow UNC paths or anything else.
     EXPECT_FALSE(IsBelowFolder(L"\\\\server\\share\\a.txt", NormalizeFolderPath(L"")));
 }
@@ -180,12 +180,43 @@ TEST(ItemFilter, SameAsDesktopAndAllItems) {
         {"Libraries excluded", same, {}, Virtual(libraries), 0, false},
         {"Libraries shown in all-items mode", all, {}, Virtual(libraries), 0, true},
         {"OneDrive root excluded", same, {}, File(L"C:\\Users\\ann\\OneDrive"), 0, false},
-        {"Desktop file named like a hidden CLSID is hidden",
+        {"Desktop file named like a hidden CLSID is still a Desktop file",
          same,
          {Hide(L"{12345678-0000-0000-0000-000000000000}")},
          File(L"C:\\Users\\ann\\Desktop\\{12345678-0000-0000-0000-000000000000}.txt"),
          0,
+         true},
+        {"hidden CLSID as the item's own name",
+         same,
+         {Hide(L"{12345678-0000-0000-0000-000000000000}")},
+         Virtual(L"::{12345678-0000-0000-0000-000000000000}"),
+         0,
          false},
+        {"Desktop file named like Control Panel",
+         same,
+         {},
+         File(L"C:\\Users\\ann\\Desktop\\notes" + std::wstring(kClsidAllControlPanelItems) +
+              L".txt"),
+         0,
+         true},
+        {"Desktop file named like Control Panel in all-items mode",
+         all,
+         {},
+         File(L"C:\\Users\\ann\\Desktop\\" + std::wstring(kClsidControlPanelCategory)),
+         0,
+         true},
+        {"Desktop folder named like Libraries",
+         same,
+         {},
+         File(L"C:\\Users\\ann\\Desktop\\old" + std::wstring(kClsidLibraries)),
+         0,
+         true},
+        {"a long Desktop path",
+         same,
+         {},
+         File(L"C:\\Users\\ann\\Desktop\\" + std::wstring(300, L'n') + L".txt"),
+         0,
+         true},
         {"unknown virtual item",
          same,
          {},
@@ -203,10 +234,35 @@ TEST(ItemFilter, SameAsDesktopAndAllItems) {
     for (const FilterCase& c : cases) EXPECT_EQ(Decide(c), c.shown) << c.what;
 }
 
-TEST(ItemFilter, ControlPanelNamesAndMissingContext) {
-    EXPECT_TRUE(IsControlPanelName(L"::{21ec2020-3aea-1069-a2dd-08002b30309d}"));
-    EXPECT_FALSE(IsControlPanelName(L""));
-    EXPECT_FALSE(IsControlPanelName(L"::" + std::wstring(kClsidControlPanelIcon)));
+// A CLSID names an item only as a whole "::{...}" element of its parsing name.
+TEST(ItemFilter, ClsidMatchesWholeNameElementsOnly) {
+    const std::wstring cp(kClsidAllControlPanelItems);
+    const std::wstring pc(kClsidThisPc);
+    struct Case {
+        std::wstring name;
+        bool controlPanel;
+    } cases[] = {
+        {L"::" + cp, true},
+        {L"::{21ec2020-3aea-1069-a2dd-08002b30309d}", true},
+        {L"::" + pc + L"\\::" + cp, true},
+        {L"::" + cp + L"\\::{00000000-0000-0000-0000-000000000001}", true},
+        {L"::" + std::wstring(kClsidControlPanelCategory) + L"\\0", true},
+        {L"C:\\Users\\x\\Desktop\\notes" + cp + L".txt", false},
+        {L"C:\\Users\\x\\Desktop\\" + cp, false},
+        {L"C:\\Users\\x\\Desktop\\::" + cp + L".txt", false},
+        {L"::" + cp + L"x", false},
+        {L":" + cp, false},
+        {cp, false},
+        {L"::" + std::wstring(kClsidControlPanelIcon), false},
+        {L"", false},
+        {L"\\", false},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(IsControlPanelName(c.name), c.controlPanel) << ::testing::PrintToString(c.name);
+    EXPECT_FALSE(NameHasClsid(L"::", L""));
+}
+
+TEST(ItemFilter, MissingContext) {
     const FilterContext empty{};
     EXPECT_EQ(ClassifyDesktopItem(empty, File(L"C:\\Users\\ann\\Desktop\\a.txt")),
               FilterVerdict::Hide);
