@@ -7,22 +7,6 @@
 namespace lumetra::hostedview {
 namespace {
 
-std::wstring NameOf(PCIDLIST_ABSOLUTE full, SIGDN kind) {
-    if (!full) return {};
-    // The shell may leave garbage behind on failure: only a success is ours to free.
-    PWSTR name = nullptr;
-    if (FAILED(SHGetNameFromIDList(full, kind, &name))) return {};
-    std::wstring text = name ? name : L"";
-    CoTaskMemFree(name);
-    return text;
-}
-
-std::wstring FileSystemPath(PCIDLIST_ABSOLUTE full) {
-    wchar_t path[MAX_PATH] = {};
-    if (!full || !SHGetPathFromIDListW(full, path)) return {};
-    return path;
-}
-
 void ParseIconIdLists() {
     HostedView& v = View();
     if (v.iconIdListsParsed) return;
@@ -52,23 +36,36 @@ FilterContext CurrentContext() {
 
 }  // namespace
 
-std::wstring ItemParsingName(PCIDLIST_ABSOLUTE full) {
-    return NameOf(full, SIGDN_DESKTOPABSOLUTEPARSING);
+std::wstring ShellItemName(PCIDLIST_ABSOLUTE full, SIGDN kind) {
+    if (!full) return {};
+    // The shell may leave garbage behind on failure: only a success is ours to free.
+    PWSTR name = nullptr;
+    if (FAILED(SHGetNameFromIDList(full, kind, &name))) return {};
+    std::wstring text = name ? name : L"";
+    CoTaskMemFree(name);
+    return text;
 }
-std::wstring ItemDisplayName(PCIDLIST_ABSOLUTE full) { return NameOf(full, SIGDN_NORMALDISPLAY); }
+
+std::wstring ItemParsingName(PCIDLIST_ABSOLUTE full) {
+    return ShellItemName(full, SIGDN_DESKTOPABSOLUTEPARSING);
+}
+std::wstring ItemDisplayName(PCIDLIST_ABSOLUTE full) {
+    return ShellItemName(full, SIGDN_NORMALDISPLAY);
+}
 
 bool IsControlPanelItem(PCIDLIST_ABSOLUTE full) {
     return IsControlPanelName(ItemParsingName(full));
 }
 
-bool ShouldShowDesktopItem(IShellFolder* desktop, PCUITEMID_CHILD child, PCIDLIST_ABSOLUTE full) {
+bool ShouldShowDesktopItem(IShellFolder* desktop, PCUITEMID_CHILD child, PCIDLIST_ABSOLUTE full,
+                           ItemNameReader readName) {
     if (!desktop || !child || !full) return false;
     ItemFacts item;
-    item.parsingName = ItemParsingName(full);
+    item.parsingName = readName(full, SIGDN_DESKTOPABSOLUTEPARSING);
     const FilterContext context = CurrentContext();
     if (IsControlPanelName(item.parsingName)) return false;
     if (context.mode == config::DesktopItemsMode::AllItems) return true;
-    item.path = FileSystemPath(full);
+    item.path = readName(full, SIGDN_FILESYSPATH);
     SFGAOF attributes = SFGAO_FILESYSTEM;
     if (FAILED(desktop->GetAttributesOf(1, &child, &attributes)))
         item.fileSystem = FileSystemAttr::Unknown;
@@ -96,8 +93,8 @@ bool IsShownKnownDesktopIcon(PCIDLIST_ABSOLUTE full) {
         View().iconRegistry.sets, ItemParsingName(full), MatchIconIdLists(full));
 }
 
-bool IsDesktopChildPath(PCIDLIST_ABSOLUTE ids) {
-    return IsDesktopChildPathText(View().paths, FileSystemPath(ids));
+bool IsDesktopChildPath(PCIDLIST_ABSOLUTE ids, ItemNameReader readName) {
+    return IsDesktopChildPathText(View().paths, readName(ids, SIGDN_FILESYSPATH));
 }
 
 }  // namespace lumetra::hostedview

@@ -267,6 +267,52 @@ TEST_F(DesktopItems, ControlPanelIsRemovedInBothModesAndDesktopChildrenAreRecogn
     EXPECT_FALSE(IsDesktopChildPath(computerIds));
 }
 
+// Names as Windows gives them for a path longer than 260 characters, which
+// Wine's shell cuts at 259.
+std::wstring gLongPath;
+std::wstring ReadLongPath(PCIDLIST_ABSOLUTE full, SIGDN kind) {
+    if (kind == SIGDN_FILESYSPATH || kind == SIGDN_DESKTOPABSOLUTEPARSING) return gLongPath;
+    return ShellItemName(full, kind);
+}
+
+TEST_F(DesktopItems, PathsLongerThan260CharactersReachTheFilterWhole) {
+    // A real file-system item the Desktop does not show, so that only the path
+    // read through the reader can make it count as a Desktop item.
+    const std::vector<DesktopItem> items = Enumerate();
+    const DesktopItem* other = nullptr;
+    for (const DesktopItem& item : items) {
+        SFGAOF attributes = SFGAO_FILESYSTEM;
+        PCUITEMID_CHILD child = item.child.get();
+        if (!Shows(item) &&
+            SUCCEEDED(View().desktopFolder->GetAttributesOf(1, &child, &attributes)) &&
+            (attributes & SFGAO_FILESYSTEM)) {
+            other = &item;
+            break;
+        }
+    }
+    ASSERT_TRUE(other) << "Wine's root lists Documents and \"/\"";
+    const std::wstring name(300, L'n');
+    struct Case {
+        const char* what;
+        std::wstring path;
+        bool shown;
+        bool child;
+    } cases[] = {
+        {"on the Desktop", View().paths.desktop + name + L".txt", true, true},
+        {"on the Public Desktop", View().paths.publicDesktop + name, true, true},
+        {"in a Desktop sub-folder", View().paths.desktop + name + L"\\inner.txt", true, false},
+        {"elsewhere", L"C:\\" + name, false, false},
+    };
+    for (const Case& c : cases) {
+        gLongPath = c.path;
+        EXPECT_EQ(ShouldShowDesktopItem(View().desktopFolder.get(), other->child.get(),
+                                        other->full.get(), ReadLongPath),
+                  c.shown)
+            << c.what;
+        EXPECT_EQ(IsDesktopChildPath(other->full.get(), ReadLongPath), c.child) << c.what;
+    }
+}
+
 TEST_F(DesktopItems, SweepRemovesRejectedItemsFromTheLastIndexDown) {
     const std::vector<DesktopItem> items = Enumerate();
     int rejected = 0;
