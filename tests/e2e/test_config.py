@@ -1,11 +1,23 @@
 """Lumetra's configuration as a user meets it: odd values in config.ini are
 repaired and written back in normal form at exit, unknown keys survive, an
-unreadable file is never overwritten, and a second launch picks up edits."""
+unreadable file is never overwritten until the user deletes it, and a second
+launch picks up edits."""
 
 import pytest
 
+from lumetra_app import MAIN_CLASS, WM_COMMAND
+from wine_session import wait_for
+
 
 BOM = b"\xef\xbb\xbf"
+CMD_OPACITY_30 = 2103
+
+
+def read_or_empty(path):
+    try:
+        return path.read_bytes()
+    except OSError:  # not there yet, or being replaced
+        return b""
 
 
 def crlf(text):
@@ -114,18 +126,32 @@ def test_missing_config_is_created_whole_at_exit(wine, lumetra):
     assert not lumetra.log_path.exists(), "no DebugLog, no log"
 
 
-def test_empty_config_survives_a_full_run_untouched_and_the_log_says_why(wine, lumetra):
+def test_empty_config_survives_a_full_run_untouched_and_no_log_appears(wine, lumetra):
     lumetra.write_config(b"")
     lumetra.start()
     wine.run_exe(wine.program("Lumetra.exe"), timeout=20)  # a reload meets the same file
+    wine.post(MAIN_CLASS, WM_COMMAND, CMD_OPACITY_30)  # a save that is skipped
     assert lumetra.exit() == 0
     assert lumetra.config.read_bytes() == b""
     assert not (lumetra.data_folder / "config.ini.tmp").exists()
-    lines = lumetra.log_lines()
-    assert lines.count("LoadConfig: failed to read config.ini; keeping defaults and blocking save "
-                       "until fixed.") == 2
-    assert "SaveConfig: skipped because config.ini failed to load." in lines
-    assert not any(line.startswith("Config saved") for line in lines)
+    # An unreadable file leaves DebugLog off, and the skipped saves keep it so.
+    assert not lumetra.log_path.exists()
+
+
+def test_deleting_an_unreadable_config_lets_the_session_save_again(wine, lumetra):
+    lumetra.write_config(b"")
+    lumetra.start()
+    lumetra.config.unlink()  # the user's repair
+    wine.post(MAIN_CLASS, WM_COMMAND, CMD_OPACITY_30)  # writes Opacity alone, then everything
+    wait_for(lambda: b"[MonitorLayout]" in read_or_empty(lumetra.config), timeout=30,
+             what="config.ini saved whole by the opacity command")
+    # Edited by hand once more; the save at exit keeps the edit and adds the rest.
+    lumetra.write_config(crlf("[Window]\nOpacity=30\n[Extra]\nNote=mine"))
+    assert lumetra.exit() == 0
+    text = lumetra.config.read_bytes().decode("utf-8-sig")
+    assert text.startswith("[Window]\r\nOpacity=30\r\nX=120\r\nY=120\r\nW=920\r\nH=580\r\n"
+                           "[Extra]\r\nNote=mine\r\n[UI]\r\n"), text
+    assert "\r\n[MonitorLayout]\r\nDISPLAY1=" in text
 
 
 def test_second_launch_reloads_the_file_and_moves_the_palette(wine, lumetra):
