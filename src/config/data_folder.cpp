@@ -3,9 +3,6 @@
 namespace lumetra::config {
 namespace {
 
-// Longest folder taken from a fixed 260-unit buffer (terminator excluded).
-constexpr std::size_t kMaxFolderUnits = 259;
-
 std::wstring WithBackslash(std::wstring folder) {
     if (folder.back() != L'\\') folder += L'\\';
     return folder;
@@ -22,11 +19,9 @@ std::wstring ChooseDataRoot(const DataRootSources& sources) {
         return WithBackslash(std::move(folder));
     if (std::wstring folder = Query(sources.shellFolder); !folder.empty())
         return WithBackslash(std::move(folder));
-    if (std::wstring folder = Query(sources.appDataVariable);
-        !folder.empty() && folder.size() <= kMaxFolderUnits)
+    if (std::wstring folder = Query(sources.appDataVariable); !folder.empty())
         return WithBackslash(std::move(folder));
-    if (std::wstring profile = Query(sources.userProfileVariable);
-        !profile.empty() && profile.size() <= kMaxFolderUnits)
+    if (std::wstring profile = Query(sources.userProfileVariable); !profile.empty())
         return profile + L"\\AppData\\Roaming\\";
     if (std::wstring folder = Query(sources.executableFolder); !folder.empty())
         return WithBackslash(std::move(folder));

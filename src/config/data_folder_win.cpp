@@ -1,17 +1,19 @@
 #include "config/data_folder_win.h"
 
 #include <windows.h>
+// After windows.h, which they need.
 #include <knownfolders.h>
 #include <shlobj.h>
-#include <shlwapi.h>
 
 #include "config/data_folder.h"
 #include "log/debug_log.h"
+#include "log/long_path.h"
+#include "log/long_path_win.h"
 
 namespace lumetra::config {
 namespace {
 
-constexpr DWORD kPathUnits = MAX_PATH;
+using log::PathForFileCalls;
 
 std::wstring KnownRoamingFolder() {
     PWSTR raw = nullptr;
@@ -23,39 +25,36 @@ std::wstring KnownRoamingFolder() {
 }
 
 std::wstring ShellAppDataFolder() {
-    wchar_t buffer[kPathUnits] = {};
+    wchar_t buffer[MAX_PATH] = {};  // the call's own fixed size
     if (FAILED(SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, 0, buffer))) return {};
     return buffer;
 }
 
-std::wstring Variable(const wchar_t* name) {
-    wchar_t buffer[kPathUnits] = {};
-    const DWORD n = GetEnvironmentVariableW(name, buffer, kPathUnits);
-    return n >= 1 && n < kPathUnits ? std::wstring(buffer, n) : std::wstring();
-}
-
-void CreateFolderTree(const std::wstring& folder) {
-    SHCreateDirectoryExW(nullptr, folder.c_str(), nullptr);
-}
-
 }  // namespace
 
+std::wstring EnvironmentVariable(const wchar_t* name) {
+    return log::ReadGrowing([name](wchar_t* buffer, std::size_t capacity) {
+        return static_cast<std::size_t>(
+            GetEnvironmentVariableW(name, buffer, static_cast<DWORD>(capacity)));
+    });
+}
+
 bool FileExists(const std::wstring& path) {
-    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+    return GetFileAttributesW(PathForFileCalls(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 std::wstring ExecutableFolder() {
-    wchar_t buffer[kPathUnits] = {};
-    const DWORD n = GetModuleFileNameW(nullptr, buffer, kPathUnits);
-    if (n == 0 || n >= kPathUnits) return {};
-    PathRemoveFileSpecW(buffer);
-    return buffer;
+    const std::wstring file = log::ReadGrowing([](wchar_t* buffer, std::size_t capacity) {
+        return static_cast<std::size_t>(
+            GetModuleFileNameW(nullptr, buffer, static_cast<DWORD>(capacity)));
+    });
+    return file.empty() ? file : log::FolderOf(file);
 }
 
 std::wstring ResolveDataRoot() {
     return ChooseDataRoot({KnownRoamingFolder, ShellAppDataFolder,
-                           [] { return Variable(L"APPDATA"); },
-                           [] { return Variable(L"USERPROFILE"); }, ExecutableFolder});
+                           [] { return EnvironmentVariable(L"APPDATA"); },
+                           [] { return EnvironmentVariable(L"USERPROFILE"); }, ExecutableFolder});
 }
 
 void MigrateConfig() {
@@ -64,8 +63,8 @@ void MigrateConfig() {
     if (FileExists(target)) return;
     for (const std::wstring& source : MigrationSourcesFromRoot(root)) {
         if (!FileExists(source)) continue;
-        CreateFolderTree(DataFolderFromRoot(root));
-        if (CopyFileW(source.c_str(), target.c_str(), FALSE))
+        log::CreateFolderTree(DataFolderFromRoot(root));
+        if (CopyFileW(PathForFileCalls(source).c_str(), PathForFileCalls(target).c_str(), FALSE))
             log::DebugLogFormat<512>(L"MigrateConfig: copied %ls -> Lumetra\\", source.c_str());
         return;
     }
@@ -74,7 +73,7 @@ void MigrateConfig() {
 std::wstring ResolveConfigPath() {
     MigrateConfig();
     const std::wstring root = ResolveDataRoot();
-    CreateFolderTree(DataFolderFromRoot(root));
+    log::CreateFolderTree(DataFolderFromRoot(root));
     return ConfigPathFromRoot(root);
 }
 

@@ -11,6 +11,8 @@ void MigrateConfig();
 std::wstring ResolveConfigPath();
 // The folder of the running executable, without a final backslash.
 std::wstring ExecutableFolder();
+// The variable's whole value; empty when it is not set.
+std::wstring EnvironmentVariable(const wchar_t* name);
 
 bool FileExists(const std::wstring& path);
 

@@ -5,13 +5,14 @@
 #include <vector>
 
 #include "config/ini_document.h"
+#include "log/long_path_win.h"
 #include "platform/unique_handle_win.h"
 
 namespace lumetra::config {
 
 bool IniDocument::load() {
     clear();
-    platform::UniqueHandle file(CreateFileW(path_.c_str(), GENERIC_READ,
+    platform::UniqueHandle file(CreateFileW(log::PathForFileCalls(path_).c_str(), GENERIC_READ,
                                             FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return GetLastError() == ERROR_FILE_NOT_FOUND;
@@ -34,7 +35,8 @@ bool IniDocument::save() const {
     const std::string bytes = serializeFileBytes();
     if (bytes.empty()) return false;
 
-    const std::wstring temp = path_ + L".tmp";
+    const std::wstring target = log::PathForFileCalls(path_);
+    const std::wstring temp = target + L".tmp";
     platform::UniqueHandle file(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                             FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return false;
@@ -44,11 +46,12 @@ bool IniDocument::save() const {
     DWORD written = 0;
     bool ok = WriteFile(file.get(), bytes.data(), kBom, &written, nullptr) && written == kBom;
     const auto rest = static_cast<DWORD>(bytes.size() - kBom);
-    ok = ok && WriteFile(file.get(), bytes.data() + kBom, rest, &written, nullptr) && written == rest;
+    ok = ok && WriteFile(file.get(), bytes.data() + kBom, rest, &written, nullptr) &&
+         written == rest;
     ok = ok && FlushFileBuffers(file.get());
     file.reset();
 
-    if (ok && MoveFileExW(temp.c_str(), path_.c_str(),
+    if (ok && MoveFileExW(temp.c_str(), target.c_str(),
                           MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return true;
     DeleteFileW(temp.c_str());

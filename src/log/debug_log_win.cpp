@@ -3,21 +3,24 @@
 #include "log/debug_log_win.h"
 
 #include <windows.h>
-#include <shlobj.h>
 
 #include <atomic>
+#include <string>
 
 #include "log/bounded_format.h"
 #include "log/debug_log.h"
 #include "log/log_line.h"
+#include "log/long_path.h"
+#include "log/long_path_win.h"
 
 namespace lumetra::log {
 namespace {
 
-constexpr std::size_t kPathUnits = 260;
-
 struct LogState {
-    wchar_t path[kPathUnits + 8] = {};  // room for ".old" on a full-length path
+    // Set while the lock is held, read under it: a path of any length, as
+    // given (for the notice) and as file calls take it.
+    std::wstring path;
+    std::wstring filePath;
     std::atomic<bool> enabled{false};
     HANDLE file = nullptr;
     bool directoryReady = false;
@@ -28,9 +31,10 @@ struct LogState {
     DebugLogCounters counters{};
 };
 
+// Never destroyed: threads may still log while the process ends.
 LogState& State() {
-    static LogState state;
-    return state;
+    static LogState* const state = new LogState;
+    return *state;
 }
 
 bool FileOpen(const LogState& s) { return s.file != nullptr && s.file != INVALID_HANDLE_VALUE; }
@@ -42,7 +46,7 @@ void CloseFile(LogState& s) {
 
 // Re-entrant guard that does nothing until the lock exists.
 class LockGuard {
-public:
+  public:
     explicit LockGuard(LogState& s) : state_(s), held_(s.lockReady.load()) {
         if (held_) EnterCriticalSection(&state_.lock);
     }
@@ -52,32 +56,17 @@ public:
     LockGuard(const LockGuard&) = delete;
     LockGuard& operator=(const LockGuard&) = delete;
 
-private:
+  private:
     LogState& state_;
     bool held_;
 };
 
-// Creates the log's folder and its parents; true when it exists afterwards.
-bool CreateLogFolder(const LogState& s) {
-    wchar_t folder[kPathUnits] = {};
-    std::size_t n = 0;
-    while (n + 1 < kPathUnits && s.path[n]) {
-        folder[n] = s.path[n];
-        ++n;
-    }
-    folder[n] = L'\0';
-    while (n > 0 && folder[n - 1] != L'\\' && folder[n - 1] != L'/') --n;
-    while (n > 0 && (folder[n - 1] == L'\\' || folder[n - 1] == L'/')) --n;
-    folder[n] = L'\0';
-    if (n == 0) return false;
-    const int result = SHCreateDirectoryExW(nullptr, folder, nullptr);
-    return result == ERROR_SUCCESS || result == ERROR_FILE_EXISTS || result == ERROR_ALREADY_EXISTS;
-}
+bool CreateLogFolder(const LogState& s) { return CreateFolderTree(FolderOf(s.path)); }
 
 HANDLE OpenForAppend(LogState& s) {
     ++s.counters.openAttempts;
-    return CreateFileW(s.path, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
-                       OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    return CreateFileW(s.filePath.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_DELETE,
+                       nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
 bool EnsureOpen(LogState& s) {
@@ -95,7 +84,7 @@ bool EnsureOpen(LogState& s) {
         ++s.counters.noticesSent;
         wchar_t notice[384];
         FormatToBuffer(notice, 384, L"Lumetra DebugLog CreateFile failed le=%lu path=%ls",
-                       GetLastError(), s.path);
+                       GetLastError(), s.path.c_str());
         OutputDebugStringW(notice);
     }
     return false;
@@ -111,12 +100,8 @@ void DebugLogSetPath(const wchar_t* path) {
         s.lockReady.store(true);
     }
     LockGuard guard(s);
-    std::size_t n = 0;
-    while (n < kPathUnits - 1 && path[n]) {
-        s.path[n] = path[n];
-        ++n;
-    }
-    s.path[n] = L'\0';
+    s.path = path;
+    s.filePath = PathForFileCalls(s.path);
     s.directoryReady = CreateLogFolder(s);
 }
 
@@ -126,8 +111,9 @@ bool DebugLogEnabled() { return State().enabled.load(); }
 
 void DebugLogWrite(const wchar_t* text) {
     LogState& s = State();
-    if (!s.enabled.load() || !text || !s.path[0]) return;
+    if (!s.enabled.load() || !text) return;
     LockGuard guard(s);
+    if (s.path.empty()) return;
     if (CountLogLine(s.lineCounter)) DebugLogRotateIfLarge();
     if (!EnsureOpen(s)) return;
 
@@ -144,18 +130,18 @@ void DebugLogWrite(const wchar_t* text) {
 
 void DebugLogRotateIfLarge() {
     LogState& s = State();
-    if (!s.path[0]) return;
     LockGuard guard(s);
+    if (s.path.empty()) return;
     ++s.counters.sizeChecks;
     WIN32_FILE_ATTRIBUTE_DATA info;
-    if (!GetFileAttributesExW(s.path, GetFileExInfoStandard, &info)) return;
+    if (!GetFileAttributesExW(s.filePath.c_str(), GetFileExInfoStandard, &info)) return;
     const std::uint64_t size = (std::uint64_t{info.nFileSizeHigh} << 32) | info.nFileSizeLow;
     if (!LogNeedsRotation(size)) return;
     CloseFile(s);
-    wchar_t old[kPathUnits + 8];
-    FormatToBuffer(old, kPathUnits + 8, L"%ls.old", s.path);
-    DeleteFileW(old);
-    if (!MoveFileExW(s.path, old, MOVEFILE_REPLACE_EXISTING)) DeleteFileW(s.path);
+    const std::wstring old = s.filePath + L".old";
+    DeleteFileW(old.c_str());
+    if (!MoveFileExW(s.filePath.c_str(), old.c_str(), MOVEFILE_REPLACE_EXISTING))
+        DeleteFileW(s.filePath.c_str());
 }
 
 DebugLogCounters DebugLogGetCounters() {

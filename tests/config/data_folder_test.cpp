@@ -23,11 +23,13 @@ TEST(ChooseDataRoot, FirstUsableSourceWinsAndEndsWithABackslash) {
     EXPECT_EQ(ChooseDataRoot({}), L"");
 }
 
-TEST(ChooseDataRoot, OverlongVariablesAreSkipped) {
-    const std::wstring longFolder(260, L'a');
-    EXPECT_EQ(ChooseDataRoot({{}, {}, [&] { return longFolder; }, {}, Fixed(L"C:\\Exe")}), L"C:\\Exe\\");
-    EXPECT_EQ(ChooseDataRoot({{}, {}, [&] { return longFolder.substr(1); }, {}, {}}),
-              longFolder.substr(1) + L"\\");
+TEST(ChooseDataRoot, LongVariablesAreUsedWhole) {
+    // A root in another folder than the user's would split the settings.
+    const std::wstring longFolder = L"C:\\" + std::wstring(400, L'a');
+    EXPECT_EQ(ChooseDataRoot({{}, {}, [&] { return longFolder; }, {}, Fixed(L"C:\\Exe")}),
+              longFolder + L"\\");
+    EXPECT_EQ(ChooseDataRoot({{}, {}, {}, [&] { return longFolder; }, Fixed(L"C:\\Exe")}),
+              longFolder + L"\\AppData\\Roaming\\");
 }
 
 TEST(DataFolderPaths, NamesBelowTheRoot) {

@@ -1,16 +1,14 @@
 // The debug log on real files (run under Wine).
-#include "log/debug_log_win.h"
-
-#include <windows.h>
-
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <string>
 #include <thread>
 #include <vector>
 
-#include "log/debug_log.h"
 #include "../support/temp_dir_win.h"
+#include "log/debug_log.h"
+#include "log/debug_log_win.h"
 
 namespace lumetra::log {
 namespace {
@@ -37,7 +35,7 @@ std::vector<std::wstring> Lines(const std::wstring& text) {
 }
 
 class DebugLogFiles : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         logPath = dir.file(L"sub\\toggle-debug.log");
         DebugLogSetPath(logPath.c_str());
@@ -138,11 +136,38 @@ TEST_F(DebugLogFiles, OpenFailureTriesTwicePerLineAndNotifiesOnce) {
     DebugLogSetPath(logPath.c_str());
 }
 
+TEST_F(DebugLogFiles, APathLongerThan260UnitsIsUsedWhole) {
+    std::vector<std::wstring> folders;
+    std::wstring folder = dir.path();
+    while (folder.size() < 320) folders.push_back(folder += L"\\" + std::wstring(40, L'd'));
+    const std::wstring longPath = folder + L"\\toggle-debug.log";
+    const std::wstring asFile = L"\\\\?\\" + longPath;
+    DebugLogSetPath(longPath.c_str());
+
+    DebugLogWrite(L"from far below");
+    EXPECT_EQ(Lines(AsText(ReadBytes(asFile))).size(), 1u);
+    DebugLogResetForTests();  // closes the file, so that it can be replaced
+    const std::vector<unsigned char> filler(524400, 'z');
+    ASSERT_TRUE(WriteBytes(asFile, filler.data(), filler.size()));
+    DebugLogRotateIfLarge();
+    EXPECT_EQ(ReadBytes(asFile + L".old").size(), filler.size());
+    DebugLogWrite(L"fresh");
+    EXPECT_EQ(Lines(AsText(ReadBytes(asFile))).size(), 1u);
+
+    DebugLogResetForTests();
+    DebugLogSetPath(logPath.c_str());
+    DeleteFileW(asFile.c_str());
+    DeleteFileW((asFile + L".old").c_str());
+    for (auto it = folders.rbegin(); it != folders.rend(); ++it)
+        RemoveDirectoryW((L"\\\\?\\" + *it).c_str());
+}
+
 TEST_F(DebugLogFiles, ThreadsNeverInterleaveWithinALine) {
     std::vector<std::thread> threads;
     for (int t = 0; t < 4; ++t)
         threads.emplace_back([t] {
-            const std::wstring text = L"thread " + std::to_wstring(t) + L" " + std::wstring(100, static_cast<wchar_t>(L'a' + t));
+            const std::wstring text = L"thread " + std::to_wstring(t) + L" " +
+                                      std::wstring(100, static_cast<wchar_t>(L'a' + t));
             for (int i = 0; i < 50; ++i) DebugLogWrite(text.c_str());
         });
     for (auto& th : threads) th.join();
