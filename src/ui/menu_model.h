@@ -23,7 +23,4 @@ struct MenuItem {
 
 using MenuModel = std::vector<MenuItem>;
 
-// The item with this command id anywhere in the menu, or null.
-const MenuItem* FindMenuCommand(const MenuModel& menu, unsigned id);
-
 }  // namespace lumetra::ui

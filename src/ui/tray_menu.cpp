@@ -145,15 +145,6 @@ MenuItem DesktopItemsMenu(const TrayMenuState& s) {
 
 }  // namespace
 
-const MenuItem* FindMenuCommand(const MenuModel& menu, unsigned id) {
-    for (const MenuItem& item : menu) {
-        if (item.kind == MenuItemKind::Command && item.id == id) return &item;
-        if (item.kind == MenuItemKind::Submenu)
-            if (const MenuItem* found = FindMenuCommand(item.items, id)) return found;
-    }
-    return nullptr;
-}
-
 std::wstring KeyboardCaption(const TrayMenuState& s) {
     const MenuTitles& titles = MenuTitlesText(s.language);
     const std::wstring doubleTap = DoubleTapCaptionText(s.trigger);

@@ -30,6 +30,16 @@ TrayMenuState State(int language = kEnglish) {
     return s;
 }
 
+// The item with this command id anywhere in the menu, or null.
+const MenuItem* FindMenuCommand(const MenuModel& menu, unsigned id) {
+    for (const MenuItem& item : menu) {
+        if (item.kind == MenuItemKind::Command && item.id == id) return &item;
+        if (item.kind == MenuItemKind::Submenu)
+            if (const MenuItem* found = FindMenuCommand(item.items, id)) return found;
+    }
+    return nullptr;
+}
+
 const MenuItem& Item(const MenuModel& menu, unsigned id) {
     const MenuItem* item = FindMenuCommand(menu, id);
     EXPECT_NE(item, nullptr) << id;
