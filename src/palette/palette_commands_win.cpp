@@ -116,7 +116,8 @@ void OpenReadme(HWND hwnd) {
         ShellExecuteW(hwnd, L"open", file.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
     if (result > 32) return;
     wchar_t notepad[MAX_PATH];
-    const DWORD n = ExpandEnvironmentStringsW(L"%SystemRoot%\\System32\\notepad.exe", notepad, MAX_PATH);
+    const DWORD n =
+        ExpandEnvironmentStringsW(L"%SystemRoot%\\System32\\notepad.exe", notepad, MAX_PATH);
     if (n < 2 || n > MAX_PATH) return;  // counts the terminator: 1 to 259 characters
     const std::wstring quoted = L"\"" + file + L"\"";
     ShellExecuteW(hwnd, L"open", notepad, quoted.c_str(), nullptr, SW_SHOWNORMAL);
