@@ -57,7 +57,7 @@ void SubclassViewWindow(HostedView& v) {
                       GetWindowLongPtrW(v.viewWindow, GWL_EXSTYLE) & ~WS_EX_CLIENTEDGE);
     SetWindowLongPtrW(v.viewWindow, GWL_STYLE,
                       GetWindowLongPtrW(v.viewWindow, GWL_STYLE) & ~WS_BORDER);
-    SubclassListView(FindHostedListView());
+    FollowHostedListView();
     palette::ApplyListViewTheme();
 }
 
@@ -200,7 +200,8 @@ HWND FindHostedListView() {
 }
 
 bool ListViewEditing() {
-    return HasListView() && SendMessageW(View().listView, LVM_GETEDITCONTROL, 0, 0) != 0;
+    HWND listView = FindHostedListView();
+    return listView && SendMessageW(listView, LVM_GETEDITCONTROL, 0, 0) != 0;
 }
 
 }  // namespace lumetra::hostedview

@@ -51,8 +51,11 @@ struct HostedView {
     platform::ComPtr<IShellBrowser> browser;
     platform::ComPtr<IShellView> shellView;
     HWND viewWindow = nullptr;
+    // FindHostedListView's cache; everything else asks FindHostedListView.
     HWND listView = nullptr;
     WNDPROC viewWindowProc = nullptr;
+    // The list view whose procedure was replaced, and the procedure it had.
+    HWND subclassedListView = nullptr;
     WNDPROC listViewProc = nullptr;
     platform::ComPtr<IFolderFilter> folderFilter;
     bool filterAttached = false;
@@ -73,12 +76,13 @@ HostedView& View();
 bool InitializeExplorerBrowser(HWND palette);
 // Releases everything InitializeExplorerBrowser built.
 void ReleaseExplorerBrowser();
-// The list view inside the view window, re-found when the cached one is gone.
+// The list view inside the view window, re-found when the cached one is gone:
+// the one way to the list view, since the shell may recreate it.
 HWND FindHostedListView();
 // Answers the list view's LVN_GETINFOTIPW; true when it filled the text.
 bool ProvideItemInfoTip(NMHDR* notification);
 
-inline bool HasListView() { return View().listView && IsWindow(View().listView); }
+inline bool HasListView() { return FindHostedListView() != nullptr; }
 inline bool HasViewWindow() { return View().viewWindow && IsWindow(View().viewWindow); }
 // True while the list view has an in-place label edit open.
 bool ListViewEditing();

@@ -18,6 +18,13 @@ WNDPROC Swap(HWND window, WNDPROC procedure) {
         SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure)));
 }
 
+void RestoreListView(HostedView& v) {
+    if (v.subclassedListView && IsWindow(v.subclassedListView) && v.listViewProc)
+        Swap(v.subclassedListView, v.listViewProc);
+    v.subclassedListView = nullptr;
+    v.listViewProc = nullptr;
+}
+
 }  // namespace
 
 LRESULT CALLBACK ViewWindowSubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -35,17 +42,19 @@ LRESULT CALLBACK ListViewSubclassProc(HWND window, UINT message, WPARAM wParam, 
     return CallPrevious(View().listViewProc, window, message, wParam, lParam);
 }
 
-void SubclassListView(HWND listView) {
+void FollowHostedListView() {
     HostedView& v = View();
-    if (!listView || !IsWindow(listView)) return;
-    v.listView = listView;
-    v.listViewProc = Swap(listView, ListViewSubclassProc);
+    HWND current = FindHostedListView();
+    if (current == v.subclassedListView) return;
+    RestoreListView(v);
+    if (!current) return;
+    v.subclassedListView = current;
+    v.listViewProc = Swap(current, ListViewSubclassProc);
 }
 
 void RestoreSubclassedWindows() {
     HostedView& v = View();
-    if (v.listView && IsWindow(v.listView) && v.listViewProc) Swap(v.listView, v.listViewProc);
-    v.listViewProc = nullptr;
+    RestoreListView(v);
     v.listView = nullptr;
     if (v.viewWindow && IsWindow(v.viewWindow) && v.viewWindowProc)
         Swap(v.viewWindow, v.viewWindowProc);

@@ -7,8 +7,9 @@ namespace lumetra::hostedview {
 LRESULT CALLBACK ViewWindowSubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK ListViewSubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-// Subclasses `listView` (saving its procedure) and remembers it as the list view.
-void SubclassListView(HWND listView);
+// Gives the list view FindHostedListView finds now the palette's procedure,
+// and one the shell replaced its own back.
+void FollowHostedListView();
 // Gives the list view and the view window their own procedures back.
 void RestoreSubclassedWindows();
 

@@ -3,6 +3,7 @@
 
 #include "config/settings.h"
 #include "hostedview/hosted_view_win.h"
+#include "hostedview/view_subclass_win.h"
 #include "palette/overlay_win.h"
 #include "palette/palette_messages.h"
 
@@ -11,7 +12,7 @@ namespace {
 bool gPendingWhileHidden = false;
 unsigned long gRefreshCycle = 0;
 std::uint32_t gRefreshTick = 0;
-}
+}  // namespace
 
 void MonitorPrefsApply() {}
 void MonitorViewCross(HWND, HMONITOR) {}
@@ -45,7 +46,7 @@ void SyncShellFinish(HWND palette) {
 void ShowViewWindow() {
     if (!HasViewWindow()) return;
     SendMessageW(View().viewWindow, WM_SETREDRAW, TRUE, 0);
-    if (HasListView()) SendMessageW(View().listView, WM_SETREDRAW, TRUE, 0);
+    if (HWND listView = FindHostedListView()) SendMessageW(listView, WM_SETREDRAW, TRUE, 0);
     ShowWindow(View().viewWindow, SW_SHOW);
 }
 
@@ -65,7 +66,7 @@ bool PendingWhileHidden() { return gPendingWhileHidden; }
 void SetPendingWhileHidden(bool pending) { gPendingWhileHidden = pending; }
 void ClearViewTransitions() {}
 
-void ApplyViewTick(HWND) {}
+void ApplyViewTick(HWND) { FollowHostedListView(); }
 void ShellChangeDebounceTick(HWND) {}
 void RevealSweepTick(HWND) {}
 void RestoreViewModeTimer(HWND) {}
@@ -74,16 +75,35 @@ void ViewReapplyTick(HWND) {}
 bool DispatchViewTimer(HWND palette, std::uintptr_t id) {
     using namespace lumetra::palette;
     switch (id) {
-        case kApplyViewTimerId: ApplyViewTick(palette); return true;
-        case kShellChangeDebounceTimerId: ShellChangeDebounceTick(palette); return true;
-        case kCoverMinTimeTimerId: CoverMinTimeTick(); return true;
-        case kRevealSweepTimerId: RevealSweepTick(palette); return true;
-        case kRestoreViewModeTimerId: RestoreViewModeTimer(palette); return true;
-        case kOverlayFadeTimerId: OverlayFadeTick(); return true;
-        case kSmallIconSettleTimerId: RunSmallIconLayoutSettle(); return true;
-        case kViewReapplyTimerId: ViewReapplyTick(palette); return true;
-        case kShellCommandSortTimerId: ShellCommandSortTick(); return true;
-        default: return false;
+        case kApplyViewTimerId:
+            ApplyViewTick(palette);
+            return true;
+        case kShellChangeDebounceTimerId:
+            ShellChangeDebounceTick(palette);
+            return true;
+        case kCoverMinTimeTimerId:
+            CoverMinTimeTick();
+            return true;
+        case kRevealSweepTimerId:
+            RevealSweepTick(palette);
+            return true;
+        case kRestoreViewModeTimerId:
+            RestoreViewModeTimer(palette);
+            return true;
+        case kOverlayFadeTimerId:
+            OverlayFadeTick();
+            return true;
+        case kSmallIconSettleTimerId:
+            RunSmallIconLayoutSettle();
+            return true;
+        case kViewReapplyTimerId:
+            ViewReapplyTick(palette);
+            return true;
+        case kShellCommandSortTimerId:
+            ShellCommandSortTick();
+            return true;
+        default:
+            return false;
     }
 }
 

@@ -19,6 +19,7 @@
 #include "hostedview/info_tip_win.h"
 #include "hostedview/item_filter.h"
 #include "hostedview/shell_ids_win.h"
+#include "hostedview/view_subclass_win.h"
 #include "hostedview/view_sweep_win.h"
 #include "log/debug_log_capture.h"
 
@@ -69,8 +70,8 @@ class DesktopItems : public ::testing::Test {
     }
     void TearDown() override {
         View().shellView.reset();
+        RestoreSubclassedWindows();
         View().viewWindow = nullptr;
-        View().listView = nullptr;
         View().desktopFolder.reset();
         ClearInfoTipCache(View().infoTip);
         std::error_code ignored;
@@ -388,35 +389,56 @@ TEST_F(DesktopItems, RestorePassAddsWhatTheViewLacksInAllItemsModeOnly) {
     EXPECT_FALSE(RestoreMissingDesktopItems()) << "nothing missing any more";
 }
 
-// A list view with an open label edit blocks every pass over the view.
-TEST_F(DesktopItems, OpenLabelEditBlocksSweepsAndRestore) {
+// A list view with an open label edit blocks every pass over the view, also
+// when the shell has recreated its list view since the palette last looked.
+TEST_F(DesktopItems, OpenLabelEditInTheCurrentListViewBlocksSweepsAndRestore) {
     InitCommonControls();
     HWND parent = CreateWindowExW(0, L"STATIC", L"", WS_OVERLAPPEDWINDOW, 0, 0, 300, 300, nullptr,
                                   nullptr, nullptr, nullptr);
-    HWND list =
-        CreateWindowExW(0, WC_LISTVIEWW, L"", WS_CHILD | WS_VISIBLE | LVS_EDITLABELS | LVS_ICON, 0,
-                        0, 300, 300, parent, nullptr, nullptr, nullptr);
-    ASSERT_TRUE(list);
+    ASSERT_TRUE(parent);
+    View().viewWindow = parent;
+    auto addListView = [parent] {
+        return CreateWindowExW(0, WC_LISTVIEWW, L"",
+                               WS_CHILD | WS_VISIBLE | LVS_EDITLABELS | LVS_ICON, 0, 0, 300, 300,
+                               parent, nullptr, nullptr, nullptr);
+    };
+    auto procedureOf = [](HWND window) { return GetWindowLongPtrW(window, GWLP_WNDPROC); };
+    const auto palettes = reinterpret_cast<LONG_PTR>(ListViewSubclassProc);
+    HWND first = addListView();
+    ASSERT_TRUE(first);
     ShowWindow(parent, SW_SHOW);
+    FollowHostedListView();
+    EXPECT_EQ(procedureOf(first), palettes);
+    EXPECT_FALSE(ListViewEditing());
+
+    DestroyWindow(first);  // the shell replaces its list view
+    HWND second = addListView();
+    ASSERT_TRUE(second);
     LVITEMW item{};
     item.mask = LVIF_TEXT;
     item.pszText = const_cast<wchar_t*>(L"name");
-    SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
-    SetFocus(list);
-    SendMessageW(list, LVM_EDITLABELW, 0, 0);
-    View().listView = list;
-    if (!ListViewEditing()) {
+    SendMessageW(second, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    SetFocus(second);
+    SendMessageW(second, LVM_EDITLABELW, 0, 0);
+    if (!SendMessageW(second, LVM_GETEDITCONTROL, 0, 0)) {
         DestroyWindow(parent);
         GTEST_SKIP() << "no label edit opened";
     }
     for (const DesktopItem& d : Enumerate()) view.AddItem(d.child.get());
     UseFakeView();
+    EXPECT_TRUE(ListViewEditing());
     EXPECT_FALSE(PostFilterSweep());
     config::Cfg().desktopItemsMode = DesktopItemsMode::AllItems;
     EXPECT_FALSE(RestoreMissingDesktopItems());
     EXPECT_TRUE(view.itemCalls.empty());
     EXPECT_TRUE(view.removed.empty());
-    View().listView = nullptr;
+
+    // The palette's keys follow the new list view, and teardown gives it back.
+    const LONG_PTR own = procedureOf(second);
+    FollowHostedListView();
+    EXPECT_EQ(procedureOf(second), palettes);
+    RestoreSubclassedWindows();
+    EXPECT_EQ(procedureOf(second), own);
     DestroyWindow(parent);
 }
 

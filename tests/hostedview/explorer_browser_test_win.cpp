@@ -10,6 +10,7 @@
 
 #include "config/settings.h"
 #include "hostedview/hosted_view_win.h"
+#include "hostedview/view_subclass_win.h"
 #include "hostedview/view_sweep_win.h"
 #include "log/debug_log_capture.h"
 
@@ -31,12 +32,12 @@ bool Logged(const wchar_t* text) {
 }
 
 class ExplorerBrowser : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ASSERT_TRUE(SUCCEEDED(OleInitialize(nullptr)));
         InitCommonControls();
-        host_ = CreateWindowExW(0, L"STATIC", L"", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, 0, 640, 480, nullptr,
-                                nullptr, nullptr, nullptr);
+        host_ = CreateWindowExW(0, L"STATIC", L"", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, 0, 640,
+                                480, nullptr, nullptr, nullptr, nullptr);
         ASSERT_TRUE(host_);
         config::Cfg().desktopItemsMode = config::DesktopItemsMode::SameAsDesktop;
         config::Cfg().viewMode = config::ViewMode::Medium;
@@ -68,14 +69,17 @@ TEST_F(ExplorerBrowser, BuildsTheDesktopViewWithItsListViewAndReleasesItComplete
     HWND list = FindHostedListView();
     ASSERT_TRUE(list);
     EXPECT_EQ(GetParent(list), v.viewWindow);
-    EXPECT_TRUE(v.listViewProc && v.viewWindowProc) << "both windows subclassed";
+    EXPECT_EQ(GetWindowLongPtrW(list, GWLP_WNDPROC),
+              reinterpret_cast<LONG_PTR>(ListViewSubclassProc));
+    EXPECT_TRUE(v.viewWindowProc) << "the view window subclassed";
     EXPECT_GT(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0), 0);
     // Wine's view has no filter site: the sweep after the first refresh does the filtering.
     EXPECT_TRUE(Logged(L"InitializeExplorerBrowser: Folder filter NOT attached."));
     EXPECT_TRUE(Logged(L"] ExecuteShellViewRefreshSynchronously tick="));
     EXPECT_FALSE(HasForbiddenItem());
     EXPECT_TRUE(IsViewCleanAndPopulated());
-    const wchar_t* flags = ShellDoubleClickOpens() ? L"viewMode=1 flags=0x1." : L"viewMode=1 flags=0x8201.";
+    const wchar_t* flags =
+        ShellDoubleClickOpens() ? L"viewMode=1 flags=0x1." : L"viewMode=1 flags=0x8201.";
     EXPECT_TRUE(Logged(flags));
 
     // The browser outlives the teardown only through the test's own reference.
@@ -90,7 +94,8 @@ TEST_F(ExplorerBrowser, BuildsTheDesktopViewWithItsListViewAndReleasesItComplete
     ReleaseExplorerBrowser();
     EXPECT_TRUE(ViewWindowsOf(host_).empty());
     EXPECT_FALSE(v.shellView || v.browser || v.desktopFolder || v.folderFilter);
-    EXPECT_FALSE(v.viewWindow || v.listView || v.listViewProc || v.viewWindowProc || v.filterAttached);
+    EXPECT_FALSE(v.viewWindow || v.listView || v.subclassedListView || v.listViewProc ||
+                 v.viewWindowProc || v.filterAttached);
     EXPECT_TRUE(v.rootIdList) << "kept for the life of the process";
     IShellView* active = reinterpret_cast<IShellView*>(0x1);
     EXPECT_EQ(browser->QueryActiveShellView(&active), E_FAIL);
