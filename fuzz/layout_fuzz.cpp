@@ -16,7 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (header.status != LayoutHeaderStatus::kOk) return 0;
     std::vector<SavedItem> items;
     ForEachLayoutRecord(file, header.count, [&](const LayoutRecordView& record) {
-        IsWellFormedItemIdList(record.id);
+        IsSingleItemId(record.id);
         items.push_back(
             {std::vector<std::uint8_t>(record.id.begin(), record.id.end()), record.point});
     });

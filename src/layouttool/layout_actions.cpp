@@ -65,9 +65,9 @@ int RunRestore(const RestoreSteps& steps) {
     if (header.count == 0) return kExitOk;
     std::size_t placed = 0;
     ForEachLayoutRecord(bytes, header.count, [&](const LayoutRecordView& record) {
-        // A forged ID list whose sizes run past its record would make the shell
-        // read beyond the buffer; such a record is skipped like a missing item.
-        if (IsWellFormedItemIdList(record.id) && steps.positionItem(record)) ++placed;
+        // Only what a save writes reaches the shell; any other record is skipped
+        // like a missing item.
+        if (IsSingleItemId(record.id) && steps.positionItem(record)) ++placed;
     });
     if (placed == 0)
         return Report(steps.notify, NoticeKind::kToast, text::kNothingRestoredTitle,

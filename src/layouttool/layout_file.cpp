@@ -79,17 +79,11 @@ std::size_t ForEachLayoutRecord(std::span<const std::uint8_t> file, std::uint32_
     return visited;
 }
 
-bool IsWellFormedItemIdList(std::span<const std::uint8_t> id) {
-    std::size_t offset = 0;
-    while (id.size() - offset >= 2) {
-        const std::size_t cb =
-            static_cast<std::size_t>(id[offset]) | static_cast<std::size_t>(id[offset + 1]) << 8;
-        if (cb == 0) return true;
-        // An item ID's size counts its own two size bytes.
-        if (cb < 2 || cb > id.size() - offset) return false;
-        offset += cb;
-    }
-    return false;
+bool IsSingleItemId(std::span<const std::uint8_t> id) {
+    if (id.size() < 4) return false;
+    // An item ID's size counts its own two size bytes.
+    const std::size_t cb = static_cast<std::size_t>(id[0]) | static_cast<std::size_t>(id[1]) << 8;
+    return cb >= 2 && cb == id.size() - 2 && id[cb] == 0 && id[cb + 1] == 0;
 }
 
 }  // namespace lumetra::layouttool

@@ -56,8 +56,10 @@ LayoutHeader ReadLayoutHeader(std::span<const std::uint8_t> file);
 std::size_t ForEachLayoutRecord(std::span<const std::uint8_t> file, std::uint32_t count,
                                 const std::function<void(const LayoutRecordView&)>& visit);
 
-// True when the bytes hold a chain of item IDs that ends with the two-byte
-// zero terminator inside them, so the shell can walk it without overrunning.
-bool IsWellFormedItemIdList(std::span<const std::uint8_t> id);
+// True when the bytes are exactly what a save stores for one Desktop item: a
+// single item ID whose size covers all but the last two bytes, and those two
+// bytes zero (the terminator). Anything else would hand the shell a list it
+// never gave out, or one it walks past the record.
+bool IsSingleItemId(std::span<const std::uint8_t> id);
 
 }  // namespace lumetra::layouttool

@@ -61,7 +61,7 @@ struct FakeDesktop {
         s.autoArrangeOn = [this] { return autoArrange; };
         s.prepareMapping = [this] { mapped = true; };
         s.positionItem = [this](const LayoutRecordView& r) {
-            const char tag = static_cast<char>(r.id[2]);
+            const char tag = r.id.size() > 2 ? static_cast<char>(r.id[2]) : '?';
             positioned.emplace_back(tag, r.point);
             return std::find(present.begin(), present.end(), tag) != present.end();
         };
@@ -164,15 +164,36 @@ TEST(RestoreLayout, PositionsEachSavedItemOnceAndSkipsMissingOnes) {
     EXPECT_EQ(d.positioned, expected);
 }
 
-TEST(RestoreLayout, ForgedIdListIsSkippedAndTheRestStillMove) {
-    FakeDesktop d;
-    Bytes file = Layout({{'a', {1, 2}}, {'b', {3, 4}}});
-    file[kLayoutHeaderBytes + 4] = 0x60;  // first id claims 0x60 bytes in a 5-byte record
-    d.files[d.path] = file;
-    d.present = {'a', 'b'};
-    EXPECT_EQ(RunRestore(d.Restore()), kExitOk);
-    ASSERT_EQ(d.positioned.size(), 1u);
-    EXPECT_EQ(d.positioned[0].first, 'b');
+TEST(RestoreLayout, OnlyRecordsASaveWritesReachTheViewTheRestAreSkippedLikeMissingItems) {
+    struct Case {
+        const char* name;
+        Bytes id;
+    };
+    const Case cases[] = {
+        {"two item ids", {3, 0, 'x', 3, 0, 'y', 0, 0}},
+        {"no item id", {0, 0}},
+        {"terminator missing", {4, 0, 'x', 'y'}},
+        {"size runs past the record", {0x60, 0, 'x', 0, 0}},
+        {"bytes after the terminator", {3, 0, 'x', 0, 0, 'z'}},
+    };
+    for (const Case& c : cases) {
+        FakeDesktop d;
+        d.files[d.path] =
+            BuildLayoutImage({{ItemId('a'), {1, 2}}, {c.id, {5, 5}}, {ItemId('b'), {3, 4}}});
+        d.present = {'a', 'b', 'x', '?'};
+        EXPECT_EQ(RunRestore(d.Restore()), kExitOk) << c.name;
+        const std::vector<std::pair<char, LayoutPoint>> expected = {{'a', {1, 2}}, {'b', {3, 4}}};
+        EXPECT_EQ(d.positioned, expected) << c.name;
+        EXPECT_TRUE(d.notices.empty()) << c.name;
+
+        FakeDesktop alone;
+        alone.files[alone.path] = BuildLayoutImage({{c.id, {5, 5}}});
+        alone.present = {'x', '?'};
+        EXPECT_EQ(RunRestore(alone.Restore()), kExitOk) << c.name;
+        EXPECT_TRUE(alone.positioned.empty()) << c.name;
+        ASSERT_EQ(alone.notices.size(), 1u) << c.name;
+        EXPECT_EQ(alone.notices[0].title, &text::kNothingRestoredTitle) << c.name;
+    }
 }
 
 TEST(RestoreLayout, Outcomes) {

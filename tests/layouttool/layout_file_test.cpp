@@ -170,25 +170,38 @@ TEST(LayoutFile, IgnoresBytesAfterTheLastRecordUsed) {
     EXPECT_EQ(ReadAll(image, 3).count, 3u);
 }
 
-TEST(LayoutFile, WellFormedItemIdLists) {
+TEST(LayoutFile, OnlyASingleTerminatedItemIdIsWhatASaveWrites) {
     struct Case {
         const char* name;
         Bytes id;
         bool expected;
     };
     const Case cases[] = {
-        {"terminator only", {0, 0}, true},
         {"one item", ItemId({'x'}), true},
-        {"two items", {3, 0, 'a', 4, 0, 'b', 'c', 0, 0}, true},
-        {"bytes after the terminator", {3, 0, 'a', 0, 0, 9, 9}, true},
+        {"one longer item", ItemId({'a', 'b', 'c', 'd', 'e'}), true},
+        {"an item without payload", {2, 0, 0, 0}, true},
+        {"terminator only", {0, 0}, false},
+        {"two items", {3, 0, 'a', 4, 0, 'b', 'c', 0, 0}, false},
+        {"bytes after the terminator", {3, 0, 'a', 0, 0, 9, 9}, false},
         {"no terminator", {3, 0, 'a'}, false},
+        {"terminator not zero", {3, 0, 'a', 0, 1}, false},
+        {"half a terminator", {3, 0, 'a', 0}, false},
+        {"size runs past the end", {0x50, 0, 'a', 0, 0}, false},
+        {"size of one", {1, 0, 0, 0}, false},
+        {"size 0x100 read little-endian", {0, 1, 'a', 0, 0}, false},
         {"one byte", {0}, false},
         {"empty", {}, false},
-        {"size runs past the end", {0x50, 0, 'a', 0, 0}, false},
-        {"size of one cannot advance", {1, 0, 0, 0}, false},
-        {"half a terminator", {3, 0, 'a', 0}, false},
     };
-    for (const Case& c : cases) EXPECT_EQ(IsWellFormedItemIdList(c.id), c.expected) << c.name;
+    for (const Case& c : cases) {
+        // Exactly sized, so the sanitizer sees any read past the record.
+        const Bytes exact(c.id.begin(), c.id.end());
+        EXPECT_EQ(IsSingleItemId(exact), c.expected) << c.name;
+    }
+    Bytes big(kMaxItemIdBytes, 0x7F);
+    big[0] = static_cast<std::uint8_t>((kMaxItemIdBytes - 2) & 0xFF);
+    big[1] = static_cast<std::uint8_t>((kMaxItemIdBytes - 2) >> 8);
+    big[kMaxItemIdBytes - 2] = big[kMaxItemIdBytes - 1] = 0;
+    EXPECT_TRUE(IsSingleItemId(big)) << "the largest storable item";
 }
 
 }  // namespace
