@@ -7,6 +7,10 @@
 
 namespace lumetra::layouttool {
 
+// Every message sent to a shell window gives up after this long, and at once
+// on a window the system already knows to be hung.
+inline constexpr unsigned kShellMessageTimeoutMs = 2000;
+
 // A window handle as a plain value; 0 is "no window".
 using WindowRef = std::uintptr_t;
 

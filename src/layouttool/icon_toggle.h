@@ -13,7 +13,6 @@ namespace lumetra::layouttool {
 inline constexpr unsigned kToggleIconsCommand = 0x7402;
 // Asks "Progman" to create the Desktop's worker windows.
 inline constexpr unsigned kSpawnWorkerMessage = 0x052C;
-inline constexpr unsigned kShellMessageTimeoutMs = 2000;
 
 struct HideIconsValue {
     bool ok = false;  // false only when the key cannot be opened

@@ -10,8 +10,11 @@
 //     worker=N              a top-level "WorkerW" with a view of N items
 //     worker-empty          a top-level "WorkerW" without a view
 //     spawn=N               Progman answers 0x052C by creating worker=N
+//     hang                  the windows above stop answering, like a hung
+//                           Explorer, until the program is told to end
 // Views are titled view1, view2 ... in creation order. Posting WM_CLOSE to the
-// window of class "Stilvane.FakeDesktop" ends the program.
+// window of class "Stilvane.FakeDesktop" ends the program; a hung desktop then
+// first handles what was posted to it meanwhile.
 // windows.h comes first: the other Windows headers depend on it.
 // clang-format off
 #include <windows.h>
@@ -117,6 +120,32 @@ bool Starts(const wchar_t* text, const wchar_t* prefix) {
 
 }  // namespace
 
+// The control window on a thread of its own, so that it still answers while
+// the shell windows' thread pumps nothing. Sets `woken` once it is closed.
+DWORD WINAPI ControlThread(void* woken) {
+    CreateWindowExW(0, L"Stilvane.FakeDesktop", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
+                    GetModuleHandleW(nullptr), nullptr);
+    Log("ready");
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
+    SetEvent(static_cast<HANDLE>(woken));
+    return 0;
+}
+
+int Hang() {
+    HANDLE woken = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    HANDLE control = CreateThread(nullptr, 0, ControlThread, woken, 0, nullptr);
+    if (!woken || !control) return 3;
+    // No message of this thread's windows is handled while it waits here.
+    WaitForSingleObject(woken, INFINITE);
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+    WaitForSingleObject(control, INFINITE);
+    CloseHandle(control);
+    CloseHandle(woken);
+    return 0;
+}
+
 int wmain(int argc, wchar_t** argv) {
     if (argc < 2) return 2;
     logPath = argv[1];
@@ -129,6 +158,7 @@ int wmain(int argc, wchar_t** argv) {
     const HINSTANCE self = GetModuleHandleW(nullptr);
 
     HWND progman = nullptr;
+    bool hang = false;
     for (int i = 2; i < argc; ++i) {
         const wchar_t* arg = argv[i];
         if (std::wcscmp(arg, L"progman") == 0) {
@@ -149,8 +179,11 @@ int wmain(int argc, wchar_t** argv) {
                             nullptr);
         } else if (Starts(arg, L"spawn=")) {
             spawnItems = ItemsOf(arg);
+        } else if (std::wcscmp(arg, L"hang") == 0) {
+            hang = true;
         }
     }
+    if (hang) return Hang();
     CreateWindowExW(0, L"Stilvane.FakeDesktop", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, self,
                     nullptr);
     Log("ready");
