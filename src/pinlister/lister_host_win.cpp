@@ -1,10 +1,14 @@
 #include "pinlister/lister_host_win.h"
 
+// windows.h comes first: the other Windows headers depend on it.
+// clang-format off
 #include <windows.h>
 #include <shlobj.h>
+// clang-format on
 
 #include <algorithm>
-#include <limits>
+#include <functional>
+#include <vector>
 
 #include "pinlister/pin_list_win.h"
 #include "pinlister/shortcut_files_win.h"
@@ -17,14 +21,14 @@ namespace {
 
 constexpr DWORD kChunk = 1u << 20;
 
-std::optional<std::string> ReadWholeFile(const std::wstring& path) {
+std::optional<std::string> ReadWholeFile(const std::wstring& path, std::size_t maxBytes) {
     platform::UniqueHandle file(CreateFileW(
         path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return std::nullopt;
     LARGE_INTEGER size;
     if (!GetFileSizeEx(file.get(), &size) || size.QuadPart < 0 ||
-        static_cast<unsigned long long>(size.QuadPart) > std::numeric_limits<std::uint32_t>::max())
+        static_cast<unsigned long long>(size.QuadPart) > maxBytes)
         return std::nullopt;
     std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
     std::size_t done = 0;
@@ -69,6 +73,35 @@ bool RemoveFile(const std::wstring& path) {
     return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
 }
 
+std::vector<std::wstring> FindFiles(const std::wstring& pattern) {
+    std::vector<std::wstring> paths;
+    const std::wstring folder = pattern.substr(0, pattern.find_last_of(L'\\') + 1);
+    WIN32_FIND_DATAW data;
+    HANDLE find = FindFirstFileW(pattern.c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE) return paths;
+    do {
+        if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            paths.push_back(folder + data.cFileName);
+    } while (FindNextFileW(find, &data));
+    FindClose(find);
+    return paths;
+}
+
+// Held only while a run stores its files, which takes milliseconds; a run that
+// cannot have it in this time leaves the files to the one that holds it.
+constexpr DWORD kSaveLockWaitMs = 10000;
+
+bool HoldingSaveLock(const std::function<void()>& save) {
+    platform::UniqueHandle mutex(CreateMutexW(nullptr, FALSE, kSaveLockName));
+    if (!mutex) return false;
+    const DWORD waited = WaitForSingleObject(mutex.get(), kSaveLockWaitMs);
+    // An owner that died mid-save hands the lock on; the save cleans up after it.
+    if (waited != WAIT_OBJECT_0 && waited != WAIT_ABANDONED) return false;
+    save();
+    ReleaseMutex(mutex.get());
+    return true;
+}
+
 }  // namespace
 
 std::wstring TackrollDataFolder() {
@@ -82,7 +115,9 @@ std::wstring TackrollDataFolder() {
     return folder;
 }
 
-FileStore FilesOnDisk() { return {ReadWholeFile, WriteWholeFile, RenameOver, RemoveFile}; }
+FileStore FilesOnDisk() {
+    return {ReadWholeFile, WriteWholeFile, RenameOver, RemoveFile, FindFiles};
+}
 
 std::string CurrentStamp() {
     const std::wstring folder = PinnedShortcutFolder();
@@ -97,6 +132,7 @@ ListerHost MakeListerHost(RunMode mode) {
     host.tempTag = std::to_wstring(GetCurrentProcessId());
     host.currentStamp = CurrentStamp;
     host.enumerate = [](PinnedLines& out) { EnumerateTaskbarPins(out); };
+    host.exclusively = HoldingSaveLock;
     const HANDLE output = GetStdHandle(STD_OUTPUT_HANDLE);
     if (output && output != INVALID_HANDLE_VALUE)
         host.write = [output](std::string_view bytes) { return WriteAll(output, bytes); };

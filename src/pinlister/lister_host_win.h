@@ -12,8 +12,11 @@ namespace lumetra::pinlister {
 // empty when the local folder is unknown.
 std::wstring TackrollDataFolder();
 
-// Whole-file reads and writes, renames and removals on disk.
+// Whole-file reads and writes, renames, removals and listings on disk.
 FileStore FilesOnDisk();
+
+// The lock every run of the lister holds while it stores its files.
+inline constexpr const wchar_t* kSaveLockName = L"Local\\veltor.Tackroll.Save";
 
 // UTF-8 stamp of the pinned-shortcut folder and the pin list's counter.
 std::string CurrentStamp();

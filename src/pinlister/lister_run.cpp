@@ -27,7 +27,9 @@ void EnumeratePrintAndStore(const ListerHost& host, const std::string& stamp) {
         if (!line.empty() && Write(host, line)) Write(host, "\n");
     }
     if (pins.lines.empty() || stamp.empty()) return;
-    SaveCache(host.files, host.paths, JoinLines(pins.lines), stamp, host.tempTag);
+    const std::string cache = JoinLines(pins.lines);
+    // The list is printed already; without the lock it is simply not stored.
+    host.exclusively([&] { SaveCache(host.files, host.paths, cache, stamp, host.tempTag); });
 }
 
 }  // namespace

@@ -18,6 +18,9 @@ struct ListerHost {
     std::wstring tempTag;                         // unique to this process
     std::function<std::string()> currentStamp;    // UTF-8, taken anew on each call
     std::function<void(PinnedLines&)> enumerate;  // appends the pinned items' lines
+    // Runs `save` holding the lock that every run of the lister shares; false,
+    // with nothing run, when the lock could not be had.
+    std::function<bool(const std::function<void()>& save)> exclusively;
     // Standard output: false unless every byte was written. Null when there is
     // no standard output.
     std::function<bool(std::string_view bytes)> write;

@@ -3,12 +3,31 @@
 namespace lumetra::pinlister {
 namespace {
 
-bool ReplaceWhole(const FileStore& files, const std::wstring& path, std::string_view bytes,
-                  std::wstring_view tempTag) {
+constexpr std::wstring_view kTempSuffix = L".tmp";
+
+std::wstring TempPath(const std::wstring& path, std::wstring_view tag) {
     std::wstring temp = path;
     temp += L'.';
-    temp += tempTag;
-    temp += L".tmp";
+    temp += tag;
+    temp += kTempSuffix;
+    return temp;
+}
+
+// Removes `path`.*.tmp of any run. The name is checked again here: a wildcard
+// also matches short 8.3 names, so the listing may hold more than asked.
+void RemoveLeftovers(const FileStore& files, const std::wstring& path) {
+    if (!files.find) return;
+    const std::wstring prefix = path + L'.';
+    for (const std::wstring& found : files.find(TempPath(path, L"*"))) {
+        const bool ours = found.size() > prefix.size() + kTempSuffix.size() &&
+                          found.starts_with(prefix) && found.ends_with(kTempSuffix);
+        if (ours) files.remove(found);
+    }
+}
+
+bool ReplaceWhole(const FileStore& files, const std::wstring& path, std::string_view bytes,
+                  std::wstring_view tempTag) {
+    const std::wstring temp = TempPath(path, tempTag);
     if (files.write(temp, bytes) && files.replace(temp, path)) return true;
     files.remove(temp);
     return false;
@@ -31,9 +50,9 @@ bool StampMatches(std::string_view stored, std::string_view current) {
 std::optional<std::string> ReadMatchingCache(const FileStore& files, const CachePaths& paths,
                                              std::string_view currentStamp) {
     if (!paths.known() || currentStamp.empty()) return std::nullopt;
-    const std::optional<std::string> stored = files.read(paths.stamp);
+    const std::optional<std::string> stored = files.read(paths.stamp, kMaxStampBytes);
     if (!stored || !StampMatches(*stored, currentStamp)) return std::nullopt;
-    std::optional<std::string> cache = files.read(paths.cache);
+    std::optional<std::string> cache = files.read(paths.cache, kMaxCacheBytes);
     if (!cache || cache->empty()) return std::nullopt;
     return cache;
 }
@@ -50,6 +69,8 @@ std::string JoinLines(const std::vector<std::string>& lines) {
 bool SaveCache(const FileStore& files, const CachePaths& paths, std::string_view cache,
                std::string_view stamp, std::wstring_view tempTag) {
     if (!paths.known()) return false;
+    RemoveLeftovers(files, paths.cache);
+    RemoveLeftovers(files, paths.stamp);
     if (!files.remove(paths.stamp)) return false;
     if (!ReplaceWhole(files, paths.cache, cache, tempTag)) return false;
     return ReplaceWhole(files, paths.stamp, stamp, tempTag);

@@ -1,6 +1,7 @@
 #pragma once
 // The stored list and its stamp. The stamp is written only for a list that is
 // complete on disk, so a stamp that matches always vouches for a whole list.
+#include <cstddef>
 #include <functional>
 #include <optional>
 #include <string>
@@ -19,15 +20,24 @@ struct CachePaths {
 // Paths in the data folder; none for an empty folder.
 CachePaths CachePathsIn(std::wstring_view dataFolder);
 
+// Larger stored files are taken for damage, not read: the list is enumerated
+// and stored anew instead.
+inline constexpr std::size_t kMaxStampBytes = 64 * 1024;
+inline constexpr std::size_t kMaxCacheBytes = 16 * 1024 * 1024;
+
 // The file operations the cache needs, each reporting success.
 struct FileStore {
-    std::function<std::optional<std::string>(const std::wstring& path)> read;  // whole file
+    // The whole file; nothing when it is missing, unreadable or holds more
+    // than `maxBytes`, which are then never read into memory.
+    std::function<std::optional<std::string>(const std::wstring& path, std::size_t maxBytes)> read;
     // Creates or truncates, then writes every byte.
     std::function<bool(const std::wstring& path, std::string_view bytes)> write;
     // Renames over an existing file in one step.
     std::function<bool(const std::wstring& from, const std::wstring& to)> replace;
     // True also when there was nothing to remove.
     std::function<bool(const std::wstring& path)> remove;
+    // Full paths of the files matching a path whose last element holds '*'.
+    std::function<std::vector<std::wstring>(const std::wstring& pattern)> find;
 };
 
 // A stored stamp matches when it equals the current one byte for byte once
@@ -42,10 +52,12 @@ std::optional<std::string> ReadMatchingCache(const FileStore& files, const Cache
 std::string JoinLines(const std::vector<std::string>& lines);
 
 // Stores the list and then its stamp. The old stamp goes first and each file
-// arrives through a temporary file renamed over it (`tempTag` keeps the
-// temporary names of concurrent runs apart), so at no moment, not even after a
-// failure or a crash half way, is there a stamp beside a list that was not
-// written with it. True when both files were stored.
+// arrives through a temporary file renamed over it, so a failure or a crash
+// half way never leaves a stamp beside a list that was not written with it.
+// Two runs saving at once could still interleave their steps and leave the
+// older list under the newer stamp: callers hold the lock all runs share
+// around it. Temporary files that earlier runs left behind are removed first.
+// True when both files were stored.
 bool SaveCache(const FileStore& files, const CachePaths& paths, std::string_view cache,
                std::string_view stamp, std::wstring_view tempTag);
 

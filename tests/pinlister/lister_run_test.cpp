@@ -20,6 +20,8 @@ struct World {
     bool hasOutput = true;
     int failingWrite = 0;  // the write call (from 1) that fails
     std::function<void()> duringEnumeration;
+    bool lockAvailable = true;
+    int storeStepsInsideTheLock = 0;  // writes, renames and removals
 
     std::string out;
     int writes = 0;
@@ -39,6 +41,13 @@ struct World {
             ++enumerations;
             lines.lines = pins;
             if (duringEnumeration) duringEnumeration();
+        };
+        h.exclusively = [this](const std::function<void()>& save) {
+            if (!lockAvailable) return false;
+            const int before = disk.operations;
+            save();
+            storeStepsInsideTheLock += disk.operations - before;
+            return true;
         };
         if (hasOutput)
             h.write = [this](std::string_view bytes) {
@@ -109,6 +118,46 @@ TEST(ListerRun, StoredFilesDecideWhetherTheCacheServes) {
         EXPECT_EQ(world.out, c.served ? "old\n" : kListed) << c.what;
         EXPECT_EQ(world.enumerations, c.served ? 0 : 1) << c.what;
     }
+}
+
+TEST(ListerRun, StoredFilesOverTheirLimitsAreEnumeratedAndStoredAnew) {
+    const struct {
+        const char* what;
+        std::string stamp;
+        std::string cache;
+    } cases[] = {
+        {"huge cache", "S1", std::string(kMaxCacheBytes + 1, '\0')},
+        {"huge stamp", "S1" + std::string(kMaxStampBytes, '\n'), "old\n"},
+    };
+    for (const auto& c : cases) {
+        World world;
+        world.disk.files = {{L"C:\\Data\\taskbar_pins.stamp", c.stamp},
+                            {L"C:\\Data\\taskbar_pins.cache", c.cache}};
+        EXPECT_EQ(world.run(RunMode::List), 0) << c.what;
+        // Compared, not printed: a failure would show megabytes.
+        EXPECT_TRUE(world.out == kListed) << c.what << ": printed " << world.out.size() << " bytes";
+        EXPECT_EQ(world.enumerations, 1) << c.what;
+        EXPECT_TRUE(world.file(L"taskbar_pins.cache") == kListed) << c.what;
+        EXPECT_EQ(world.file(L"taskbar_pins.stamp"), "S1") << c.what;
+    }
+}
+
+TEST(ListerRun, StoresOnlyWhileHoldingTheSharedLock) {
+    World world;
+    world.disk.files[L"C:\\Data\\taskbar_pins.cache.17.tmp"] = "left by a crash";
+    world.run(RunMode::List);
+    EXPECT_GT(world.storeStepsInsideTheLock, 0);
+    EXPECT_EQ(world.disk.operations, world.storeStepsInsideTheLock)
+        << "every write, rename and removal happened inside the lock";
+    EXPECT_EQ(world.disk.files.size(), 2u);
+
+    World busy;
+    busy.lockAvailable = false;
+    busy.disk.files = {{L"C:\\Data\\taskbar_pins.cache", "old\n"},
+                       {L"C:\\Data\\taskbar_pins.stamp", "S0"}};
+    EXPECT_EQ(busy.run(RunMode::List), 0);
+    EXPECT_EQ(busy.out, kListed) << "printed all the same";
+    EXPECT_EQ(busy.disk.operations, 0) << "the files are left to the lock's holder";
 }
 
 TEST(ListerRun, AnEmptyEnumerationPrintsNothingAndKeepsTheStoredFiles) {

@@ -8,6 +8,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "pinlister/pin_cache.h"
 
@@ -32,9 +33,10 @@ class MemoryFiles {
 
     FileStore store() {
         FileStore s;
-        s.read = [this](const std::wstring& path) -> std::optional<std::string> {
+        s.read = [this](const std::wstring& path,
+                        std::size_t maxBytes) -> std::optional<std::string> {
             auto it = files.find(path);
-            if (it == files.end()) return std::nullopt;
+            if (it == files.end() || it->second.size() > maxBytes) return std::nullopt;
             return it->second;
         };
         s.write = [this](const std::wstring& path, std::string_view bytes) {
@@ -64,6 +66,22 @@ class MemoryFiles {
             }
             files.erase(path);
             return true;
+        };
+        // One '*' in the last element, standing for any text without a backslash.
+        s.find = [this](const std::wstring& pattern) {
+            const std::size_t star = pattern.find(L'*');
+            const std::wstring head = pattern.substr(0, star);
+            const std::wstring tail = pattern.substr(star + 1);
+            std::vector<std::wstring> found;
+            for (const auto& [path, bytes] : files) {
+                if (path.size() < head.size() + tail.size() || !path.starts_with(head) ||
+                    !path.ends_with(tail))
+                    continue;
+                const std::wstring middle =
+                    path.substr(head.size(), path.size() - head.size() - tail.size());
+                if (middle.find(L'\\') == std::wstring::npos) found.push_back(path);
+            }
+            return found;
         };
         return s;
     }

@@ -86,6 +86,12 @@ void ExpectOnlyWholePairs(const MemoryFiles& disk, const std::string& what) {
     }
 }
 
+void ExpectOnlyTheTwoFiles(const MemoryFiles& disk, const std::string& what) {
+    for (const auto& [path, bytes] : disk.files)
+        EXPECT_TRUE(path == kPaths.cache || path == kPaths.stamp)
+            << what << ": left " << testing::PrintToString(path);
+}
+
 TEST(SaveCache, AFailureOrACrashAtAnyStepNeverPairsAStampWithAForeignList) {
     MemoryFiles counting = DiskWithOldPair();
     ASSERT_TRUE(SaveCache(counting.store(), kPaths, kNewCache, "NEW", L"7"));
@@ -106,11 +112,56 @@ TEST(SaveCache, AFailureOrACrashAtAnyStepNeverPairsAStampWithAForeignList) {
             }
             EXPECT_FALSE(saved) << what;
             ExpectOnlyWholePairs(disk, what);
-            if (fault == MemoryFiles::Fault::Fail) {
-                for (const auto& [path, bytes] : disk.files)
-                    EXPECT_TRUE(path == kPaths.cache || path == kPaths.stamp)
-                        << what << ": left " << testing::PrintToString(path);
-            }
+            if (fault == MemoryFiles::Fault::Fail) ExpectOnlyTheTwoFiles(disk, what);
+
+            // The next run's save, with a tag of its own, leaves nothing of this one.
+            disk.fault = MemoryFiles::Fault::None;
+            EXPECT_TRUE(SaveCache(disk.store(), kPaths, kNewCache, "NEW", L"8")) << what;
+            ExpectOnlyTheTwoFiles(disk, what + ", then saved again");
+        }
+    }
+}
+
+TEST(SaveCache, RemovesTheTemporaryFilesOfEarlierRunsAndNothingElse) {
+    MemoryFiles disk = DiskWithOldPair();
+    const std::vector<std::wstring> leftovers = {L"C:\\Data\\taskbar_pins.cache.4242.tmp",
+                                                 L"C:\\Data\\taskbar_pins.stamp.1.tmp",
+                                                 L"C:\\Data\\taskbar_pins.cache.x.y.tmp"};
+    const std::vector<std::wstring> kept = {
+        L"C:\\Data\\notes.tmp", L"C:\\Data\\taskbar_pins.cache.tmp",
+        L"C:\\Data\\taskbar_pins.cache.7.tmpx", L"C:\\Data\\taskbar_pins.cache.7.tmp\\inner.tmp",
+        L"C:\\Other\\taskbar_pins.cache.7.tmp"};
+    for (const auto& path : leftovers) disk.files[path] = "half";
+    for (const auto& path : kept) disk.files[path] = "keep";
+
+    ASSERT_TRUE(SaveCache(disk.store(), kPaths, kNewCache, "NEW", L"42"));
+    for (const auto& path : leftovers) EXPECT_FALSE(disk.at(path)) << testing::PrintToString(path);
+    for (const auto& path : kept) EXPECT_EQ(disk.at(path), "keep") << testing::PrintToString(path);
+    EXPECT_EQ(disk.at(kPaths.cache), kNewCache);
+    EXPECT_EQ(disk.at(kPaths.stamp), "NEW");
+}
+
+TEST(ReadMatchingCache, StoredFilesOverTheirLimitsAreTakenAsMissing) {
+    const std::string stampAtLimit(kMaxStampBytes, 'S');
+    const std::string stampOver(kMaxStampBytes + 1, 'S');
+    const std::string cacheAtLimit(kMaxCacheBytes, 'c');
+    const struct {
+        const char* what;
+        const std::string& stamp;
+        std::string cache;
+        bool served;
+    } cases[] = {
+        {"both at their limits", stampAtLimit, cacheAtLimit, true},
+        {"stamp one byte over", stampOver, "x\n", false},
+        {"cache one byte over", stampAtLimit, cacheAtLimit + "c", false},
+    };
+    for (const auto& c : cases) {
+        MemoryFiles disk;
+        disk.files = {{kPaths.stamp, c.stamp}, {kPaths.cache, c.cache}};
+        const auto served = ReadMatchingCache(disk.store(), kPaths, c.stamp);
+        EXPECT_EQ(served.has_value(), c.served) << c.what;
+        if (served) {
+            EXPECT_EQ(served->size(), c.cache.size()) << c.what;
         }
     }
 }
