@@ -1,9 +1,9 @@
 #include "pinlister/shortcut_files_win.h"
 
-#include <windows.h>
 #include <objidl.h>
 #include <shlobj.h>
-#include <shobjidl.h>
+
+#include <cwchar>
 
 #include "pinlister/shell_names_win.h"
 #include "platform/com_ptr_win.h"
@@ -12,6 +12,10 @@ namespace lumetra::pinlister {
 namespace {
 
 constexpr DWORD kPathUnits = MAX_PATH;
+// The longest path Windows knows, with its terminating NUL.
+constexpr DWORD kLongestPathUnits = 32768;
+// What a buffer too small for the answer is reported as, where it is reported.
+constexpr HRESULT kBufferTooSmall = HRESULT_FROM_WIN32(ERROR_INSUFFICIENT_BUFFER);
 // No user interface, no search for a moved target, no link tracking.
 constexpr DWORD kResolveQuietly = 0x31;  // SLR_NO_UI | SLR_NOSEARCH | SLR_NOTRACK
 
@@ -43,6 +47,32 @@ std::vector<FolderEntry> ListShortcutFolder(const std::wstring& folder) {
     return entries;
 }
 
+std::wstring ShortcutLinkPath(IShellLinkW* link) {
+    // GetPath cannot say how long the path is, and a short buffer gets a cut
+    // path (or an error): a buffer filled to its last unit is asked again with
+    // twice the room.
+    for (DWORD units = kPathUnits;; units *= 2) {
+        std::wstring buffer(units, L'\0');
+        const HRESULT hr =
+            link->GetPath(buffer.data(), static_cast<int>(units), nullptr, SLGP_UNCPRIORITY);
+        const std::size_t length = wcsnlen(buffer.data(), units);
+        if (hr != kBufferTooSmall && length + 1 < units) {
+            buffer.resize(SUCCEEDED(hr) ? length : 0);
+            return buffer;
+        }
+        if (units >= kLongestPathUnits) return {};
+    }
+}
+
+std::wstring ShortcutLinkTarget(IShellLinkW* link) {
+    if (std::wstring path = ShortcutLinkPath(link); !path.empty()) return path;
+    PIDLIST_ABSOLUTE idList = nullptr;
+    if (FAILED(link->GetIDList(&idList)) || !idList) return {};
+    std::wstring target = ParsingPathFromIdList(idList);
+    ILFree(idList);
+    return target;
+}
+
 std::wstring ResolveShortcutTarget(const std::wstring& shortcutPath) {
     platform::ComPtr<IShellLinkW> link;
     if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
@@ -52,17 +82,8 @@ std::wstring ResolveShortcutTarget(const std::wstring& shortcutPath) {
     if (FAILED(link.As(IID_IPersistFile, file)) || FAILED(file->Load(shortcutPath.c_str(), 0)))
         return {};
     link->Resolve(nullptr, kResolveQuietly);
-
-    wchar_t path[kPathUnits] = {};
-    if (SUCCEEDED(link->GetPath(path, kPathUnits, nullptr, SLGP_UNCPRIORITY)) && path[0])
-        return path;
-    PIDLIST_ABSOLUTE idList = nullptr;
-    if (SUCCEEDED(link->GetIDList(&idList)) && idList) {
-        std::wstring target = ParsingPathFromIdList(idList);
-        ILFree(idList);
-        if (!target.empty()) return target;
-    }
-    return shortcutPath;
+    std::wstring target = ShortcutLinkTarget(link.get());
+    return target.empty() ? shortcutPath : target;
 }
 
 ShortcutFolderAccess ShortcutFolderOnDisk(std::wstring folder) {

@@ -49,6 +49,114 @@ TEST(ResolveShortcutTarget, UnreadableShortcutsGiveNothing) {
     EXPECT_EQ(ResolveShortcutTarget(scope.pin(L"Garbage.lnk")), L"");
 }
 
+// A loaded shortcut whose path is as long as a test needs, answering GetPath
+// the way a shell does when the buffer is too small for it. A COM object
+// released through IUnknown, never deleted through a base pointer.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wnon-virtual-dtor"
+class FakeLink final : public IShellLinkW {
+  public:
+    enum class ShortBuffer { Cut, Refuse, AlwaysFull };
+
+    FakeLink(std::wstring path, ShortBuffer shortBuffer, const wchar_t* idListPath = nullptr)
+        : path_(std::move(path)), shortBuffer_(shortBuffer), idListPath_(idListPath) {}
+    int pathCalls = 0;
+
+    HRESULT STDMETHODCALLTYPE GetPath(LPWSTR file, int cch, WIN32_FIND_DATAW*, DWORD) override {
+        ++pathCalls;
+        if (cch <= 0) return E_INVALIDARG;
+        const auto room = static_cast<std::size_t>(cch) - 1;
+        std::wstring answer = path_;
+        if (shortBuffer_ == ShortBuffer::AlwaysFull) answer.assign(room, L'x');
+        if (answer.size() > room && shortBuffer_ == ShortBuffer::Refuse) {
+            file[0] = L'\0';
+            return HRESULT_FROM_WIN32(ERROR_INSUFFICIENT_BUFFER);
+        }
+        answer.resize(std::min(answer.size(), room));
+        std::copy(answer.begin(), answer.end(), file);
+        file[answer.size()] = L'\0';
+        return answer.empty() ? S_FALSE : S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE GetIDList(PIDLIST_ABSOLUTE* idList) override {
+        *idList = idListPath_ ? ILCreateFromPathW(idListPath_) : nullptr;
+        return *idList ? S_OK : E_FAIL;
+    }
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void** out) override {
+        *out = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }  // lives on the test's stack
+    ULONG STDMETHODCALLTYPE Release() override { return 1; }
+    HRESULT STDMETHODCALLTYPE SetIDList(PCIDLIST_ABSOLUTE) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetDescription(LPWSTR, int) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE SetDescription(LPCWSTR) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetWorkingDirectory(LPWSTR, int) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE SetWorkingDirectory(LPCWSTR) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetArguments(LPWSTR, int) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE SetArguments(LPCWSTR) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetHotkey(WORD*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE SetHotkey(WORD) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetShowCmd(int*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE SetShowCmd(int) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetIconLocation(LPWSTR, int, int*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE SetIconLocation(LPCWSTR, int) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE SetRelativePath(LPCWSTR, DWORD) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE Resolve(HWND, DWORD) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE SetPath(LPCWSTR) override { return E_NOTIMPL; }
+
+  private:
+    std::wstring path_;
+    ShortBuffer shortBuffer_;
+    const wchar_t* idListPath_;
+};
+#pragma GCC diagnostic pop
+
+// Wine keeps no shortcut path beyond 260 units, so long ones come from the fake.
+TEST(ShortcutLinkTarget, APathOfAnyLengthComesBackWhole) {
+    auto pathOf = [](std::size_t units) {
+        std::wstring path = L"C:\\Apps";
+        while (path.size() + 10 < units) path += L"\\" + std::wstring(40, L'd');
+        path += L"\\";
+        path.resize(units - 4, L'f');
+        return path + L".exe";
+    };
+    using Short = FakeLink::ShortBuffer;
+    const struct {
+        const char* what;
+        std::size_t units;
+        Short shortBuffer;
+    } cases[] = {
+        {"short", 40, Short::Cut},
+        {"259 units fill the first buffer", 259, Short::Cut},
+        {"260 units, cut to fit", 260, Short::Cut},
+        {"300 units, cut to fit", 300, Short::Cut},
+        {"300 units, refused", 300, Short::Refuse},
+        {"5000 units, cut to fit", 5000, Short::Cut},
+        {"32767 units, the longest", 32767, Short::Refuse},
+    };
+    for (const auto& c : cases) {
+        FakeLink link(pathOf(c.units), c.shortBuffer);
+        const std::wstring target = ShortcutLinkTarget(&link);
+        EXPECT_EQ(target.size(), c.units) << c.what;
+        EXPECT_TRUE(target == pathOf(c.units)) << c.what;
+    }
+}
+
+TEST(ShortcutLinkTarget, WithoutAPathTheIdListAnswersAndALinkThatNeverFitsEnds) {
+    wchar_t windows[MAX_PATH] = {};
+    ASSERT_GT(GetWindowsDirectoryW(windows, MAX_PATH), 0u);
+    FakeLink noPath(L"", FakeLink::ShortBuffer::Cut, windows);
+    EXPECT_TRUE(EqualsIgnoringCase(ShortcutLinkTarget(&noPath), windows));
+    FakeLink nothing(L"", FakeLink::ShortBuffer::Cut);
+    EXPECT_EQ(ShortcutLinkTarget(&nothing), L"");
+
+    FakeLink endless(L"", FakeLink::ShortBuffer::AlwaysFull, windows);
+    EXPECT_TRUE(EqualsIgnoringCase(ShortcutLinkTarget(&endless), windows))
+        << "no path fits even the longest buffer: the ID list answers";
+    EXPECT_LE(endless.pathCalls, 8);
+}
+
 TEST(ListShortcutFolder, ListsShortcutsAndMarksDirectories) {
     PinnedFolderScope scope;
     EXPECT_TRUE(ListShortcutFolder(scope.pinned()).empty());
