@@ -6,15 +6,11 @@ import pytest
 from tackroll_world import TackrollWorld
 
 
-@pytest.fixture(scope="module")
-def world_once(wine):
-    return TackrollWorld(wine)
-
-
 @pytest.fixture
-def world(world_once):
-    world_once.reset()
-    return world_once
+def world(wine):
+    world = TackrollWorld(wine)
+    world.reset()
+    return world
 
 
 def test_a_huge_cache_under_a_matching_stamp_is_enumerated_and_stored_anew(world):
