@@ -44,10 +44,10 @@ void WindowFromMonitorPos(Settings& s) {
     if (s.x != 120 || s.y != 120 || s.w != 920 || s.h != 580) return;
     for (const auto& [key, rect] : s.monitorPos) {
         if (rect == kDefaultPaletteRect) continue;
-        s.x = ClampWindowCoordinate(rect.left);
-        s.y = ClampWindowCoordinate(rect.top);
-        s.w = ClampWindowExtent(rect.right - rect.left);
-        s.h = ClampWindowExtent(rect.bottom - rect.top);
+        s.x = rect.left;
+        s.y = rect.top;
+        s.w = rect.right - rect.left;
+        s.h = rect.bottom - rect.top;
         return;
     }
 }

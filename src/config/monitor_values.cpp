@@ -29,7 +29,17 @@ std::optional<std::int32_t> ScanInt(std::wstring_view text, std::size_t& pos) {
     return ParseDecimal(text.substr(i, end - i));
 }
 
-bool FitsInt32(std::int64_t v) { return v >= INT32_MIN && v <= INT32_MAX; }
+// Within the bounds of [Window], so that placement's sums of a coordinate and
+// a size stay inside 32 bits.
+bool IsStorableRect(std::int64_t left, std::int64_t top, std::int64_t width, std::int64_t height) {
+    const auto coordinate = [](std::int64_t v) {
+        return v >= -kMaxWindowCoordinate && v <= kMaxWindowCoordinate;
+    };
+    const auto extent = [](std::int64_t v) {
+        return v >= kMinStoredExtent && v <= kMaxWindowExtent;
+    };
+    return coordinate(left) && coordinate(top) && extent(width) && extent(height);
+}
 
 // The longest group key a written value holds after its five numbers (both
 // sizes count a terminator).
@@ -49,20 +59,14 @@ std::optional<ScreenRect> ParseMonitorPos(std::wstring_view text) {
         if (!n) return std::nullopt;
         v[i] = *n;
     }
-    if (v[2] < kMinStoredExtent || v[3] < kMinStoredExtent) return std::nullopt;
-    const std::int64_t right = std::int64_t{v[0]} + v[2];
-    const std::int64_t bottom = std::int64_t{v[1]} + v[3];
-    if (!FitsInt32(right) || !FitsInt32(bottom)) return std::nullopt;
-    return ScreenRect{v[0], v[1], static_cast<std::int32_t>(right),
-                      static_cast<std::int32_t>(bottom)};
+    if (!IsStorableRect(v[0], v[1], v[2], v[3])) return std::nullopt;
+    return ScreenRect{v[0], v[1], v[0] + v[2], v[1] + v[3]};
 }
 
 std::optional<std::wstring> FormatMonitorPos(const ScreenRect& rect) {
     const std::int64_t width = std::int64_t{rect.right} - rect.left;
     const std::int64_t height = std::int64_t{rect.bottom} - rect.top;
-    if (width < kMinStoredExtent || height < kMinStoredExtent || !FitsInt32(width) ||
-        !FitsInt32(height))
-        return std::nullopt;
+    if (!IsStorableRect(rect.left, rect.top, width, height)) return std::nullopt;
     wchar_t text[64];
     log::FormatToBuffer(text, std::size(text), L"%d,%d,%d,%d", rect.left, rect.top,
                         static_cast<std::int32_t>(width), static_cast<std::int32_t>(height));
@@ -95,8 +99,7 @@ std::optional<MonitorLayout> ParseMonitorLayout(std::wstring_view text) {
     layout.groupBy = flag(fields[2]);
     layout.groupAscending = flag(fields[3]);
     layout.persisted = flag(fields[4]);
-    if (count == kLayoutFields)
-        layout.groupKey = CutValue(fields[5], kStorableGroupKeyUnits);
+    if (count == kLayoutFields) layout.groupKey = CutValue(fields[5], kStorableGroupKeyUnits);
     return layout;
 }
 

@@ -15,9 +15,9 @@ namespace lumetra::config {
 inline constexpr std::int32_t kMinStoredExtent = 100;
 
 // Empty for a malformed value, a rectangle narrower or lower than 100 pixels,
-// or one whose right or bottom edge lies outside the 32-bit range.
+// or one outside the bounds of [Window] (kMaxWindowCoordinate, kMaxWindowExtent).
 std::optional<ScreenRect> ParseMonitorPos(std::wstring_view text);
-// Empty when the rectangle is too small to be stored.
+// Empty when the rectangle is too small or out of bounds to be stored.
 std::optional<std::wstring> FormatMonitorPos(const ScreenRect& rect);
 
 std::optional<std::int32_t> ParseMonitorView(std::wstring_view text);

@@ -44,7 +44,6 @@ struct ScreenRect {
 // Bounds of [Window]: far beyond any set of monitors, yet small enough that
 // placement's sums of a coordinate and a size never leave 32 bits.
 inline constexpr std::int32_t kMaxWindowCoordinate = 1 << 20;
-inline constexpr std::int32_t kMinWindowExtent = 100;
 inline constexpr std::int32_t kMaxWindowExtent = 1 << 20;
 
 // Where [Window] puts a palette that was never moved.

@@ -4,6 +4,7 @@
 #include <type_traits>
 
 #include "config/decimal.h"
+#include "config/monitor_values.h"
 
 namespace lumetra::config {
 namespace {
@@ -22,6 +23,12 @@ void SetField(Settings& s, std::int32_t value) {
         s.*Member = static_cast<Field>(value);
 }
 
+std::int32_t ClampWindowCoordinate(std::int32_t v) {
+    return std::clamp(v, -kMaxWindowCoordinate, kMaxWindowCoordinate);
+}
+std::int32_t ClampWindowExtent(std::int32_t v) {
+    return std::clamp(v, kMinStoredExtent, kMaxWindowExtent);
+}
 std::int32_t RepairTrigger(std::int32_t v) { return v >= 0 && v <= 3 ? v : 2; }
 std::int32_t RepairMouseButton(std::int32_t v) { return v != 0 ? 1 : 0; }
 std::int32_t RepairMouseMode(std::int32_t v) { return v >= 0 && v <= 2 ? v : 0; }
@@ -135,14 +142,6 @@ std::int32_t SnapOpacity(std::int32_t value) {
     if (value < 53) return 30;
     if (value < 88) return 75;
     return 100;
-}
-
-std::int32_t ClampWindowCoordinate(std::int32_t value) {
-    return std::clamp(value, -kMaxWindowCoordinate, kMaxWindowCoordinate);
-}
-
-std::int32_t ClampWindowExtent(std::int32_t value) {
-    return std::clamp(value, kMinWindowExtent, kMaxWindowExtent);
 }
 
 std::wstring LanguageCodeFrom(const IniDocument& doc) {

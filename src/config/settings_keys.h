@@ -60,8 +60,6 @@ std::wstring SettingKeyText(const SettingKey& key, const Settings& s);
 
 // Value repairs, by key.
 std::int32_t SnapOpacity(std::int32_t value);
-std::int32_t ClampWindowCoordinate(std::int32_t value);  // X, Y
-std::int32_t ClampWindowExtent(std::int32_t value);      // W, H
 
 // The language code from [UI] Language, or from the older numeric UILanguage
 // when Language is absent; at most 63 units.

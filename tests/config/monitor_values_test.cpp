@@ -25,9 +25,14 @@ TEST(MonitorPosValue, ReadsFourIntegersOfAtLeast100Pixels) {
         {L"10;20;300;400", std::nullopt},
         {L"010,020,300,400", ScreenRect{10, 20, 310, 420}},  // decimal, never octal
         {L"0x10,0,300,400", std::nullopt},
-        {L"2147483000,0,1000,580", std::nullopt},  // right edge beyond 32 bits
-        {L"0,-2147483648,300,400", ScreenRect{0, INT32_MIN, 300, INT32_MIN + 400}},
-        {L"0,0,99999999999,580", ScreenRect{0, 0, INT32_MAX, 580}},  // clamped like wcstol
+        // Beyond the bounds of [Window]: placement would add beyond 32 bits.
+        {L"2147483000,0,1000,580", std::nullopt},
+        {L"0,-2147483648,300,400", std::nullopt},
+        {L"0,0,99999999999,580", std::nullopt},
+        {L"-2147483546,0,2147483647,580", std::nullopt},
+        {L"-1048576,1048576,1048576,100", ScreenRect{-1048576, 1048576, 0, 1048676}},
+        {L"-1048577,0,300,400", std::nullopt},
+        {L"0,0,300,1048577", std::nullopt},
     };
     for (const auto& c : cases) EXPECT_EQ(ParseMonitorPos(c.text), c.rect) << Narrow(c.text);
 }
@@ -37,6 +42,8 @@ TEST(MonitorPosValue, WritesLeftTopWidthHeightAndRoundTrips) {
     EXPECT_EQ(FormatMonitorPos({0, 0, 99, 580}), std::nullopt);
     EXPECT_EQ(FormatMonitorPos({0, 0, 580, 0}), std::nullopt);
     EXPECT_EQ(FormatMonitorPos({INT32_MIN, 0, INT32_MAX, 200}), std::nullopt);
+    EXPECT_EQ(FormatMonitorPos({-2000000, 0, -1000000, 200}), std::nullopt)
+        << "what would not be read back is not written";
     for (const ScreenRect rect :
          {ScreenRect{1, 2, 103, 104}, ScreenRect{-5000, -300, 3000, 2000}}) {
         const auto text = FormatMonitorPos(rect);

@@ -137,8 +137,8 @@ TEST(LoadConfig, WindowRectangleIsBoundedSoThatPlacementSumsFit) {
         {"[Window]\nX=-3840\nY=-1080\nW=7680\nH=4320", -3840, -1080, 7680, 4320},
         {"[Window]\nX=" + std::to_string(kPos) + "\nW=" + std::to_string(kSize), kPos, 120, kSize,
          580},
-        // A never-moved palette takes a stored monitor rectangle, bounded the same way.
-        {"[MonitorPos]\nA=2000000000,-2000000000,100000000,147483647", kPos, -kPos, kSize, kSize},
+        // A never-moved palette takes no stored monitor rectangle beyond the bounds.
+        {"[MonitorPos]\nA=-2147483546,0,2147483647,580\nB=-3000000,0,500,500", 120, 120, 920, 580},
     };
     for (const auto& c : cases) {
         ResetWorld();
