@@ -72,6 +72,9 @@ MouseAction StepMouseHook(MouseGestureState& state, const MouseHookEvent& event,
             return MouseAction::kStaleReset;
         return MouseAction::kNone;
     }
+    // A hook left behind by a mode change (or a reload) must not toggle: the
+    // long-press route times its clicks through raw input instead.
+    if (settings.mode != config::MouseMode::DoubleClick) return MouseAction::kNone;
     if (event.button != settings.button) return MouseAction::kNone;
     switch (event.kind) {
         case MouseEventKind::kXDoubleClick:

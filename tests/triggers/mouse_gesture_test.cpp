@@ -25,11 +25,12 @@ constexpr std::uint32_t kBases[] = {1000u, 0xFFFFFE00u, 0xFFFFFF9Cu};
 // "mv@50" move (button up), "mvh@50" move with the button reported down,
 // "lb@" / "rb@" left / right press. Returns "click@t", "sysdbl@t", "stale@t".
 std::string RunHook(const std::string& script, std::uint32_t selected, std::uint32_t base,
-                    std::int64_t toggleAt = -1, MouseGestureState* keep = nullptr) {
+                    std::int64_t toggleAt = -1, MouseGestureState* keep = nullptr,
+                    MouseMode mode = MouseMode::DoubleClick) {
     MouseGestureState local;
     MouseGestureState& state = keep ? *keep : local;
     MouseSettings settings;
-    settings.mode = MouseMode::DoubleClick;
+    settings.mode = mode;
     settings.button = selected;
     settings.windowMs = 500;
     settings.lastToggleTick = toggleAt < 0 ? 0 : base + static_cast<std::uint32_t>(toggleAt);
@@ -70,6 +71,7 @@ struct ClickCase {
     const char* script;
     const char* expected;
     std::int64_t toggleAt = -1;
+    MouseMode mode = MouseMode::DoubleClick;
 };
 
 const ClickCase kClickCases[] = {
@@ -97,13 +99,29 @@ const ClickCase kClickCases[] = {
     {"the system double click inside the guard is ignored", 2, "X2dbl@100", "", 0},
     {"a third click after a double click starts over", 2, "X2^@0 X2^@100 X2^@200 X2^@300",
      "click@100 click@300"},
+    // The hook may outlive its mode until the route is rebuilt (a reload):
+    // only double-click mode acts on X-button clicks.
+    {"long-press mode ignores a double click", 2, "X2v@0 X2^@60 X2v@300 X2^@360", "", -1,
+     MouseMode::LongPress},
+    {"disabled ignores a double click", 2, "X2v@0 X2^@60 X2v@300 X2^@360", "", -1,
+     MouseMode::Disabled},
+    {"disabled ignores the system double click message", 2, "X2v@0 X2^@60 X2dbl@100", "", -1,
+     MouseMode::Disabled},
 };
 
 TEST(MouseDoubleClick, ScriptedSequences) {
     for (const ClickCase& c : kClickCases)
         for (std::uint32_t base : kBases)
-            EXPECT_EQ(RunHook(c.script, c.selected, base, c.toggleAt), c.expected)
+            EXPECT_EQ(RunHook(c.script, c.selected, base, c.toggleAt, nullptr, c.mode), c.expected)
                 << c.name << " (base " << base << ")";
+}
+
+TEST(MouseDoubleClick, AClickWhileDisabledIsNoFirstClickAfterwards) {
+    MouseGestureState state;
+    EXPECT_EQ(RunHook("X2^@0", 2, 1000, -1, &state, MouseMode::Disabled), "");
+    EXPECT_FALSE(state.firstClickPending);
+    EXPECT_EQ(RunHook("X2^@100", 2, 1000, -1, &state), "")
+        << "the click made while disabled paired with one made after switching back";
 }
 
 // Long press: raw edges "P2@0" press X2, "R2@350" release X2 (P1/R1 for X1),
