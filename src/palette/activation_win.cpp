@@ -52,7 +52,8 @@ bool SelectAll() {
 bool InvokeOn(IContextMenu* menu, const char* verb) {
     CMINVOKECOMMANDINFO info{};
     info.cbSize = sizeof(info);
-    info.hwnd = hostedview::HasListView() ? View().listView : Palette().window;
+    HWND list = hostedview::FindHostedListView();
+    info.hwnd = list ? list : Palette().window;
     info.lpVerb = verb;
     info.nShow = SW_SHOWNORMAL;
     return SUCCEEDED(menu->InvokeCommand(&info));
@@ -74,9 +75,10 @@ bool DropClipboardOnDesktop() {
     POINT point;
     if (!GetCursorPos(&point)) {
         RECT client{};
-        if (hostedview::HasListView()) GetClientRect(View().listView, &client);
+        HWND list = hostedview::FindHostedListView();
+        if (list) GetClientRect(list, &client);
         point = {(client.left + client.right) / 2, (client.top + client.bottom) / 2};
-        if (hostedview::HasListView()) ClientToScreen(View().listView, &point);
+        if (list) ClientToScreen(list, &point);
     }
     DWORD keys = 0;
     if (GetKeyState(VK_SHIFT) < 0) keys |= MK_SHIFT;
@@ -142,7 +144,7 @@ void ActivatePalette(bool showAtCursor) {
     const bool wasVisible = IsWindowVisible(palette);
     const bool runPending = !wasVisible && hostedview::PendingWhileHidden();
 
-    if (hostedview::HasListView()) ApplyListViewTheme();
+    if (hostedview::FindHostedListView()) ApplyListViewTheme();
     if (!wasVisible) {
         triggers::ClearKeyboardTracking();
         triggers::ResetMouseGestureState();
@@ -234,9 +236,9 @@ void AbortViewTransitions() {
         SendMessageW(View().viewWindow, WM_SETREDRAW, TRUE, 0);
         ShowWindow(View().viewWindow, SW_SHOW);
     }
-    if (hostedview::HasListView()) {
-        SendMessageW(View().listView, WM_SETREDRAW, TRUE, 0);
-        InvalidateRect(View().listView, nullptr, TRUE);
+    if (HWND list = hostedview::FindHostedListView()) {
+        SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+        InvalidateRect(list, nullptr, TRUE);
     }
     HideOverlayCoverImmediate();
     if (pending) hostedview::SetPendingWhileHidden(true);
@@ -247,9 +249,8 @@ void FocusPaletteList() {
     if (!PaletteExists() || !IsWindowVisible(state.window)) return;
     HWND foreground = GetForegroundWindow();
     if (foreground && !IsPaletteOrDescendant(foreground)) return;
-    HWND target = hostedview::HasListView() ? View().listView
-                  : hostedview::HasViewWindow() ? View().viewWindow
-                                                : nullptr;
+    HWND target = hostedview::FindHostedListView();
+    if (!target && hostedview::HasViewWindow()) target = View().viewWindow;
     if (!target) return;
     ForegroundSwitch attach;
     SetForegroundWindow(state.window);

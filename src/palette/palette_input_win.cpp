@@ -24,7 +24,7 @@ constexpr int kGroupedDragStripPixels = 30;
 
 bool InViewWindows(HWND window) {
     const auto within = [window](HWND parent) { return parent && (window == parent || IsChild(parent, window)); };
-    return within(View().listView) || within(View().viewWindow);
+    return within(hostedview::FindHostedListView()) || within(View().viewWindow);
 }
 
 // A menu, an About window or a label edit is open: Esc belongs to it.
@@ -55,9 +55,11 @@ bool OnKeyDown(HWND hwnd, WPARAM key, LPARAM lParam) {
             RenameFocusedItem();
             return true;
         }
-        if (key == VK_DELETE && hostedview::HasListView()) {
+        if (key == VK_DELETE && hostedview::FindHostedListView()) {
             FocusPaletteList();
-            SendMessageW(View().listView, WM_KEYDOWN, key, lParam);
+            // Focusing may run messages: ask again rather than keep the handle.
+            if (HWND list = hostedview::FindHostedListView())
+                SendMessageW(list, WM_KEYDOWN, key, lParam);
             return true;
         }
     }
@@ -92,9 +94,9 @@ bool OnLButtonDown(HWND hwnd, LPARAM lParam) {
 
 bool OnRButtonUp(HWND, LPARAM lParam) {
     if (!InGroupedTopStrip(lParam)) return false;
-    if (hostedview::HasListView()) {
+    if (HWND list = hostedview::FindHostedListView()) {
         const POINT cursor = CursorOr({0, 0});
-        PostMessageW(View().listView, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(View().listView),
+        PostMessageW(list, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list),
                      MAKELPARAM(cursor.x, cursor.y));
     }
     return true;

@@ -73,7 +73,8 @@ void PostMenuResync(HWND hwnd) {
     hostedview::RestoreHostedShellScrollBars();
     if (config::Cfg().viewMode == config::ViewMode::Small && !hostedview::IsViewGrouped())
         hostedview::SmallIconLayoutIfReady();
-    if (DarkMode() && hostedview::HasListView()) ApplyDarkScrollBars(hostedview::View().listView);
+    if (DarkMode())
+        if (HWND list = hostedview::FindHostedListView()) ApplyDarkScrollBars(list);
     if (Overlay().window) PositionOverlayCover();
 }
 
