@@ -17,6 +17,7 @@
 #include "palette/palette_handlers_win.h"
 #include "palette/palette_messages.h"
 #include "palette/palette_state_win.h"
+#include "palette/settings_reload_win.h"
 #include "triggers/input_triggers_win.h"
 #include "triggers/toggle_win.h"
 #include "ui/about_window_win.h"
@@ -134,7 +135,7 @@ void ConfigWatchTick(HWND hwnd) {
     const std::uint64_t stamp = ConfigLastWrite();
     if (stamp == 0 || stamp == state.configWatchStamp) return;
     state.configWatchStamp = stamp;
-    triggers::ReloadHotkeyFromConfig(hwnd);
+    ReloadHotkeyAndApply(hwnd);
     config::ReloadUiLanguage();
 }
 

@@ -18,6 +18,7 @@
 #include "platform/system_library_win.h"
 #include "palette/palette_messages.h"
 #include "palette/palette_state_win.h"
+#include "palette/settings_reload_win.h"
 #include "triggers/input_triggers_win.h"
 #include "triggers/toggle_win.h"
 #include "ui/tray_win.h"
@@ -107,7 +108,9 @@ LRESULT OnToggleRequest(HWND hwnd, WPARAM source) {
     log::DebugLogFormat(L"WM_APP+99 received. source=%llu", static_cast<unsigned long long>(source));
     if (source == static_cast<WPARAM>(ToggleSource::kSecondInstance)) {
         // A second launch makes this instance pick up edits made to config.ini.
+        const LiveSettings before = CaptureLiveSettings();
         config::LoadConfig();
+        ApplyReloadedSettings(hwnd, before);
         const config::Settings& s = config::Cfg();
         SetWindowPos(hwnd, nullptr, s.x, s.y, s.w, s.h, SWP_FRAMECHANGED | SWP_NOACTIVATE | SWP_NOZORDER);
     }

@@ -18,6 +18,11 @@ namespace {
 constexpr UINT kModNoRepeat = 0x4000;
 constexpr config::Hotkey kBracketReplacement{config::kModCtrlAlt, 0x44};
 
+config::Hotkey& Registered() {
+    static config::Hotkey registered{0, 0};
+    return registered;
+}
+
 // The cursor's monitor differs from the palette's (both known).
 bool PaletteOnOtherMonitor(HWND palette) {
     POINT cursor;
@@ -32,16 +37,22 @@ bool PaletteOnOtherMonitor(HWND palette) {
 bool RegisterToggleHotkey(HWND window) {
     if (!window) return false;
     UnregisterHotKey(window, palette::kToggleHotkeyId);
+    Registered() = {0, 0};
     const config::Hotkey hotkey = config::Cfg().toggleHotkey;
     if (hotkey.key == 0) return false;
-    if (RegisterHotKey(window, palette::kToggleHotkeyId, hotkey.modifiers | kModNoRepeat, hotkey.key) ||
-        RegisterHotKey(window, palette::kToggleHotkeyId, hotkey.modifiers, hotkey.key))
+    if (RegisterHotKey(window, palette::kToggleHotkeyId, hotkey.modifiers | kModNoRepeat,
+                       hotkey.key) ||
+        RegisterHotKey(window, palette::kToggleHotkeyId, hotkey.modifiers, hotkey.key)) {
+        Registered() = hotkey;
         return true;
+    }
     log::DebugLogWrite(L"Palette hotkey RegisterHotKey failed.");
     return false;
 }
 
-void ReloadHotkeyFromConfig(HWND window) {
+config::Hotkey RegisteredToggleHotkey() { return Registered(); }
+
+void ReloadHotkeyFromConfig() {
     const std::wstring& path = config::EnsureConfigPath();
     if (path.empty()) return;
     config::IniDocument doc(path);
@@ -52,14 +63,8 @@ void ReloadHotkeyFromConfig(HWND window) {
     const bool replaced = config::IsBracketKey(parsed.key);
     if (replaced) parsed = kBracketReplacement;
 
-    config::Settings& cfg = config::Cfg();
-    if (!(parsed == cfg.toggleHotkey)) {
-        cfg.toggleHotkey = parsed;
-        if (replaced) config::SaveToggleHotkey();
-        RegisterToggleHotkey(window);
-    } else if (replaced) {
-        config::SaveToggleHotkey();
-    }
+    config::Cfg().toggleHotkey = parsed;
+    if (replaced) config::SaveToggleHotkey();
 }
 
 void ClearToggleCooldown() { palette::Palette().lastToggleTick = 0; }

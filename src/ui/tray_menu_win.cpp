@@ -12,7 +12,7 @@
 #include "palette/appearance_win.h"
 #include "palette/palette_handlers_win.h"
 #include "palette/palette_state_win.h"
-#include "triggers/toggle_win.h"
+#include "palette/settings_reload_win.h"
 #include "ui/menu_build_win.h"
 #include "ui/tray_menu.h"
 #include "ui/tray_win.h"
@@ -68,7 +68,7 @@ void ShowTrayMenu(HWND palette) {
     if (!palette || !IsWindow(palette)) return;
     // The menu reflects config.ini as it is on disk now, hand edits included.
     config::ReloadUiLanguage();
-    triggers::ReloadHotkeyFromConfig(palette);
+    palette::ReloadHotkeyAndApply(palette);
     palette::ApplyTheme(palette);
     UpdateTrayIcon(palette, false);
 
