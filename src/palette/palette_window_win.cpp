@@ -111,7 +111,12 @@ LRESULT CALLBACK PaletteProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
         case WM_ENTERIDLE:
             if (wParam == MSGF_DIALOGBOX) OnMenuIdle();
             break;
-        case WM_INPUT: triggers::OnRawMouseInput(hwnd, lParam); return 0;
+        case WM_INPUT:
+            triggers::OnRawMouseInput(hwnd, lParam);
+            // Input that arrived in the foreground is cleaned up by the default procedure.
+            if (GET_RAWINPUT_CODE_WPARAM(wParam) == RIM_INPUT)
+                DefWindowProcW(hwnd, message, wParam, lParam);
+            return 0;
         default:
             if (OnRegisteredMessage(hwnd, message, result)) return result;
             break;
