@@ -3,7 +3,8 @@
 //
 //   winprobe listview CLASS              items of the first SysListView32 below the
 //                                        top-level window of CLASS: texts, count,
-//                                        selection, focus, open label edit
+//                                        selection, focus, open label edit and
+//                                        its text
 //   winprobe listview-item-rect CLASS I  screen rectangle of item I's label
 //   winprobe clipboard-files             the CF_HDROP file names on the clipboard
 //   winprobe process-memory CLASS        private bytes and working set of the
@@ -101,12 +102,18 @@ int ListItems(const wchar_t* cls) {
     const auto focused = static_cast<int>(
         SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
     HWND edit = reinterpret_cast<HWND>(SendMessageW(list, LVM_GETEDITCONTROL, 0, 0));
+    // GetWindowTextW does not ask a window of another process: WM_GETTEXT does.
+    wchar_t editText[kTextUnits] = {};
+    DWORD_PTR copied = 0;
+    if (edit)
+        SendMessageTimeoutW(edit, WM_GETTEXT, kTextUnits, reinterpret_cast<LPARAM>(editText),
+                            SMTO_ABORTIFHUNG, 2000, &copied);
     std::printf(
         "{\"found\":true,\"hwnd\":%llu,\"visible\":%s,\"count\":%d,\"selected\":%d,\"focused\":%d,"
-        "\"editing\":%s,\"items\":%s]}\n",
+        "\"editing\":%s,\"edit_text\":%s,\"items\":%s]}\n",
         static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(list)),
         IsWindowVisible(list) ? "true" : "false", count, selected, focused, edit ? "true" : "false",
-        items.c_str());
+        JsonString(editText).c_str(), items.c_str());
     return 0;
 }
 

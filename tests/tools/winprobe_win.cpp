@@ -2,7 +2,8 @@
 // one question about the windows of the session (or posts one message) and
 // prints exactly one line of JSON, so the tests never guess at Wine internals.
 //
-//   winprobe find CLASS [TITLE]        first top-level window of that class
+//   winprobe find CLASS [TITLE]        first top-level window of that class (with
+//                                      its layered alpha, null when none is set)
 //   winprobe count CLASS               number of top-level windows of that class
 //   winprobe post CLASS MSG [W [L]]    PostMessageW; MSG is a number or reg:NAME
 //   winprobe send CLASS MSG [W [L]]    SendMessageTimeoutW (2 s)
@@ -48,7 +49,14 @@ std::string Describe(HWND hwnd) {
                   GetForegroundWindow() == hwnd ? "true" : "false", pid,
                   static_cast<unsigned long>(GetWindowLongW(hwnd, GWL_STYLE)),
                   static_cast<unsigned long>(GetWindowLongW(hwnd, GWL_EXSTYLE)));
-    return std::string(buffer) + "\"class\":" + JsonString(cls) + ",\"title\":" + JsonString(title) + "}";
+    // Xvfb draws no transparency: the alpha a window asked for is read back instead.
+    BYTE alpha = 0;
+    DWORD flags = 0;
+    const bool layered =
+        GetLayeredWindowAttributes(hwnd, nullptr, &alpha, &flags) && (flags & LWA_ALPHA);
+    const std::string alphaText = layered ? std::to_string(alpha) : "null";
+    return std::string(buffer) + "\"alpha\":" + alphaText + ",\"class\":" + JsonString(cls) +
+           ",\"title\":" + JsonString(title) + "}";
 }
 
 struct CountContext {
