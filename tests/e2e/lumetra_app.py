@@ -1,5 +1,7 @@
 """Starting, watching and ending Lumetra in a WineSession."""
 
+import datetime
+import os
 import shutil
 import time
 
@@ -8,6 +10,7 @@ from wine_session import WineError, wait_for
 MAIN_CLASS = "Lumetra.Main"
 WM_COMMAND = 0x0111
 CMD_EXIT = 2303
+MOD_ALT, MOD_CONTROL, VK_D = 0x1, 0x2, 0x44
 
 
 class Lumetra:
@@ -27,14 +30,32 @@ class Lumetra:
     def log_path(self):
         return self.data_folder / "toggle-debug.log"
 
-    def log_lines(self):
-        """Text of the debug log without the time prefix."""
+    def log_entries(self):
+        """(time, text) of each line of the debug log; the time is the program's
+        own, so that a test can compare two events by its clock, not by ours."""
         if not self.log_path.exists():
             return []
         text = self.log_path.read_bytes().decode("utf-16-le", "replace")
-        return [line.split("] ", 1)[-1] for line in text.split("\r\n") if line]
+        entries = []
+        for line in text.split("\r\n"):
+            if not line:
+                continue
+            stamp = line.partition("]")[0].lstrip("[")
+            try:
+                when = datetime.datetime.strptime(stamp, "%Y-%m-%d %H:%M:%S.%f")
+            except ValueError:
+                when = None
+            entries.append((when, line.split("] ", 1)[-1]))
+        return entries
 
-    def wait_for_log(self, text, timeout=10):
+    def log_lines(self):
+        """Text of the debug log without the time prefix."""
+        return [text for _, text in self.log_entries()]
+
+    def count_log(self, text):
+        return sum(text in line for line in self.log_lines())
+
+    def wait_for_log(self, text, timeout=30):
         return wait_for(lambda: any(text in line for line in self.log_lines()), timeout=timeout,
                         what=f"log line containing {text!r}")
 
@@ -46,7 +67,9 @@ class Lumetra:
                          what="the palette window")
             except WineError as error:
                 # An exit code of 0 here means it found another instance's mutex.
-                raise WineError(f"{error}; Lumetra exit code {self.process.poll()}") from None
+                printed = self.process.output.read_bytes()[-500:] if self.process.output.exists() else b""
+                raise WineError(f"{error}; Lumetra exit code {self.process.poll()}, "
+                                f"output {printed!r}") from None
         return self.process
 
     def window(self):
@@ -77,10 +100,22 @@ class Lumetra:
         (self.wine.install_dir / "config.default.ini").unlink(missing_ok=True)
 
     def write_config(self, text, path=None):
+        """Replaces the file at once, as an editor saving through a temporary
+        file does: a reader never sees it half written."""
         path = path or self.config
         path.parent.mkdir(parents=True, exist_ok=True)
-        path.write_bytes(text.encode("utf-8") if isinstance(text, str) else text)
+        partial = path.with_name(path.name + ".writing")
+        partial.write_bytes(text.encode("utf-8") if isinstance(text, str) else text)
+        os.replace(partial, path)
         return path
+
+
+def press_toggle_hotkey(wine):
+    """Ctrl+Alt+D, once the palette holds it (it registers the hotkey after
+    building its view, later than its first log lines)."""
+    wait_for(lambda: not wine.probe("hotkey-free", MOD_ALT | MOD_CONTROL, VK_D)["free"],
+             what="Ctrl+Alt+D registered")
+    wine.xdotool("key", "--clearmodifiers", "ctrl+alt+d")
 
 
 def require(condition, message):

@@ -108,7 +108,7 @@ class Stilvane:
         return self.wine.run_exe(self.exe, *args, env=self.env(), timeout=timeout).returncode
 
     @staticmethod
-    def finish(proc, timeout=20):
+    def finish(proc, timeout=30):
         try:
             return proc.wait(timeout)
         except subprocess.TimeoutExpired:
@@ -116,14 +116,14 @@ class Stilvane:
             raise
 
     # ----- what it shows ------------------------------------------------
-    def wait_toast(self, timeout=20):
+    def wait_toast(self, timeout=30):
         return wait_for(lambda: self._found(self.wine.find_window(TOAST_CLASS)), timeout=timeout, what="toast")
 
     def end_toast(self):
         """Posts WM_QUIT to the toast's thread, which ends the toast at once."""
         return self.wine.probe("quit", TOAST_CLASS)
 
-    def wait_dialog(self, expect=None, timeout=20):
+    def wait_dialog(self, expect=None, timeout=30):
         """The open message dialog's texts (instruction, content, buttons), once
         one is shown (and, with `expect`, once it shows that text)."""
         def texts():
@@ -206,12 +206,12 @@ class FakeDesktop:
         self.log = self.wine.work / f"fake-desktop-{os.getpid()}-{id(self)}.log"
         self.log.unlink(missing_ok=True)
         self.proc = self.wine.start_exe(stilvane.tools / "fake_desktop.exe", self.wine.winpath(self.log), *specs)
-        wait_for(lambda: self.log.exists() and "ready" in self.log.read_text(), timeout=20, what="fake desktop")
+        wait_for(lambda: self.log.exists() and "ready" in self.log.read_text(), timeout=30, what="fake desktop")
 
     def lines(self):
         return self.log.read_text().splitlines()[1:]
 
-    def wait_line(self, prefix, timeout=10):
+    def wait_line(self, prefix, timeout=30):
         return wait_for(lambda: next((l for l in self.lines() if l.startswith(prefix)), None),
                         timeout=timeout, what=f"fake desktop line {prefix!r}")
 

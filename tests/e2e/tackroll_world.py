@@ -6,7 +6,6 @@ user's pinned-shortcut folder, and the cache and stamp files."""
 import shutil
 import subprocess
 import tempfile
-from pathlib import Path
 
 from wine_session import TEST_TOOLS
 

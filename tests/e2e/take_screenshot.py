@@ -10,7 +10,7 @@ import sys
 import time
 from pathlib import Path
 
-from lumetra_app import MAIN_CLASS, Lumetra
+from lumetra_app import MAIN_CLASS, Lumetra, press_toggle_hotkey
 from wine_session import ROOT, WineSession, wait_for
 
 MARGIN = 24
@@ -25,8 +25,7 @@ def main():
         app.reset_data()
         app.write_config("[Window]\r\nX=200\r\nY=160\r\nW=720\r\nH=440\r\n")
         app.start()
-        wait_for(lambda: not wine.probe("hotkey-free", 3, 0x44)["free"], timeout=30, what="the hotkey")
-        wine.xdotool("key", "--clearmodifiers", "ctrl+alt+d")
+        press_toggle_hotkey(wine)
         wait_for(lambda: wine.probe("listview", MAIN_CLASS).get("visible"), what="the palette's list")
         time.sleep(1.0)  # let the icons paint
         left, top, right, bottom = wine.find_window(MAIN_CLASS)["rect"]

@@ -26,8 +26,10 @@ class WineError(AssertionError):
     pass
 
 
-def wait_for(predicate, timeout=10.0, interval=0.1, what="condition"):
-    """Polls until predicate() returns a truthy value; returns it, or fails."""
+def wait_for(predicate, timeout=30.0, interval=0.1, what="condition"):
+    """Polls until predicate() returns a truthy value; returns it, or fails.
+    The deadline only catches a hang or an event that never comes: nothing
+    here asserts how fast the programs are."""
     deadline = time.monotonic() + timeout
     while True:
         value = predicate()
@@ -156,12 +158,13 @@ class WineSession:
         e = dict(self.env)
         if env:
             e.update(env)
-        log = open(self.work / f"{Path(str(exe)).name}.{time.monotonic_ns()}.out", "wb")
-        try:
-            return subprocess.Popen(self._argv(exe, args), env={k: v for k, v in e.items() if v is not None},
-                                    stdout=log, stderr=subprocess.STDOUT, stdin=subprocess.DEVNULL)
-        finally:
-            log.close()
+        output = self.work / f"{Path(str(exe)).name}.{time.monotonic_ns()}.out"
+        with open(output, "wb") as log:
+            process = subprocess.Popen(self._argv(exe, args), env={k: v for k, v in e.items() if v is not None},
+                                       stdout=log, stderr=subprocess.STDOUT, stdin=subprocess.DEVNULL)
+        # What Wine printed, for the message of a test that never saw the program.
+        process.output = output
+        return process
 
     def probe(self, *args):
         """One winprobe question; returns its JSON answer. A probe that printed
@@ -191,10 +194,16 @@ class WineSession:
             if not count:
                 return
             self.post(cls, 0x0010)
-            wait_for(lambda: self.count_windows(cls) < count, timeout=10, what=f"a {cls} window closed")
+            wait_for(lambda: self.count_windows(cls) < count, what=f"a {cls} window closed")
 
     def xdotool(self, *args):
-        return subprocess.run(["xdotool", *map(str, args)], env=self.env, capture_output=True, timeout=30)
+        """One xdotool call. A gesture made of several events (a double tap, a
+        double click, a move between clicks) is one call with --delay or a chain
+        of commands, so that no process start falls between its events."""
+        result = subprocess.run(["xdotool", *map(str, args)], env=self.env, capture_output=True, timeout=30)
+        if result.returncode != 0:
+            raise WineError(f"xdotool {args} failed: {result.stderr.decode(errors='replace')}")
+        return result
 
     def screenshot(self, path):
         subprocess.run(["import", "-window", "root", str(path)], env=self.env, check=True, timeout=60)
