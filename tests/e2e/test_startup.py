@@ -1,8 +1,6 @@
 """Lumetra's start-up as a user meets it: first run, configuration seeding and
 migration, the single instance, and ending through the exit command."""
 
-import time
-
 import pytest
 
 from lumetra_app import MAIN_CLASS
@@ -71,17 +69,16 @@ def test_second_launch_hands_over_to_the_running_instance(wine, lumetra):
     first = lumetra.start()
     lumetra.wait_for_log("Config.ini path:")
 
-    started = time.monotonic()
-    second = wine.run_exe(wine.program("Lumetra.exe"), timeout=20)
-    elapsed = time.monotonic() - started
+    # How long the hand-over takes is measured by bench/palette/second_launch_wine.py.
+    second = wine.run_exe(wine.program("Lumetra.exe"))
     assert second.returncode == 0
-    assert elapsed < 1.0, f"second launch took {elapsed:.2f} s"
     assert wine.count_windows(MAIN_CLASS) == 1
     lumetra.wait_for_log("WM_APP+99 received. source=2")
-    assert [line for line in lumetra.log_lines() if "WM_APP+99" in line] == \
-        ["WM_APP+99 received. source=2"], "exactly one hand-over"
     assert first.poll() is None, "the first instance keeps running"
     assert lumetra.exit() == 0
+    # The exit command comes after the hand-over in the queue: all of it is logged.
+    assert [line for line in lumetra.log_lines() if "WM_APP+99" in line] == \
+        ["WM_APP+99 received. source=2"], "exactly one hand-over"
 
 
 def test_close_hides_and_exit_command_ends_with_code_zero(wine, lumetra):
@@ -97,7 +94,7 @@ def test_close_hides_and_exit_command_ends_with_code_zero(wine, lumetra):
 def test_logging_stays_off_without_the_setting(wine, lumetra):
     lumetra.write_config("[General]\r\nDebugLog=0\r\n")
     lumetra.start()
-    wine.run_exe(wine.program("Lumetra.exe"), timeout=20)
+    assert wine.run_exe(wine.program("Lumetra.exe")).returncode == 0
     assert lumetra.exit() == 0
     assert not lumetra.log_path.exists()
     assert lumetra.data_folder.is_dir()
