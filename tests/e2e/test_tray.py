@@ -5,7 +5,6 @@ configuration file, survives a shell restart and ends the program."""
 
 import os
 import shutil
-import time
 from pathlib import Path
 
 import pytest
@@ -58,8 +57,7 @@ def icon_position(wine):
 
 def click_icon(wine, button):
     x, y = icon_position(wine)
-    wine.xdotool("mousemove", x, y)
-    wine.xdotool("click", button)
+    wine.xdotool("mousemove", x, y, "click", button)
 
 
 # ----- the open menu ---------------------------------------------------------
@@ -100,16 +98,16 @@ def open_tray_menu(wine, by_click=False):
 
 def close_menus(wine):
     for _ in range(3):
-        if not menus_open(wine):
+        open_now = menus_open(wine)
+        if not open_now:
             return
         wine.xdotool("key", "Escape")
-        time.sleep(0.3)
+        wait_for(lambda: menus_open(wine) < open_now, what="a menu closed by Esc")
 
 
 def press(wine, key, times=1):
-    for _ in range(times):
-        wine.xdotool("key", key)
-        time.sleep(0.05)
+    if times:
+        wine.xdotool("key", "--delay", 50, *[key] * times)
 
 
 def choose(wine, item_id):
@@ -130,6 +128,12 @@ def choose(wine, item_id):
 def last_menu_language(lumetra):
     lines = [line for line in lumetra.log_lines() if "ShowTrayMenu: language=" in line]
     return int(lines[-1].rsplit("=", 1)[1]) if lines else None
+
+
+def taskbar_created(wine):
+    """The shell's restart notice, sent so that it has been handled on return."""
+    answer = wine.probe("send", MAIN_CLASS, "reg:TaskbarCreated")
+    assert answer["sent"], answer
 
 
 # ----- tests -------------------------------------------------------------------
@@ -159,40 +163,94 @@ def test_right_click_opens_the_menu_and_gives_up_topmost_while_open(wine, lumetr
     assert lumetra.exit() == 0
 
 
-@pytest.mark.parametrize("item_id, key, value", [
-    (2103, "Opacity", "30"),
-    (2101, "Opacity", "75"),
-    (2001, "Trigger", "0"),
-    (2004, "Trigger", "3"),
-    (2014, "MouseMode", "1"),
-    (2011, "MouseButton", "0"),
-    (2122, "DisplayMode", "2"),
-    (2112, "DesktopItemsMode", "1"),
-    (2110, "CloseOnItemActivate", "0"),
-    (2301, "RunAtStartup", "1"),
-])
-def test_menu_items_change_the_settings_in_the_file(wine, lumetra, item_id, key, value):
+# ----- what a settings item changes besides config.ini ---------------------------
+
+def alpha(wine):
+    return wine.find_window(MAIN_CLASS)["alpha"]
+
+
+def shown_by(wine, lumetra, keys, source):
+    """Input that must toggle the palette through the trigger of that source."""
+    wine.xdotool(*keys)
+    wait_for(lambda: visible(wine), what=f"palette shown by {' '.join(map(str, keys))}")
+    lumetra.wait_for_log(f"WM_APP+99 received. source={source}")
+
+
+def opacity_effect(target):
+    def before(wine, lumetra):
+        assert alpha(wine) != target
+    def after(wine, lumetra):
+        wait_for(lambda: alpha(wine) == target, what=f"the palette's alpha at {target}")
+    return before, after
+
+
+def log_effect(*lines):
+    def before(wine, lumetra):
+        assert not any(lumetra.count_log(line) for line in lines)
+    def after(wine, lumetra):
+        for line in lines:
+            lumetra.wait_for_log(line)
+    return before, after
+
+
+def no_check(wine, lumetra):
+    pass
+
+
+def shown_by_x1_double_click(wine, lumetra):
+    # The menu left Lumetra active; the first click anywhere takes that away,
+    # and losing it drops a half-made gesture. So a left click on the Desktop
+    # goes first, and a message answered by the palette after the switch
+    # shows that Lumetra has dealt with losing the activation.
+    wine.xdotool("mousemove", 700, 500, "click", 1)
+    wait_for(lambda: wine.probe("foreground").get("class") == "#32769", what="the Desktop active")
+    assert wine.probe("send", MAIN_CLASS, 0)["sent"]  # WM_NULL
+    shown_by(wine, lumetra, ("click", "--repeat", 2, "--delay", 80, 8), 3)
+
+
+CTRL_TAPS = ("key", "--delay", 80, "ctrl", "ctrl")
+
+# Display mode, the desktop items' refresh, close-on-open and run-at-startup
+# have no effect of their own yet: the file is all there is to see.
+MENU_ITEMS = {
+    "high transparency": (2103, "Opacity", "30", *opacity_effect(140)),
+    "normal transparency": (2101, "Opacity", "75", *opacity_effect(191)),
+    "ctrl double tap": (2001, "Trigger", "0", no_check,
+                        lambda wine, lumetra: shown_by(wine, lumetra, CTRL_TAPS, 1)),
+    "no double tap": (2004, "Trigger", "3",
+                      *log_effect("WH_KEYBOARD_LL uninstalled (double-tap trigger disabled).")),
+    "long press": (2014, "MouseMode", "1",
+                   *log_effect("WH_MOUSE_LL uninstalled.", "Raw Input mouse sink registered.")),
+    "back button": (2011, "MouseButton", "0", no_check, shown_by_x1_double_click),
+    "dark mode": (2122, "DisplayMode", "2", no_check, no_check),
+    "all desktop items": (2112, "DesktopItemsMode", "1", no_check, no_check),
+    "close on open": (2110, "CloseOnItemActivate", "0", no_check, no_check),
+    "run at startup": (2301, "RunAtStartup", "1", no_check, no_check),
+}
+
+
+@pytest.mark.parametrize("item_id, key, value, before, after", MENU_ITEMS.values(), ids=MENU_ITEMS.keys())
+def test_menu_items_take_effect_and_change_the_file(wine, lumetra, item_id, key, value, before, after):
     start(lumetra)
+    before(wine, lumetra)
     choose(wine, item_id)
-    wait_for(lambda: f"\n{key}={value}\n" in config_text(lumetra) + "\n", timeout=30,
-             what=f"{key}={value} in config.ini")
+    wait_for(lambda: f"\n{key}={value}\n" in config_text(lumetra) + "\n", what=f"{key}={value} in config.ini")
+    after(wine, lumetra)
     assert lumetra.exit() == 0
 
 
-def test_settings_take_effect_at_once(wine, lumetra):
+def test_later_items_keep_what_earlier_items_changed(wine, lumetra):
     start(lumetra)
     choose(wine, 2103)  # high transparency
-    wait_for(lambda: "\nOpacity=30" in config_text(lumetra), timeout=30, what="Opacity=30")
     choose(wine, 2014)  # long press
     lumetra.wait_for_log("Mouse invoke mode set to long-press.")
     choose(wine, 2001)  # Ctrl double tap instead of Alt
-    wait_for(lambda: "\nTrigger=0" in config_text(lumetra), timeout=30, what="Trigger=0")
-    # The palette shows with the new opacity; a double tap of Ctrl now toggles.
-    wine.xdotool("key", "ctrl")
-    time.sleep(0.05)
-    wine.xdotool("key", "ctrl")
-    wait_for(lambda: visible(wine), timeout=30, what="palette shown by a Ctrl double tap")
-    lumetra.wait_for_log("WM_APP+99 received. source=1")
+    wait_for(lambda: "\nTrigger=0" in config_text(lumetra), what="Trigger=0")
+    shown_by(wine, lumetra, CTRL_TAPS, 1)
+    assert alpha(wine) == 140, "still the high transparency"
+    assert lumetra.count_log("WH_MOUSE_LL installed") == 1, "the double-click hook stays removed"
+    text = config_text(lumetra)
+    assert "\nOpacity=30\n" in text and "\nMouseMode=1\n" in text
     assert lumetra.exit() == 0
 
 
@@ -218,13 +276,12 @@ def test_language_typed_into_the_file_shows_in_the_next_menu(wine, lumetra):
     lumetra.write_config("[General]\r\nDebugLog=1\r\n[UI]\r\nLanguage=japanese\r\n")
     open_tray_menu(wine)
     assert last_menu_language(lumetra) == 0
-    shot = wine.screenshot(wine.work / "tray-menu-ja.png")
+    wine.screenshot(wine.work / "tray-menu-ja.png")
     keep = os.environ.get("LUMETRA_SCREENSHOTS")
     if keep:
         for name in ("tray-menu-en.png", "tray-menu-de.png", "tray-menu-ja.png"):
             if (wine.work / name).exists():
                 shutil.copy2(wine.work / name, Path(keep) / name)
-    assert shot.exists()
     close_menus(wine)
     assert lumetra.exit() == 0
 
@@ -255,12 +312,11 @@ def test_edit_config_opens_the_file_and_a_hotkey_edited_there_is_registered(wine
     editor = wait_for(lambda: wine.find_window("Notepad").get("found") and wine.find_window("Notepad"),
                       timeout=20, what="the configuration file in an editor")
     assert editor["title"].startswith("config")
-    time.sleep(0.5)  # the watch compares against the file's time when it started
+    # The editor is open: the watch has taken the file's time before it.
     lumetra.write_config("[General]\r\nDebugLog=1\r\n[Hotkey]\r\nToggleHotkey=Ctrl + Alt + Q\r\n")
-    started = time.monotonic()
-    wait_for(lambda: not wine.probe("hotkey-free", MOD_ALT | MOD_CONTROL, VK_Q)["free"], timeout=8,
+    wait_for(lambda: not wine.probe("hotkey-free", MOD_ALT | MOD_CONTROL, VK_Q)["free"],
              what="Ctrl+Alt+Q registered from the edited file")
-    assert time.monotonic() - started < 5
+    assert wine.probe("hotkey-free", MOD_ALT | MOD_CONTROL, VK_D)["free"], "the old chord is released"
     wine.post("Notepad", 0x0010)  # WM_CLOSE
     wait_for(lambda: not wine.find_window("Notepad")["found"], timeout=30, what="Notepad closed")
     assert lumetra.exit() == 0
@@ -270,16 +326,15 @@ def test_taskbar_created_adds_the_icon_again_once(wine, lumetra):
     start(lumetra)
     assert wine.probe("tray-delete", MAIN_CLASS)["deleted"], "the shell lost the icon"
     assert not tray_present(wine)
-    wine.post(MAIN_CLASS, "reg:TaskbarCreated")
-    wait_for(lambda: tray_present(wine), timeout=30, what="the icon back")
-    wine.post(MAIN_CLASS, "reg:TaskbarCreated")
-    time.sleep(0.5)
+    taskbar_created(wine)
+    assert tray_present(wine), "the icon back"
+    taskbar_created(wine)
     assert tray_present(wine)
     # One icon: removing it once leaves none.
     assert wine.probe("tray-delete", MAIN_CLASS)["deleted"]
     assert not tray_present(wine)
-    wine.post(MAIN_CLASS, "reg:TaskbarCreated")
-    wait_for(lambda: tray_present(wine), timeout=30, what="the icon back again")
+    taskbar_created(wine)
+    assert tray_present(wine), "the icon back again"
     # The icon still answers clicks after coming back.
     open_tray_menu(wine)
     close_menus(wine)
@@ -288,9 +343,8 @@ def test_taskbar_created_adds_the_icon_again_once(wine, lumetra):
 
 def test_taskbar_created_while_the_icon_is_kept_leaves_one_icon_that_session_end_removes(wine, lumetra):
     start(lumetra)
-    wine.post(MAIN_CLASS, "reg:TaskbarCreated")
-    wine.post(MAIN_CLASS, "reg:TaskbarCreated")
-    time.sleep(0.5)
+    taskbar_created(wine)
+    taskbar_created(wine)
     assert tray_present(wine)
     wine.probe("send", MAIN_CLASS, 0x0016, 1, 0)  # WM_ENDSESSION, ending
     assert not tray_present(wine), "the program still owns the icon and removes it"
