@@ -84,6 +84,7 @@ class Lumetra:
         """Ends the instance whatever state it is in (test clean-up). The log is
         printed, so that a failing test shows what the program did."""
         print("--- debug log ---\n" + "\n".join(self.log_lines()))
+        print(f"--- X keyboard focus: {self.wine.keyboard_focus()}")
         if self.process and self.process.poll() is None:
             try:
                 self.exit(timeout=10)

@@ -6,13 +6,16 @@ keyboard hook."""
 
 import time
 
-import pytest
-
-from lumetra_app import MAIN_CLASS
+from lumetra_app import MAIN_CLASS, press_toggle_hotkey
 from wine_session import TEST_TOOLS, wait_for
 
 WM_COMMAND = 0x0111
 VK_LMENU = 0xA4
+FIRST_TAP, DOUBLE_TAP = "Trigger first tap captured.", "Trigger double-tap detected."
+STALE_RESET = "Input tracking force-reset (mouse-hook stale side-button state)."
+MOUSE_DOUBLE_CLICK = "Mouse side-button double-click"
+CLUSTER_STARTED = "Mouse press cluster started (raw-input)."
+LONG_PRESS = "Mouse side-button long-press detected"
 
 
 def config_text(trigger=2, mouse_mode=2, mouse_button=1, hold=450):
@@ -33,12 +36,11 @@ def visible(wine):
 
 
 def count(lumetra, text):
-    return sum(text in line for line in lumetra.log_lines())
+    return lumetra.count_log(text)
 
 
-def tap(wine, key, times=2):
-    for _ in range(times):
-        wine.xdotool("key", key)
+def double_tap(wine, key):
+    wine.xdotool("key", "--delay", 80, key, key)
 
 
 def settle_after_toggle():
@@ -48,26 +50,24 @@ def settle_after_toggle():
 
 def test_two_alt_taps_show_the_palette_and_two_more_hide_it(wine, lumetra):
     start(lumetra, "WH_KEYBOARD_LL installed (double-tap trigger active).", trigger=2)
-    tap(wine, "alt")
+    double_tap(wine, "alt")
     wait_for(lambda: visible(wine), what="palette shown by the double tap")
     lumetra.wait_for_log("Trigger double-tap detected. Posting WM_APP+99 (source=hook).")
     lumetra.wait_for_log("WM_APP+99 received. source=1")
     settle_after_toggle()
-    tap(wine, "alt")
+    double_tap(wine, "alt")
     wait_for(lambda: not visible(wine), what="palette hidden by the next double tap")
-    assert count(lumetra, "Trigger double-tap detected.") == 2
+    assert count(lumetra, DOUBLE_TAP) == 2
     assert lumetra.exit() == 0
 
 
 def test_ctrl_c_typed_between_alt_taps_does_not_trigger(wine, lumetra):
     start(lumetra, "WH_KEYBOARD_LL installed", trigger=2)
-    wine.xdotool("key", "alt")
-    wine.xdotool("key", "ctrl+c")
-    wine.xdotool("key", "alt")
-    wait_for(lambda: count(lumetra, "Trigger first tap captured.") == 2, what="two separate first taps")
-    time.sleep(0.5)
+    wine.xdotool("key", "--delay", 80, "alt", "ctrl+c", "alt")
+    # The last release logs a first tap, not a double tap: all three were seen.
+    wait_for(lambda: count(lumetra, FIRST_TAP) == 2, what="two separate first taps")
+    assert count(lumetra, DOUBLE_TAP) == 0
     assert not visible(wine)
-    assert count(lumetra, "Trigger double-tap detected.") == 0
     assert lumetra.exit() == 0
 
 
@@ -75,12 +75,12 @@ def test_taps_sent_by_a_program_never_trigger(wine, lumetra):
     start(lumetra, "WH_KEYBOARD_LL installed", trigger=2)
     result = wine.run_exe(TEST_TOOLS / "winprobe.exe", "send-taps", VK_LMENU, 4, 80)
     assert result.returncode == 0, result.stdout
-    time.sleep(0.6)
-    assert not visible(wine)
-    assert count(lumetra, "Trigger first tap captured.") == 0
-    # The hook is alive: real taps still work.
-    tap(wine, "alt")
+    # Real taps after them: their first tap is the first one the hook counted.
+    settle_after_toggle()  # had the sent taps toggled, the real ones still count
+    double_tap(wine, "alt")
     wait_for(lambda: visible(wine), what="palette shown by real taps")
+    lumetra.wait_for_log("WM_APP+99 received. source=1")
+    assert (count(lumetra, FIRST_TAP), count(lumetra, DOUBLE_TAP)) == (1, 1), "the sent taps counted"
     assert lumetra.exit() == 0
 
 
@@ -88,17 +88,25 @@ def test_disabling_the_trigger_removes_the_hook_and_shift_brings_it_back(wine, l
     start(lumetra, "WH_KEYBOARD_LL installed", trigger=2)
     wine.post(MAIN_CLASS, WM_COMMAND, 2004)
     lumetra.wait_for_log("WH_KEYBOARD_LL uninstalled (double-tap trigger disabled).")
-    tap(wine, "alt")
-    time.sleep(0.6)
-    assert not visible(wine)
-    assert count(lumetra, "Trigger first tap captured.") == 0
+    double_tap(wine, "alt")
+    # The hotkey pressed after the taps shows the palette: the taps had their turn.
+    press_toggle_hotkey(wine)
+    wait_for(lambda: visible(wine), what="palette shown by the hotkey")
+    assert count(lumetra, FIRST_TAP) == 0 and count(lumetra, "ToggleMainWindow -> show") == 1
+    settle_after_toggle()
+    press_toggle_hotkey(wine)
+    wait_for(lambda: not visible(wine), what="palette hidden by the hotkey")
 
     wine.post(MAIN_CLASS, WM_COMMAND, 2002)
     wait_for(lambda: count(lumetra, "WH_KEYBOARD_LL installed") == 2, what="hook installed again")
-    tap(wine, "alt")
-    time.sleep(0.6)
-    assert not visible(wine), "Alt is no longer the trigger"
-    tap(wine, "shift")
+    # Alt is foreign now: its press drops the first Shift tap, and the last
+    # Shift release is a first tap again. Were Alt still the trigger, the two
+    # Alt taps would make a double tap and the Shift taps nothing.
+    wine.xdotool("key", "--delay", 80, "shift", "alt", "alt", "shift")
+    wait_for(lambda: count(lumetra, FIRST_TAP) == 2, what="two Shift first taps")
+    assert count(lumetra, DOUBLE_TAP) == 0, "Alt is no longer the trigger"
+    assert not visible(wine)
+    double_tap(wine, "shift")
     wait_for(lambda: visible(wine), what="palette shown by a Shift double tap")
     assert lumetra.exit() == 0
     assert "Trigger=1" in lumetra.config.read_bytes().decode("utf-8-sig")
@@ -106,7 +114,7 @@ def test_disabling_the_trigger_removes_the_hook_and_shift_brings_it_back(wine, l
 
 def test_escape_released_while_the_palette_is_in_front_hides_it(wine, lumetra):
     start(lumetra, "WH_KEYBOARD_LL installed", trigger=2)
-    wine.xdotool("key", "--clearmodifiers", "ctrl+alt+d")
+    press_toggle_hotkey(wine)
     wait_for(lambda: wine.find_window(MAIN_CLASS).get("foreground"), what="palette in front")
     settle_after_toggle()
     wine.xdotool("key", "Escape")
@@ -117,14 +125,15 @@ def test_escape_released_while_the_palette_is_in_front_hides_it(wine, lumetra):
 
 def test_x2_double_click_toggles_in_double_click_mode(wine, lumetra):
     start(lumetra, "WH_MOUSE_LL installed (double-click mode).", trigger=3, mouse_mode=0, mouse_button=1)
-    wine.xdotool("mousemove", 700, 500)
-    time.sleep(0.2)
-    wine.xdotool("click", 8)  # X1 while X2 is selected: nothing
-    wine.xdotool("click", 8)
-    time.sleep(0.5)
+    # X1 while X2 is selected does nothing. An X2 click before them leaves a
+    # first click pending, which the move after them drops with a log line:
+    # the X1 clicks were seen, and did not count.
+    wine.xdotool("mousemove", 700, 500, "click", 9, "click", "--repeat", 2, "--delay", 80, 8,
+                 "mousemove", 701, 500)
+    lumetra.wait_for_log(STALE_RESET)
+    assert count(lumetra, MOUSE_DOUBLE_CLICK) == 0
     assert not visible(wine)
-    wine.xdotool("click", 9)
-    wine.xdotool("click", 9)
+    wine.xdotool("click", "--repeat", 2, "--delay", 80, 9)
     wait_for(lambda: visible(wine), what="palette shown by an X2 double click")
     lumetra.wait_for_log("Mouse side-button double-click detected. Posting WM_APP+99 (source=mouse).")
     lumetra.wait_for_log("WM_APP+99 received. source=3")
@@ -133,13 +142,11 @@ def test_x2_double_click_toggles_in_double_click_mode(wine, lumetra):
 
 def test_moving_between_the_clicks_cancels_the_double_click(wine, lumetra):
     start(lumetra, "WH_MOUSE_LL installed", trigger=3, mouse_mode=0, mouse_button=1)
-    wine.xdotool("mousemove", 700, 500)
-    time.sleep(0.2)
-    wine.xdotool("click", 9)
-    wine.xdotool("mousemove", 701, 500)
-    wine.xdotool("click", 9)
-    lumetra.wait_for_log("Input tracking force-reset (mouse-hook stale side-button state).")
-    time.sleep(0.5)
+    # The second click becomes a new first click, which the last move drops too.
+    wine.xdotool("mousemove", 700, 500, "click", 9, "mousemove", 701, 500, "click", 9,
+                 "mousemove", 702, 500)
+    wait_for(lambda: count(lumetra, STALE_RESET) == 2, what="both clicks dropped by a move")
+    assert count(lumetra, MOUSE_DOUBLE_CLICK) == 0
     assert not visible(wine)
     assert lumetra.exit() == 0
 
@@ -147,19 +154,17 @@ def test_moving_between_the_clicks_cancels_the_double_click(wine, lumetra):
 def test_holding_x2_toggles_once_in_long_press_mode(wine, lumetra):
     start(lumetra, "Raw Input mouse sink registered.", trigger=3, mouse_mode=1, mouse_button=1)
     assert count(lumetra, "WH_MOUSE_LL installed") == 0
-    wine.xdotool("mousemove", 700, 500)
-    wine.xdotool("mousedown", 9)
-    time.sleep(0.6)
-    wine.xdotool("mouseup", 9)
+    wine.xdotool("mousemove", 700, 500, "mousedown", 9, "sleep", 0.6, "mouseup", 9)
     wait_for(lambda: visible(wine), what="palette shown by a long press")
-    time.sleep(0.8)
-    assert visible(wine), "the release after firing must not toggle again"
-    assert count(lumetra, "Mouse side-button long-press detected") == 1
     assert count(lumetra, "Mouse side-button long-press detected (poll hold).") == 1
-    # A short press never fires.
+    # Neither the release after firing nor a short press may fire. The short
+    # press's cluster shows both were seen; nothing marks "did not fire", so
+    # the test waits past the 450 ms hold time.
     wine.xdotool("click", 9)
+    wait_for(lambda: count(lumetra, CLUSTER_STARTED) == 2, what="the short press's cluster")
     time.sleep(0.8)
-    assert count(lumetra, "Mouse side-button long-press detected") == 1
+    assert count(lumetra, LONG_PRESS) == 1
+    assert visible(wine)
     assert lumetra.exit() == 0
 
 

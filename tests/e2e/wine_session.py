@@ -205,6 +205,13 @@ class WineSession:
             raise WineError(f"xdotool {args} failed: {result.stderr.decode(errors='replace')}")
         return result
 
+    def keyboard_focus(self):
+        """The X window that gets the keys (under Wine a hook sees only keys
+        that reach Wine), for the message of a failed keyboard test."""
+        result = subprocess.run(["xdotool", "getwindowfocus", "getwindowname"], env=self.env,
+                                capture_output=True, timeout=30)
+        return (result.stdout + result.stderr).decode(errors="replace").strip()
+
     def screenshot(self, path):
         subprocess.run(["import", "-window", "root", str(path)], env=self.env, check=True, timeout=60)
         return Path(path)
