@@ -164,8 +164,7 @@ class Stilvane:
     # ----- registry -----------------------------------------------------
     def hide_icons(self):
         """HideIcons as (type, value text), or None when missing."""
-        result = self.wine.run_exe("reg", "query", ADVANCED_KEY, "/v", "HideIcons")
-        for line in result.stdout.decode("utf-8", "replace").splitlines():
+        for line in self.wine.ask("reg", "query", ADVANCED_KEY, "/v", "HideIcons").splitlines():
             parts = line.split()
             if len(parts) >= 3 and parts[0] == "HideIcons":
                 return parts[1], " ".join(parts[2:])
@@ -186,8 +185,7 @@ class Stilvane:
         self.wine.reg_import(f"[-{ADVANCED_KEY}]\n")
 
     def _read_default(self, key):
-        result = self.wine.run_exe("reg", "query", key, "/ve")
-        for line in result.stdout.decode("utf-8", "replace").splitlines():
+        for line in self.wine.ask("reg", "query", key, "/ve").splitlines():
             if "REG_SZ" in line:
                 return line.split("REG_SZ", 1)[1].strip()
         return None

@@ -166,17 +166,22 @@ class WineSession:
         process.output = output
         return process
 
-    def probe(self, *args):
-        """One winprobe question; returns its JSON answer. A probe that printed
-        nothing (Wine now and then fails to start a process on a loaded
-        machine) is asked again, twice at most."""
+    def ask(self, exe, *args):
+        """Runs a program that always prints its answer (winprobe, reg query)
+        and returns that text. One that printed nothing (Wine now and then
+        fails to start a process on a loaded machine) is asked again, twice
+        at most."""
         for _ in range(3):
-            result = self.run_exe(TEST_TOOLS / "winprobe.exe", *args, timeout=30)
-            line = result.stdout.decode("utf-8", "replace").strip().splitlines()
-            if line:
-                return json.loads(line[-1])
-        raise WineError(f"winprobe {args} printed nothing (rc={result.returncode}, "
+            result = self.run_exe(exe, *args, timeout=30)
+            answer = result.stdout.decode("utf-8", "replace").strip()
+            if answer:
+                return answer
+        raise WineError(f"{Path(str(exe)).name} {args} printed nothing (rc={result.returncode}, "
                         f"stderr={result.stderr[-300:]!r})")
+
+    def probe(self, *args):
+        """One winprobe question; returns its JSON answer."""
+        return json.loads(self.ask(TEST_TOOLS / "winprobe.exe", *args).splitlines()[-1])
 
     def find_window(self, cls):
         return self.probe("find", cls)
