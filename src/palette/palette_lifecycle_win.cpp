@@ -19,6 +19,7 @@
 #include "palette/palette_messages.h"
 #include "palette/palette_state_win.h"
 #include "palette/settings_reload_win.h"
+#include "palette/toggle_decision.h"
 #include "triggers/input_triggers_win.h"
 #include "triggers/toggle_win.h"
 #include "ui/tray_win.h"
@@ -114,6 +115,7 @@ LRESULT OnToggleRequest(HWND hwnd, WPARAM source) {
         const config::Settings& s = config::Cfg();
         SetWindowPos(hwnd, nullptr, s.x, s.y, s.w, s.h, SWP_FRAMECHANGED | SWP_NOACTIVATE | SWP_NOZORDER);
     }
+    if (ToggleRequestClearsCooldown(static_cast<ToggleSource>(source))) triggers::ClearToggleCooldown();
     triggers::ToggleMainWindow(source == static_cast<WPARAM>(ToggleSource::kMouseGesture));
     return 0;
 }

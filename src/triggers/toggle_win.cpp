@@ -72,11 +72,10 @@ void ClearToggleCooldown() { palette::Palette().lastToggleTick = 0; }
 void ToggleMainWindow(bool showAtCursor) {
     palette::PaletteState& state = palette::Palette();
     const std::uint32_t now = GetTickCount();
-    if (palette::InToggleCooldown(now, state.lastToggleTick)) {
+    if (!palette::BeginToggle(now, state.lastToggleTick)) {
         log::DebugLogWrite(L"ToggleMainWindow skipped by cooldown.");
         return;
     }
-    state.lastToggleTick = now != 0 ? now : 1;
 
     HWND window = state.window;
     const bool real = window && IsWindowVisible(window);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "palette/toggle_decision.h"
 
 namespace lumetra::palette {
@@ -50,9 +52,36 @@ TEST(ToggleDecision, CooldownAndRelocation) {
     EXPECT_TRUE(InToggleCooldown(50, 0xFFFFFFF0u)) << "across the wrap";
     EXPECT_FALSE(InToggleCooldown(100, 0)) << "0 means no cooldown runs";
 
+    std::uint32_t last = 0;
+    EXPECT_TRUE(BeginToggle(0, last));
+    EXPECT_NE(last, 0u) << "a toggle at tick 0 still starts a cooldown";
+    EXPECT_FALSE(BeginToggle(100, last));
+    EXPECT_EQ(last, 1u) << "a skipped request leaves the tick";
+
     EXPECT_EQ(DecideToggle(false, true), ToggleAction::kShow);
     EXPECT_EQ(DecideToggle(true, true), ToggleAction::kRelocate);
     EXPECT_EQ(DecideToggle(true, false), ToggleAction::kHide);
+}
+
+// Requests handled in queue order, each at the tick it is handled; true for
+// each request that toggled.
+std::vector<bool> HandleQueuedRequests(const std::vector<ToggleSource>& sources, std::uint32_t firstTick) {
+    std::uint32_t last = 0;
+    std::vector<bool> toggled;
+    for (std::size_t i = 0; i < sources.size(); ++i) {
+        if (ToggleRequestClearsCooldown(sources[i])) last = 0;
+        toggled.push_back(BeginToggle(firstTick + 10 * static_cast<std::uint32_t>(i), last));
+    }
+    return toggled;
+}
+
+TEST(ToggleDecision, EveryQueuedHotkeyPressTogglesWhileOtherSourcesKeepTheCooldown) {
+    using S = ToggleSource;
+    EXPECT_EQ(HandleQueuedRequests({S::kHotkey, S::kHotkey}, 5000), (std::vector<bool>{true, true}))
+        << "two presses queued before the first request ran: shown, then hidden";
+    EXPECT_EQ(HandleQueuedRequests({S::kDoubleTap, S::kDoubleTap}, 5000), (std::vector<bool>{true, false}));
+    EXPECT_EQ(HandleQueuedRequests({S::kMouseGesture, S::kSecondInstance}, 5000), (std::vector<bool>{true, false}));
+    EXPECT_EQ(HandleQueuedRequests({S::kDoubleTap, S::kHotkey}, 5000), (std::vector<bool>{true, true}));
 }
 
 }  // namespace
