@@ -43,7 +43,7 @@ void CheckLine(const std::string& line) {
     }
     if (bars != 2) std::abort();
     std::wstring decoded;
-    if (!platform::DecodeUtf8Strict(reinterpret_cast<const std::uint8_t*>(line.data()), line.size(),
+    if (!lumetra::platform::DecodeUtf8Strict(reinterpret_cast<const std::uint8_t*>(line.data()), line.size(),
                                     decoded))
         std::abort();
 }

@@ -48,6 +48,7 @@ void Install() {
 
 std::string LoadAndSave() {
     Cfg() = Settings{};
+    Session() = ConfigSession{};
     LoadConfig();
     lumetra::log::DebugLogSetEnabled(false);
     SaveConfig();
@@ -80,7 +81,7 @@ int Run(const std::uint8_t* data, std::size_t size) {
     gFile.assign(reinterpret_cast<const char*>(data), size);
     gExists = true;
     const std::string first = LoadAndSave();
-    if (!Cfg().configReadable) {
+    if (!Session().readable) {
         // An unreadable file is never written.
         if (first != std::string(reinterpret_cast<const char*>(data), size)) std::abort();
         return 0;

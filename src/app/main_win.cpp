@@ -5,6 +5,6 @@
 #include "platform/system_library_win.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
-    platform::RemoveCurrentDirectoryFromDllSearch();
+    lumetra::platform::RemoveCurrentDirectoryFromDllSearch();
     return lumetra::app::RunLumetra(instance);
 }

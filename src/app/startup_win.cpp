@@ -9,10 +9,9 @@
 
 #include <utility>
 
-#include "app/app_state_win.h"
-#include "app/resource_ids.h"
-#include "app/run_at_startup_win.h"
-#include "app/shell_notify_win.h"
+#include "protocol/resource_ids.h"
+#include "config/run_at_startup_win.h"
+#include "hostedview/shell_notify_win.h"
 #include "config/config_host_win.h"
 #include "config/data_folder.h"
 #include "config/data_folder_win.h"
@@ -20,11 +19,14 @@
 #include "config/settings_names.h"
 #include "config/settings_store.h"
 #include "log/debug_log.h"
-#include "palette/palette_messages.h"
+#include "protocol/messages.h"
 #include "palette/appearance_win.h"
 #include "palette/palette_window_win.h"
+#include "palette/registered_messages_win.h"
+#include "hostedview/hosted_view_win.h"
+#include "platform/unique_handle_win.h"
 #include "triggers/input_triggers_win.h"
-#include "triggers/toggle_win.h"
+#include "palette/toggle_win.h"
 #include "ui/tray_win.h"
 #include "ui/ui_language.h"
 
@@ -33,17 +35,25 @@ namespace {
 
 constexpr const wchar_t* kMutexName = L"Local\\veltor.Lumetra.SingleInstance";
 
+// Held from start-up until the palette is destroyed.
+platform::UniqueHandle& SingleInstanceMutex() {
+    static platform::UniqueHandle mutex;
+    return mutex;
+}
+
+void ReleaseSingleInstanceMutex() { SingleInstanceMutex().reset(); }
+
 // A second launch hands the request to the running instance and ends.
 int ForwardToRunningInstance() {
     log::DebugLogWrite(L"Lumetra already running; forwarding activate to existing instance and exiting.");
-    if (HWND running = FindWindowW(palette::kPaletteClassName, nullptr)) {
-        PostMessageW(running, palette::WMAPP_TOGGLE,
-                     static_cast<WPARAM>(palette::ToggleSource::kSecondInstance), 0);
+    if (HWND running = FindWindowW(protocol::kPaletteClassName, nullptr)) {
+        PostMessageW(running, protocol::WMAPP_TOGGLE,
+                     static_cast<WPARAM>(protocol::ToggleSource::kSecondInstance), 0);
         SetForegroundWindow(running);
     } else {
         log::DebugLogWrite(L"Lumetra mutex exists but main window not found.");
     }
-    App().singleInstanceMutex.reset();
+    ReleaseSingleInstanceMutex();
     return 0;
 }
 
@@ -54,23 +64,10 @@ void SeedConfigFromDefault(const std::wstring& configPath) {
     if (config::FileExists(seed)) CopyFileW(seed.c_str(), configPath.c_str(), FALSE);
 }
 
-void RegisterToggleMessages(HWND palette) {
-    RegisteredMessages& ids = App().messages;
-    auto allow = [palette](UINT id) {
-        if (id != 0) ChangeWindowMessageFilterEx(palette, id, MSGFLT_ALLOW, nullptr);
-    };
-    ids.taskbarCreated = RegisterWindowMessageW(palette::kTaskbarCreatedMessageName);
-    allow(ids.taskbarCreated);
-    for (int i = 0; i < 3; ++i) {
-        ids.toggle[i] = RegisterWindowMessageW(palette::kToggleMessageNames[i]);
-        allow(ids.toggle[i]);
-    }
-}
-
 void ConnectConfiguration() {
     config::ConfigHostLinks links;
     links.palette = palette::PaletteStateForConfig();
-    links.paletteWindow = [] { return App().palette; };
+    links.paletteWindow = palette::PaletteWindow;
     links.applyUiLanguage = ui::ApplyUILanguage;
     links.uiLanguageIndex = ui::CurrentUILanguageIndex;
     config::InstallConfigHost(links);
@@ -101,28 +98,13 @@ int RunMessageLoop() {
 
 }  // namespace
 
-AppState& App() {
-    static AppState state;
-    return state;
-}
-
-bool IsToggleMessage(UINT message) {
-    if (message == 0) return false;
-    for (UINT id : App().messages.toggle)
-        if (id == message) return true;
-    return false;
-}
-
 int RunLumetra(HINSTANCE instance) {
-    AppState& app = App();
-    app.instance = instance;
-
     const std::wstring logPath = config::LogPathFromRoot(config::ResolveDataRoot());
     log::DebugLogSetPath(logPath.c_str());
     log::DebugLogWrite(L"Lumetra process starting.");
 
-    app.singleInstanceMutex.reset(CreateMutexW(nullptr, TRUE, kMutexName));
-    if (!app.singleInstanceMutex || GetLastError() == ERROR_ALREADY_EXISTS)
+    SingleInstanceMutex().reset(CreateMutexW(nullptr, TRUE, kMutexName));
+    if (!SingleInstanceMutex() || GetLastError() == ERROR_ALREADY_EXISTS)
         return ForwardToRunningInstance();
 
     OleInitialize(nullptr);
@@ -134,43 +116,41 @@ int RunLumetra(HINSTANCE instance) {
 
     ConnectConfiguration();
     config::Settings& settings = config::Cfg();
-    app.configPath = config::ResolveConfigPath();
-    settings.configPath = app.configPath;
-    SeedConfigFromDefault(app.configPath);
+    const std::wstring& configPath = config::EnsureConfigPath();
+    SeedConfigFromDefault(configPath);
     log::DebugLogSetPath(logPath.c_str());
 
     config::LoadConfig();
     log::DebugLogRotateIfLarge();
-    log::DebugLogFormat<512>(L"Config.ini path: %ls", app.configPath.c_str());
-    ApplyRunAtStartup();
+    log::DebugLogFormat<512>(L"Config.ini path: %ls", configPath.c_str());
+    config::ApplyRunAtStartup();
     palette::ApplyTheme(nullptr);
     log::DebugLogFormat<192>(L"Lumetra started. Loaded Config: %d,%d %dx%d", settings.x, settings.y,
                              settings.w, settings.h);
     config::LogInvokeSettings(ExecutablePath().c_str());
 
-    SHGetSpecialFolderLocation(nullptr, CSIDL_DESKTOP, &app.desktopIdList);
+    hostedview::TakeDesktopIdList();
     const palette::WindowRect window{settings.x, settings.y, settings.w, settings.h};
-    const HWND palette = palette::CreatePaletteWindow(instance, window);
+    const HWND palette = palette::CreatePaletteWindow(instance, window, {ReleaseSingleInstanceMutex});
     if (!palette) {
         CoUninitialize();
         return 0;
     }
-    triggers::RegisterToggleHotkey(palette);
+    palette::RegisterToggleHotkey(palette);
     SetWindowPos(palette, nullptr, settings.x, settings.y, settings.w, settings.h,
                  SWP_FRAMECHANGED | SWP_NOACTIVATE | SWP_NOZORDER);
     SetWindowIcons(palette, instance);
-    RegisterShellChangeNotification(palette);
-    RegisterToggleMessages(palette);
+    hostedview::RegisterShellChangeNotification(palette);
+    palette::RegisterPaletteMessages(palette);
     ui::UpdateTrayIcon(palette, true);
     ShowWindow(palette, SW_HIDE);
     UpdateWindow(palette);
     triggers::UpdateDoubleTapHook();
     triggers::UpdateMouseTrigger();
-    triggers::RegisterToggleHotkey(palette);
+    palette::RegisterToggleHotkey(palette);
 
     const int exitCode = RunMessageLoop();
-    CoTaskMemFree(app.desktopIdList);
-    app.desktopIdList = nullptr;
+    hostedview::ReleaseDesktopIdList();
     CoUninitialize();
     OleUninitialize();
     return exitCode;

@@ -12,6 +12,11 @@ Settings& Cfg() {
     return settings;
 }
 
+ConfigSession& Session() {
+    static ConfigSession session;
+    return session;
+}
+
 bool HostFileExists(const std::wstring& path) {
     return Host().fileExists && !path.empty() && Host().fileExists(path);
 }
@@ -41,22 +46,22 @@ std::wstring HostPaletteNearestMonitorKey() {
 }
 
 const std::wstring& EnsureConfigPath() {
-    Settings& s = Cfg();
-    if (s.configPath.empty() && Host().resolveConfigPath) s.configPath = Host().resolveConfigPath();
-    return s.configPath;
+    ConfigSession& s = Session();
+    if (s.path.empty() && Host().resolveConfigPath) s.path = Host().resolveConfigPath();
+    return s.path;
 }
 
 bool WritingBlocked() {
-    Settings& s = Cfg();
-    if (s.configReadable) return false;
-    if (HostFileExists(s.configPath)) return true;
-    s.configReadable = true;
+    ConfigSession& s = Session();
+    if (s.readable) return false;
+    if (HostFileExists(s.path)) return true;
+    s.readable = true;
     return false;
 }
 
 bool LoadForWriting(IniDocument& doc) {
     if (EnsureConfigPath().empty() || WritingBlocked()) return false;
-    doc = IniDocument(Cfg().configPath);
+    doc = IniDocument(Session().path);
     return HostLoad(doc);
 }
 

@@ -25,7 +25,7 @@ void ReadViewMode(const IniDocument& doc, Settings& s) {
         SetCfgViewMode(view, L"LoadConfig");
     }
     EnsureCfgView(L"LoadConfig");
-    s.pinnedViewMode = ToInt(s.viewMode);
+    Session().pinnedViewMode = ToInt(s.viewMode);
 }
 
 void ReadToggleHotkey(const IniDocument& doc, Settings& s) {
@@ -75,13 +75,13 @@ void LoadConfig() {
     s.debugLog = loaded && ParseDecimal(doc.get(L"General", L"DebugLog", L"")).value_or(0) != 0;
     log::DebugLogSetEnabled(s.debugLog);
     if (exists && !loaded) {
-        s.configReadable = false;
+        Session().readable = false;
         log::DebugLogWrite(
             L"LoadConfig: failed to read config.ini; keeping defaults and blocking save until "
             L"fixed.");
         return;
     }
-    s.configReadable = true;
+    Session().readable = true;
 
     ReadKeys(doc, LoadStep::Main, s);
     ReadViewMode(doc, s);

@@ -61,7 +61,7 @@ void SetCfgViewMode(std::int32_t view, const wchar_t* source) {
     Settings& s = Cfg();
     if (IsValidView(view)) {
         s.viewMode = static_cast<ViewMode>(view);
-        s.pinnedViewMode = view;
+        Session().pinnedViewMode = view;
         return;
     }
     log::DebugLogFormat<160>(L"SetCfgViewMode: rejected invalid view=%d (%ls)", view,
@@ -73,13 +73,13 @@ void EnsureCfgView(const wchar_t* source) {
     Settings& s = Cfg();
     const std::int32_t old = ToInt(s.viewMode);
     if (IsValidView(old)) {
-        s.pinnedViewMode = old;
+        Session().pinnedViewMode = old;
         return;
     }
     std::int32_t replacement = 2;
     const wchar_t* origin = L"default";
-    if (IsValidView(s.pinnedViewMode)) {
-        replacement = s.pinnedViewMode;
+    if (IsValidView(Session().pinnedViewMode)) {
+        replacement = Session().pinnedViewMode;
         origin = L"pin";
     } else if (PaletteExists()) {
         const std::wstring key = HostPaletteNearestMonitorKey();
@@ -90,7 +90,7 @@ void EnsureCfgView(const wchar_t* source) {
         }
     }
     s.viewMode = static_cast<ViewMode>(replacement);
-    s.pinnedViewMode = replacement;
+    Session().pinnedViewMode = replacement;
     log::DebugLogFormat<192>(L"EnsureCfgView: corrupt view=%d -> %d from=%ls (%ls)", old,
                              replacement, origin, TagOrQuestion(source));
 }
@@ -99,14 +99,14 @@ bool MonitorPrefsLoadKey(const std::wstring& key) {
     if (!IsStorableMonitorKey(key)) return false;
     Settings& s = Cfg();
     if (!EnsureConfigPath().empty()) {
-        IniDocument doc(s.configPath);
+        IniDocument doc(Session().path);
         if (HostLoad(doc)) {
             LoadMonitorView(doc);
             LoadMonitorLayout(doc);
         }
     }
-    s.currentMonitorKey = key;
-    s.appliedPrefsKey.clear();
+    Session().currentMonitorKey = key;
+    Session().appliedPrefsKey.clear();
 
     const std::int32_t viewBefore = ToInt(s.viewMode);
     const auto view = s.monitorView.find(key);
@@ -115,7 +115,7 @@ bool MonitorPrefsLoadKey(const std::wstring& key) {
         SetCfgViewMode(view->second, L"MonitorPrefsLoad");
     else
         SetCfgViewMode(2, L"MonitorPrefsDefault");
-    s.appliedPrefsKey = key;
+    Session().appliedPrefsKey = key;
 
     const auto layout = s.monitorLayout.find(key);
     const bool hasLayout = layout != s.monitorLayout.end();

@@ -48,7 +48,7 @@ HMONITOR CursorMonitorOrPalette() {
 }
 
 std::wstring CurrentMonitorKey() {
-    const std::wstring& current = Cfg().currentMonitorKey;
+    const std::wstring& current = Session().currentMonitorKey;
     if (IsStorableMonitorKey(current)) return current;
     return ChooseCurrentMonitorKey(current, MonitorKeyOf(PaletteMonitor()));
 }

@@ -76,7 +76,7 @@ void SaveConfig() {
     }
     const bool writeWindow = !(rect == kDefaultPaletteRect && AnyStoredRectOtherThanDefault(s));
 
-    IniDocument doc(s.configPath);
+    IniDocument doc(Session().path);
     if (!HostLoad(doc)) {
         log::DebugLogWrite(kSkippedLine);
         return;

@@ -96,21 +96,26 @@ struct Settings {
     DisplayMode displayMode = DisplayMode::FollowSystem;
     std::wstring language;  // empty: the system's language
 
-    // Not keys of their own.
+    // [Hotkey] ToggleHotkey, and the MonitorPos, MonitorView and MonitorLayout sections.
     Hotkey toggleHotkey;
-    bool configReadable =
-        true;  // false after a failed load: writers wait for a good load or a deleted file
-    std::int32_t pinnedViewMode = 0;  // last valid view, first fallback of EnsureCfgView
-    std::wstring configPath;
     MonitorPosMap monitorPos;
     MonitorViewMap monitorView;
     MonitorLayoutMap monitorLayout;
-    std::wstring currentMonitorKey;  // monitor whose preferences were loaded or placed last
-    std::wstring appliedPrefsKey;    // monitor whose view and layout are in the settings now
 };
 
 // The process-wide record.
 Settings& Cfg();
+
+// The configuration's run-time state, none of it stored in the file.
+struct ConfigSession {
+    std::wstring path;  // resolved on first use (EnsureConfigPath)
+    // False after a failed load: writers wait for a good load or a deleted file.
+    bool readable = true;
+    std::int32_t pinnedViewMode = 0;  // last valid view, first fallback of EnsureCfgView
+    std::wstring currentMonitorKey;   // monitor whose preferences were loaded or placed last
+    std::wstring appliedPrefsKey;     // monitor whose view and layout are in the settings now
+};
+ConfigSession& Session();
 
 inline bool IsValidView(std::int32_t view) { return view >= 1 && view <= 4; }
 inline bool IsValidView(ViewMode view) { return IsValidView(static_cast<std::int32_t>(view)); }

@@ -1,5 +1,7 @@
 #include "hostedview/desktop_item_filter_win.h"
 
+#include <utility>
+
 #include "config/settings.h"
 #include "hostedview/hosted_view_win.h"
 #include "hostedview/item_filter.h"
@@ -13,9 +15,9 @@ void ParseIconIdLists() {
     v.iconIdListsParsed = true;
     for (std::size_t i = 0; i < kDesktopIconCount; ++i) {
         const std::wstring name = L"::" + std::wstring(kDesktopIconClsids[i]);
-        PIDLIST_ABSOLUTE ids = nullptr;
-        if (SUCCEEDED(SHParseDisplayName(name.c_str(), nullptr, &ids, 0, nullptr)))
-            v.iconIdLists[i].reset(ids);
+        UniqueIdList ids;
+        if (SUCCEEDED(SHParseDisplayName(name.c_str(), nullptr, ids.put(), 0, nullptr)))
+            v.iconIdLists[i] = std::move(ids);
     }
 }
 

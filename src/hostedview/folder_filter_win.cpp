@@ -9,9 +9,8 @@
 #include "log/debug_log.h"
 #include "platform/com_ptr_win.h"
 
-namespace cv {
+namespace lumetra::hostedview {
 
-using namespace lumetra::hostedview;
 
 LumetraFolderFilter* LumetraFolderFilter::Create() {
     return new (std::nothrow) LumetraFolderFilter();
@@ -39,13 +38,12 @@ STDMETHODIMP_(ULONG) LumetraFolderFilter::Release() {
 STDMETHODIMP LumetraFolderFilter::ShouldShow(IShellFolder* folder, PCIDLIST_ABSOLUTE,
                                              PCUITEMID_CHILD item) {
     if (!folder || !item) return S_FALSE;
-    PIDLIST_ABSOLUTE folderIds = nullptr;
-    if (FAILED(SHGetIDListFromObject(folder, &folderIds)) || !folderIds) return S_FALSE;
-    UniqueIdList full(ILCombine(folderIds, item));
-    CoTaskMemFree(folderIds);
+    UniqueIdList folderIds;
+    if (FAILED(SHGetIDListFromObject(folder, folderIds.put())) || !folderIds) return S_FALSE;
+    UniqueIdList full(ILCombine(folderIds.get(), item));
     if (!full) return S_FALSE;
     if (IsControlPanelItem(full.get())) return S_FALSE;
-    if (lumetra::config::Cfg().desktopItemsMode == lumetra::config::DesktopItemsMode::AllItems)
+    if (config::Cfg().desktopItemsMode == config::DesktopItemsMode::AllItems)
         return S_OK;
     return ShouldShowDesktopItem(folder, item, full.get()) ? S_OK : S_FALSE;
 }
@@ -57,16 +55,14 @@ STDMETHODIMP LumetraFolderFilter::GetEnumFlags(IShellFolder*, PCIDLIST_ABSOLUTE,
     return S_OK;
 }
 
-}  // namespace cv
 
-namespace lumetra::hostedview {
 
 bool AttachFolderFilter() {
     HostedView& v = View();
     if (v.filterAttached) return true;
     if (!v.shellView) return false;
     if (!v.folderFilter) {
-        v.folderFilter = platform::ComPtr<IFolderFilter>::Attach(cv::LumetraFolderFilter::Create());
+        v.folderFilter = platform::ComPtr<IFolderFilter>::Attach(LumetraFolderFilter::Create());
         if (!v.folderFilter) return false;
     }
     platform::ComPtr<IFolderFilterSite> site;

@@ -4,7 +4,7 @@
 #include <windows.h>
 #include <shlobj.h>
 
-namespace cv {
+namespace lumetra::hostedview {
 
 // Deleted only by its own Release, so the interface's non-virtual destructor is fine.
 #pragma GCC diagnostic push
@@ -31,9 +31,7 @@ class LumetraFolderFilter final : public IFolderFilter {
 };
 #pragma GCC diagnostic pop
 
-}  // namespace cv
 
-namespace lumetra::hostedview {
 
 inline constexpr DWORD kDesktopEnumFlags = 0xE0;  // folders, non-folders and hidden items
 

@@ -3,17 +3,16 @@
 
 #include <commctrl.h>
 
-#include "app/app_state_win.h"
 #include "config/settings.h"
 #include "hostedview/folder_filter_win.h"
 #include "hostedview/shell_browser_win.h"
 #include "hostedview/shell_ids_win.h"
 #include "hostedview/view_subclass_win.h"
 #include "hostedview/view_sweep_win.h"
-#include "hostedview/view_work_win.h"
+#include "hostedview/icon_grid_win.h"
+#include "hostedview/view_refresh_win.h"
 #include "log/debug_log.h"
-#include "palette/appearance_win.h"
-#include "palette/palette_messages.h"
+#include "protocol/messages.h"
 
 namespace lumetra::hostedview {
 namespace {
@@ -28,14 +27,8 @@ std::wstring KnownFolderPath(REFKNOWNFOLDERID id) {
     return text;
 }
 
-// The start-up copy of the Desktop's id list when there is one.
 void EnsureRootIdList(HostedView& v) {
-    if (v.rootIdList) return;
-    if (LPITEMIDLIST startup = app::App().desktopIdList) {
-        v.rootIdList.reset(ILClone(startup));
-        if (v.rootIdList) return;
-    }
-    SHGetSpecialFolderLocation(nullptr, CSIDL_DESKTOP, v.rootIdList.put());
+    if (!v.rootIdList) SHGetSpecialFolderLocation(nullptr, CSIDL_DESKTOP, v.rootIdList.put());
 }
 
 ComPtr<IShellView> CreateDesktopView(IShellFolder* desktop, HWND host) {
@@ -58,14 +51,14 @@ void SubclassViewWindow(HostedView& v) {
     SetWindowLongPtrW(v.viewWindow, GWL_STYLE,
                       GetWindowLongPtrW(v.viewWindow, GWL_STYLE) & ~WS_BORDER);
     FollowHostedListView();
-    palette::ApplyListViewTheme();
+    HostApplyListViewTheme();
 }
 
 void RefreshSynchronously(HostedView& v) {
     ClearInfoTipCache(v.infoTip);
     ClearDragDeferredRefresh();
-    KillTimer(v.host, palette::kApplyViewTimerId);
-    KillTimer(v.host, palette::kShellChangeDebounceTimerId);
+    KillTimer(v.host, protocol::kApplyViewTimerId);
+    KillTimer(v.host, protocol::kShellChangeDebounceTimerId);
     AttachFolderFilter();
     const std::uint32_t tick = GetTickCount();
     const unsigned long cycle = BeginRefreshCycle(tick);
@@ -91,6 +84,23 @@ int ViewItemCount(HostedView& v) {
 HostedView& View() {
     static HostedView view;
     return view;
+}
+
+void TakeDesktopIdList() { EnsureRootIdList(View()); }
+void ReleaseDesktopIdList() { View().rootIdList.reset(); }
+
+void SetViewHost(const ViewHost& links) { View().hostLinks = links; }
+
+void HostApplyListViewTheme() {
+    if (View().hostLinks.applyListViewTheme) View().hostLinks.applyListViewTheme();
+}
+
+bool HostHandleCtrlShortcut(UINT key) {
+    return View().hostLinks.handleCtrlShortcut && View().hostLinks.handleCtrlShortcut(key);
+}
+
+void HostHideCover() {
+    if (View().hostLinks.hideCover) View().hostLinks.hideCover();
 }
 
 void ResolveDesktopPaths(DesktopPaths& paths) {
@@ -121,7 +131,7 @@ bool InitializeExplorerBrowser(HWND palette) {
         return false;
     }
     EnsureRootIdList(v);
-    v.browser = ComPtr<IShellBrowser>::Attach(cv::LumetraShellBrowser::Create(palette));
+    v.browser = ComPtr<IShellBrowser>::Attach(LumetraShellBrowser::Create(palette));
     if (!v.browser) return false;
 
     RECT rect{};
@@ -138,7 +148,7 @@ bool InitializeExplorerBrowser(HWND palette) {
         return false;
     }
     if (!v.folderFilter)
-        v.folderFilter = ComPtr<IFolderFilter>::Attach(cv::LumetraFolderFilter::Create());
+        v.folderFilter = ComPtr<IFolderFilter>::Attach(LumetraFolderFilter::Create());
     HWND viewWindow = nullptr;
     if (FAILED(v.shellView->CreateViewWindow(nullptr, &settings, v.browser.get(), &rect,
                                              &viewWindow))) {
@@ -172,13 +182,10 @@ void ReleaseExplorerBrowser() {
     HostedView& v = View();
     ClearInfoTipCache(v.infoTip);
     RestoreSubclassedWindows();
-    if (v.host && IsWindow(v.host))
-        for (unsigned id : {palette::kApplyViewTimerId, palette::kRevealSweepTimerId,
-                            palette::kShellChangeDebounceTimerId, palette::kRestoreViewModeTimerId,
-                            palette::kViewReapplyTimerId, palette::kShellCommandSortTimerId,
-                            palette::kSmallIconSettleTimerId, palette::kOverlayFadeTimerId,
-                            palette::kCoverMinTimeTimerId})
-            KillTimer(v.host, id);
+    if (v.host && IsWindow(v.host)) {
+        for (unsigned id : protocol::kViewTransitionTimers) KillTimer(v.host, id);
+        for (unsigned id : protocol::kTimersStoppedOnViewRelease) KillTimer(v.host, id);
+    }
     if (v.shellView) v.shellView->DestroyViewWindow();
     v.shellView.reset();
     v.viewWindow = nullptr;

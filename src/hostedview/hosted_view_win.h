@@ -8,46 +8,23 @@
 #include "hostedview/path_rules.h"
 #include "hostedview/view_rules.h"
 #include "platform/com_ptr_win.h"
+#include "platform/unique_id_list_win.h"
 
 namespace lumetra::hostedview {
 
-// Owns an item id list (CoTaskMemFree).
-class UniqueIdList {
-  public:
-    UniqueIdList() noexcept = default;
-    explicit UniqueIdList(LPITEMIDLIST ids) noexcept : ids_(ids) {}
-    ~UniqueIdList() { reset(); }
-    UniqueIdList(const UniqueIdList&) = delete;
-    UniqueIdList& operator=(const UniqueIdList&) = delete;
-    UniqueIdList(UniqueIdList&& other) noexcept : ids_(other.release()) {}
-    UniqueIdList& operator=(UniqueIdList&& other) noexcept {
-        if (this != &other) reset(other.release());
-        return *this;
-    }
-    LPITEMIDLIST get() const noexcept { return ids_; }
-    explicit operator bool() const noexcept { return ids_ != nullptr; }
-    LPITEMIDLIST release() noexcept {
-        LPITEMIDLIST ids = ids_;
-        ids_ = nullptr;
-        return ids;
-    }
-    void reset(LPITEMIDLIST ids = nullptr) noexcept {
-        if (ids_) CoTaskMemFree(ids_);
-        ids_ = ids;
-    }
-    LPITEMIDLIST* put() noexcept {
-        reset();
-        return &ids_;
-    }
+using platform::UniqueIdList;
 
-  private:
-    LPITEMIDLIST ids_ = nullptr;
+struct ViewHost {
+    void (*applyListViewTheme)() = nullptr;
+    bool (*handleCtrlShortcut)(UINT key) = nullptr;
+    void (*hideCover)() = nullptr;
 };
 
 struct HostedView {
     HWND host = nullptr;
+    ViewHost hostLinks;
     platform::ComPtr<IShellFolder> desktopFolder;
-    UniqueIdList rootIdList;  // kept for the life of the process
+    UniqueIdList rootIdList;  // TakeDesktopIdList to ReleaseDesktopIdList
     platform::ComPtr<IShellBrowser> browser;
     platform::ComPtr<IShellView> shellView;
     HWND viewWindow = nullptr;
@@ -72,6 +49,13 @@ struct HostedView {
 
 HostedView& View();
 
+// The Desktop's item id list, taken once at start-up and kept until the
+// message loop ends.
+void TakeDesktopIdList();
+void ReleaseDesktopIdList();
+
+// Tells the view what its host does for it; set before the view is built.
+void SetViewHost(const ViewHost& links);
 // Builds the shell view inside the palette; false when it cannot.
 bool InitializeExplorerBrowser(HWND palette);
 // Releases everything InitializeExplorerBrowser built.
@@ -84,6 +68,11 @@ bool ProvideItemInfoTip(NMHDR* notification);
 
 inline bool HasListView() { return FindHostedListView() != nullptr; }
 inline bool HasViewWindow() { return View().viewWindow && IsWindow(View().viewWindow); }
+// Thin null-safe calls through the host's links.
+void HostApplyListViewTheme();
+bool HostHandleCtrlShortcut(UINT key);
+void HostHideCover();
+
 // True while the list view has an in-place label edit open.
 bool ListViewEditing();
 

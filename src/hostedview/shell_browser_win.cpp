@@ -5,9 +5,8 @@
 #include "hostedview/hosted_view_win.h"
 #include "hostedview/shell_ids_win.h"
 
-namespace cv {
+namespace lumetra::hostedview {
 
-using namespace lumetra::hostedview;
 
 LumetraShellBrowser* LumetraShellBrowser::Create(HWND host) {
     return new (std::nothrow) LumetraShellBrowser(host);
@@ -65,4 +64,4 @@ STDMETHODIMP LumetraShellBrowser::QueryActiveShellView(IShellView** view) {
 STDMETHODIMP LumetraShellBrowser::OnViewWindowActive(IShellView*) { return S_OK; }
 STDMETHODIMP LumetraShellBrowser::SetToolbarItems(LPTBBUTTONSB, UINT, UINT) { return E_NOTIMPL; }
 
-}  // namespace cv
+}  // namespace lumetra::hostedview

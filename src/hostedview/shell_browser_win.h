@@ -4,7 +4,7 @@
 #include <windows.h>
 #include <shlobj.h>
 
-namespace cv {
+namespace lumetra::hostedview {
 
 // Deleted only by its own Release, so the interface's non-virtual destructor is fine.
 #pragma GCC diagnostic push
@@ -45,4 +45,4 @@ class LumetraShellBrowser final : public IShellBrowser {
 };
 #pragma GCC diagnostic pop
 
-}  // namespace cv
+}  // namespace lumetra::hostedview

@@ -3,7 +3,6 @@
 #include <commctrl.h>
 
 #include "hostedview/hosted_view_win.h"
-#include "palette/activation_win.h"
 
 namespace lumetra::hostedview {
 namespace {
@@ -37,7 +36,7 @@ LRESULT CALLBACK ViewWindowSubclassProc(HWND window, UINT message, WPARAM wParam
 LRESULT CALLBACK ListViewSubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     // The shell's view leaves Ctrl+A, C, X, V and Z to its browser: the palette does them.
     if (message == WM_KEYDOWN && GetKeyState(VK_CONTROL) < 0 &&
-        palette::HandleCtrlShortcut(static_cast<UINT>(wParam)))
+        HostHandleCtrlShortcut(static_cast<UINT>(wParam)))
         return 0;
     return CallPrevious(View().listViewProc, window, message, wParam, lParam);
 }

@@ -10,10 +10,9 @@
 #include "hostedview/folder_filter_win.h"
 #include "hostedview/hosted_view_win.h"
 #include "hostedview/shell_ids_win.h"
-#include "hostedview/view_work_win.h"
+#include "hostedview/view_refresh_win.h"
 #include "log/debug_log.h"
-#include "palette/overlay_win.h"
-#include "palette/palette_messages.h"
+#include "protocol/messages.h"
 #include "platform/com_ptr_win.h"
 
 namespace lumetra::hostedview {
@@ -162,7 +161,7 @@ void DesktopItemsRecheck() {
     if (registry.relaxed && SameAsDesktop()) {
         RefreshExplorerBrowser(true);
         if (v.host && IsWindow(v.host))
-            SetTimer(v.host, palette::kRestoreViewModeTimerId, 280, nullptr);
+            SetTimer(v.host, protocol::kRestoreViewModeTimerId, 280, nullptr);
         return;
     }
     if (HasForbiddenItem()) {
@@ -171,7 +170,7 @@ void DesktopItemsRecheck() {
         ArmRevealSweep();
     }
     ShowViewWindow();
-    if (!RefreshRunning()) palette::HideOverlayCover();
+    if (!RefreshRunning()) HostHideCover();
 }
 
 }  // namespace lumetra::hostedview

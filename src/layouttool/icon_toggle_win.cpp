@@ -6,6 +6,7 @@
 
 #include "layouttool/desktop_windows_win.h"
 #include "platform/unique_handle_win.h"
+#include "platform/unique_id_list_win.h"
 
 namespace lumetra::layouttool {
 namespace {
@@ -30,11 +31,9 @@ void AnnounceChange() {
         SendWithTimeout(shell, WM_SETTINGCHANGE, 0, traySettings);
 
     const HRESULT init = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
-    PIDLIST_ABSOLUTE desktop = nullptr;
-    if (SUCCEEDED(SHGetKnownFolderIDList(FOLDERID_Desktop, 0, nullptr, &desktop)) && desktop) {
-        SHChangeNotify(SHCNE_UPDATEDIR, SHCNF_FLUSH, desktop, nullptr);
-        CoTaskMemFree(desktop);
-    }
+    platform::UniqueIdList desktop;
+    if (SUCCEEDED(SHGetKnownFolderIDList(FOLDERID_Desktop, 0, nullptr, desktop.put())) && desktop)
+        SHChangeNotify(SHCNE_UPDATEDIR, SHCNF_FLUSH, desktop.get(), nullptr);
     SHChangeNotify(SHCNE_ASSOCCHANGED, SHCNF_FLUSH, nullptr, nullptr);
     if (init == S_OK || init == S_FALSE) CoUninitialize();
 }

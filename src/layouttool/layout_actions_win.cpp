@@ -15,17 +15,10 @@
 #include "layouttool/layout_store_win.h"
 #include "layouttool/notices_win.h"
 #include "layouttool/shell_guids_win.h"
+#include "platform/unique_id_list_win.h"
 
 namespace lumetra::layouttool {
 namespace {
-
-// Frees an item ID list handed out by the shell.
-struct ItemIdOwner {
-    PITEMID_CHILD item = nullptr;
-    ~ItemIdOwner() {
-        if (item) ILFree(item);
-    }
-};
 
 bool ReadViewItems(IFolderView* view, std::vector<SavedItem>& items) {
     platform::ComPtr<IEnumIDList> enumerator;
@@ -33,15 +26,15 @@ bool ReadViewItems(IFolderView* view, std::vector<SavedItem>& items) {
         return false;
     const HWND listView = ToHwnd(FindDesktopListView().listView);
     for (;;) {
-        ItemIdOwner owner;
+        platform::UniqueIdList item;
         ULONG fetched = 0;
-        if (enumerator->Next(1, &owner.item, &fetched) != S_OK || !owner.item) break;
+        if (enumerator->Next(1, item.put(), &fetched) != S_OK || !item) break;
         POINT point{};
-        if (FAILED(view->GetItemPosition(owner.item, &point))) continue;
-        const UINT size = ILGetSize(owner.item);
+        if (FAILED(view->GetItemPosition(item.get(), &point))) continue;
+        const UINT size = ILGetSize(item.get());
         if (!IsStorableItemId(size)) continue;
         if (listView) MapWindowPoints(listView, nullptr, &point, 1);
-        const auto* bytes = reinterpret_cast<const std::uint8_t*>(owner.item);
+        const auto* bytes = reinterpret_cast<const std::uint8_t*>(item.get());
         items.push_back({std::vector<std::uint8_t>(bytes, bytes + size), {point.x, point.y}});
     }
     return true;

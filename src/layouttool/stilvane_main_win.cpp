@@ -83,7 +83,7 @@ int Run() {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-    platform::RemoveCurrentDirectoryFromDllSearch();
+    lumetra::platform::RemoveCurrentDirectoryFromDllSearch();
     BecomePerMonitorDpiAware();
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_LINK_CLASS};
     InitCommonControlsEx(&controls);

@@ -9,12 +9,14 @@
 #include "config/settings.h"
 #include "config/settings_store.h"
 #include "hostedview/hosted_view_win.h"
-#include "hostedview/view_work_win.h"
+#include "hostedview/view_mode_win.h"
+#include "hostedview/icon_grid_win.h"
+#include "hostedview/view_refresh_win.h"
 #include "palette/appearance_win.h"
 #include "palette/close_button_win.h"
 #include "palette/monitor_placement_win.h"
 #include "palette/overlay_win.h"
-#include "palette/palette_messages.h"
+#include "protocol/messages.h"
 #include "palette/palette_state_win.h"
 #include "platform/com_ptr_win.h"
 #include "triggers/input_triggers_win.h"
@@ -105,7 +107,7 @@ void FinishReveal(bool wasVisible, bool runPending) {
             config::EnsureCfgView(L"MonitorShowPending");
         }
         hostedview::RefreshExplorerBrowser(true);
-        SetTimer(Palette().window, kRestoreViewModeTimerId, 280, nullptr);
+        SetTimer(Palette().window, protocol::kRestoreViewModeTimerId, 280, nullptr);
         return;
     }
     if (wasVisible || !View().shellView) {
@@ -151,7 +153,7 @@ void ActivatePalette(bool showAtCursor) {
         PosMonitor(showAtCursor);
         HMONITOR monitor = config::CursorMonitorOrPalette();
         config::SetCurrentMonitor(monitor);
-        config::Cfg().currentMonitorKey = config::MonitorKeyOf(monitor);
+        config::Session().currentMonitorKey = config::MonitorKeyOf(monitor);
         if (monitor) config::MonitorPrefsLoad(monitor);
     }
     hostedview::SmallIconSizeMoveReflow();
@@ -161,13 +163,13 @@ void ActivatePalette(bool showAtCursor) {
         ShowOverlayCover();
         ShowWindow(palette, SW_SHOWNORMAL);
     } else if (state.isWindows11) {
-        KillTimer(palette, kFadeInTimerId);
+        KillTimer(palette, protocol::kFadeInTimerId);
         SetLayeredWindowAttributes(palette, 0, 0, LWA_ALPHA);
         state.fading = true;
         ShowOverlayCover();
         ShowWindow(palette, SW_SHOWNORMAL);
         state.fadeStartTick = GetTickCount();
-        SetTimer(palette, kFadeInTimerId, 16, nullptr);
+        SetTimer(palette, protocol::kFadeInTimerId, 16, nullptr);
     } else {
         ApplyOpacity();
         ShowOverlayCover();
@@ -188,9 +190,9 @@ void ActivatePalette(bool showAtCursor) {
                 hostedview::MonitorPrefsApply();
             } else if (View().shellView) {
                 if (!hostedview::ListViewEditing()) hostedview::ForceConfiguredViewMode();
-                SetTimer(palette, kRestoreViewModeTimerId, 80, nullptr);
+                SetTimer(palette, protocol::kRestoreViewModeTimerId, 80, nullptr);
                 if (config::Cfg().viewMode == config::ViewMode::Small)
-                    SetTimer(palette, kSmallIconSettleTimerId, 220, nullptr);
+                    SetTimer(palette, protocol::kSmallIconSettleTimerId, 220, nullptr);
             }
         }
         FocusPaletteList();
@@ -203,15 +205,14 @@ void HidePalette() {
     PaletteState& state = Palette();
     if (!PaletteExists()) return;
     AbortViewTransitions();
-    KillTimer(state.window, kShellCommandSortTimerId);
+    KillTimer(state.window, protocol::kShellCommandSortTimerId);
     hostedview::FlushPendingSortSync();
     HideOverlayCoverAfterReveal();
 
-    config::Settings& cfg = config::Cfg();
     std::wstring key = config::CurrentMonitorKey();
     if (!config::IsStorableMonitorKey(key)) key = config::MonitorKeyOf(MonitorFromWindow(state.window, MONITOR_DEFAULTTONEAREST));
     if (!key.empty()) {
-        cfg.currentMonitorKey = key;
+        config::Session().currentMonitorKey = key;
         config::PersistPaletteView(key);
     }
     config::SaveConfig();
@@ -226,10 +227,8 @@ void HidePalette() {
 void AbortViewTransitions() {
     PaletteState& state = Palette();
     const bool pending = hostedview::PendingWhileHidden();
-    for (UINT id : {kApplyViewTimerId, kRevealSweepTimerId, kShellChangeDebounceTimerId,
-                    kRestoreViewModeTimerId, kSmallIconSettleTimerId, kMenuResyncTimerId,
-                    kOverlayFadeTimerId, kCoverMinTimeTimerId, kFadeInTimerId})
-        KillTimer(state.window, id);
+    for (UINT id : protocol::kViewTransitionTimers) KillTimer(state.window, id);
+    for (UINT id : protocol::kTimersStoppedOnHide) KillTimer(state.window, id);
     hostedview::ClearViewTransitions();
     state.fading = false;
     if (hostedview::HasViewWindow()) {

@@ -4,7 +4,8 @@
 #include "config/monitor_win.h"
 #include "config/settings.h"
 #include "config/settings_store.h"
-#include "hostedview/view_work_win.h"
+#include "hostedview/view_mode_win.h"
+#include "hostedview/icon_grid_win.h"
 #include "log/debug_log.h"
 #include "palette/activation_win.h"
 #include "palette/overlay_win.h"
@@ -108,7 +109,7 @@ void RelocatePaletteToCursorMonitor(bool showAtCursor) {
     HideOverlayCoverAfterReveal();
 
     config::Settings& cfg = config::Cfg();
-    std::wstring old = cfg.currentMonitorKey;
+    std::wstring old = config::Session().currentMonitorKey;
     if (!config::IsStorableMonitorKey(old))
         old = config::MonitorKeyOf(MonitorFromWindow(state.window, MONITOR_DEFAULTTONEAREST));
     if (config::IsStorableMonitorKey(old)) {
@@ -116,7 +117,7 @@ void RelocatePaletteToCursorMonitor(bool showAtCursor) {
             if (const auto rect = WindowRectOf(state.window))
                 cfg.monitorPos[old] = {rect->left, rect->top, rect->right, rect->bottom};
         }
-        cfg.currentMonitorKey = old;
+        config::Session().currentMonitorKey = old;
         config::PersistPaletteView(old);
     }
     hostedview::InvalidateAppliedViewGeometry();
@@ -125,7 +126,7 @@ void RelocatePaletteToCursorMonitor(bool showAtCursor) {
 
     HMONITOR target = config::CursorMonitorOrPalette();
     const std::wstring key = config::MonitorKeyOf(target);
-    if (config::IsStorableMonitorKey(key) && key != old && key != cfg.currentMonitorKey)
+    if (config::IsStorableMonitorKey(key) && key != old && key != config::Session().currentMonitorKey)
         MonitorChangeFilter(state.window, target);
 
     hostedview::SmallIconSizeMoveReflow();
@@ -146,7 +147,7 @@ void MonitorChangeFilter(HWND window, HMONITOR monitor) {
     if (!window || !IsWindow(window) || !monitor) return;
     PaletteState& state = Palette();
     const std::wstring key = config::MonitorKeyOf(monitor);
-    switch (StepCrossFilter(state.crossFilter, key, config::Cfg().currentMonitorKey,
+    switch (StepCrossFilter(state.crossFilter, key, config::Session().currentMonitorKey,
                             state.drag.inSizeMove)) {
         case CrossFilterAction::kUnknownMonitor: ForgetQueuedCross(); break;
         case CrossFilterAction::kCross: PaletteMonitorCross(window, monitor); break;
@@ -159,7 +160,7 @@ void PaletteMonitorCross(HWND window, HMONITOR monitor) {
     const std::wstring key = config::MonitorKeyOf(monitor);
     if (!config::IsStorableMonitorKey(key)) return;
     config::Settings& cfg = config::Cfg();
-    if (config::IsStorableMonitorKey(cfg.currentMonitorKey)) config::PersistPaletteView(cfg.currentMonitorKey);
+    if (config::IsStorableMonitorKey(config::Session().currentMonitorKey)) config::PersistPaletteView(config::Session().currentMonitorKey);
     if (!config::MonitorPrefsLoad(monitor)) return;
 
     PaletteState& state = Palette();
@@ -215,7 +216,7 @@ void OnEnterSizeMove(HWND window) {
     AnchorDragToCursor(window);
     HMONITOR monitor = config::PaletteMonitor();
     config::SetCurrentMonitor(monitor);
-    config::Cfg().currentMonitorKey = config::MonitorKeyOf(monitor);
+    config::Session().currentMonitorKey = config::MonitorKeyOf(monitor);
 }
 
 void OnExitSizeMove(HWND) {
@@ -228,10 +229,10 @@ void OnExitSizeMove(HWND) {
     state.drag.anchor.scalable = false;
     if (HMONITOR monitor = config::PaletteMonitor()) {
         config::SetCurrentMonitor(monitor);
-        config::Cfg().currentMonitorKey = config::MonitorKeyOf(monitor);
+        config::Session().currentMonitorKey = config::MonitorKeyOf(monitor);
     }
-    if (config::IsStorableMonitorKey(config::Cfg().currentMonitorKey))
-        config::PersistPaletteView(config::Cfg().currentMonitorKey);
+    if (config::IsStorableMonitorKey(config::Session().currentMonitorKey))
+        config::PersistPaletteView(config::Session().currentMonitorKey);
     config::SaveConfig();
 }
 

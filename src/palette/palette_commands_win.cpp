@@ -5,21 +5,23 @@
 
 #include <string>
 
-#include "app/run_at_startup_win.h"
+#include "config/run_at_startup_win.h"
 #include "config/data_folder_win.h"
 #include "config/hotkey_text.h"
 #include "config/monitor_prefs.h"
 #include "config/settings.h"
 #include "config/settings_store.h"
-#include "hostedview/view_work_win.h"
+#include "hostedview/view_mode_win.h"
+#include "hostedview/icon_grid_win.h"
+#include "hostedview/view_refresh_win.h"
 #include "log/debug_log.h"
 #include "palette/appearance_win.h"
 #include "palette/palette_handlers_win.h"
-#include "palette/palette_messages.h"
+#include "protocol/messages.h"
 #include "palette/palette_state_win.h"
 #include "palette/settings_reload_win.h"
 #include "triggers/input_triggers_win.h"
-#include "triggers/toggle_win.h"
+#include "palette/toggle_win.h"
 #include "ui/about_window_win.h"
 #include "ui/tray_win.h"
 #include "ui/ui_language.h"
@@ -89,12 +91,12 @@ void SetViewMode(HWND hwnd, int view, const wchar_t* reason) {
 void SetHotkey(HWND hwnd, std::uint32_t key) {
     Cfg().toggleHotkey = {config::kModCtrlAlt, key};
     config::SaveToggleHotkey();
-    triggers::RegisterToggleHotkey(hwnd);
+    RegisterToggleHotkey(hwnd);
 }
 
 std::uint64_t ConfigLastWrite() {
     WIN32_FILE_ATTRIBUTE_DATA info;
-    if (!GetFileAttributesExW(Cfg().configPath.c_str(), GetFileExInfoStandard, &info)) return 0;
+    if (!GetFileAttributesExW(config::Session().path.c_str(), GetFileExInfoStandard, &info)) return 0;
     return (std::uint64_t{info.ftLastWriteTime.dwHighDateTime} << 32) | info.ftLastWriteTime.dwLowDateTime;
 }
 
@@ -104,9 +106,9 @@ void EditConfigWithWatch(HWND hwnd) {
     PaletteState& state = Palette();
     state.configWatchStamp = ConfigLastWrite();
     state.configWatchDeadline = GetTickCount() + kConfigWatchMs;
-    KillTimer(hwnd, kConfigWatchTimerId);
-    SetTimer(hwnd, kConfigWatchTimerId, kConfigWatchPeriodMs, nullptr);
-    ShellExecuteW(hwnd, L"open", Cfg().configPath.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    KillTimer(hwnd, protocol::kConfigWatchTimerId);
+    SetTimer(hwnd, protocol::kConfigWatchTimerId, kConfigWatchPeriodMs, nullptr);
+    ShellExecuteW(hwnd, L"open", config::Session().path.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 // Without an association for .md files the read-me opens in Notepad.
@@ -129,7 +131,7 @@ void OpenReadme(HWND hwnd) {
 void ConfigWatchTick(HWND hwnd) {
     PaletteState& state = Palette();
     if (static_cast<std::int32_t>(GetTickCount() - state.configWatchDeadline) > 0) {
-        KillTimer(hwnd, kConfigWatchTimerId);
+        KillTimer(hwnd, protocol::kConfigWatchTimerId);
         return;
     }
     const std::uint64_t stamp = ConfigLastWrite();
@@ -142,58 +144,58 @@ void ConfigWatchTick(HWND hwnd) {
 LRESULT OnCommand(HWND hwnd, WPARAM wParam) {
     using config::TriggerKey, config::MouseButton, config::MouseMode, config::DisplayMode;
     switch (LOWORD(wParam)) {
-        case kCmdTriggerCtrl: SetTrigger(TriggerKey::Ctrl); break;
-        case kCmdTriggerShift: SetTrigger(TriggerKey::Shift); break;
-        case kCmdTriggerAlt: SetTrigger(TriggerKey::Alt); break;
-        case kCmdTriggerDisabled: SetTrigger(TriggerKey::Disabled); break;
-        case kCmdMouseX1: SetMouseButton(MouseButton::X1); break;
-        case kCmdMouseX2: SetMouseButton(MouseButton::X2); break;
-        case kCmdMouseDoubleClick:
+        case protocol::kCmdTriggerCtrl: SetTrigger(TriggerKey::Ctrl); break;
+        case protocol::kCmdTriggerShift: SetTrigger(TriggerKey::Shift); break;
+        case protocol::kCmdTriggerAlt: SetTrigger(TriggerKey::Alt); break;
+        case protocol::kCmdTriggerDisabled: SetTrigger(TriggerKey::Disabled); break;
+        case protocol::kCmdMouseX1: SetMouseButton(MouseButton::X1); break;
+        case protocol::kCmdMouseX2: SetMouseButton(MouseButton::X2); break;
+        case protocol::kCmdMouseDoubleClick:
             SetMouseMode(MouseMode::DoubleClick, L"Mouse invoke mode set to double-click.");
             break;
-        case kCmdMouseLongPress: SetMouseMode(MouseMode::LongPress, L"Mouse invoke mode set to long-press."); break;
-        case kCmdMouseDisabled: SetMouseMode(MouseMode::Disabled, L"Mouse invoke mode set to disabled."); break;
-        case kCmdOpacity100: SetOpacity(100); break;
-        case kCmdOpacity75: SetOpacity(75); break;
-        case kCmdOpacity30: SetOpacity(30); break;
-        case kCmdCloseOnItemActivate:
+        case protocol::kCmdMouseLongPress: SetMouseMode(MouseMode::LongPress, L"Mouse invoke mode set to long-press."); break;
+        case protocol::kCmdMouseDisabled: SetMouseMode(MouseMode::Disabled, L"Mouse invoke mode set to disabled."); break;
+        case protocol::kCmdOpacity100: SetOpacity(100); break;
+        case protocol::kCmdOpacity75: SetOpacity(75); break;
+        case protocol::kCmdOpacity30: SetOpacity(30); break;
+        case protocol::kCmdCloseOnItemActivate:
             Cfg().closeOnItemActivate = !Cfg().closeOnItemActivate;
             config::SaveConfig();
             break;
-        case kCmdDesktopItemsSame: SetDesktopItemsMode(config::DesktopItemsMode::SameAsDesktop); break;
-        case kCmdDesktopItemsAll: SetDesktopItemsMode(config::DesktopItemsMode::AllItems); break;
-        case kCmdDisplayFollowSystem: SetDisplayMode(hwnd, DisplayMode::FollowSystem); break;
-        case kCmdDisplayLight: SetDisplayMode(hwnd, DisplayMode::Light); break;
-        case kCmdDisplayDark: SetDisplayMode(hwnd, DisplayMode::Dark); break;
-        case kCmdOpenReadme: OpenReadme(hwnd); break;
-        case kCmdRunAtStartup:
+        case protocol::kCmdDesktopItemsSame: SetDesktopItemsMode(config::DesktopItemsMode::SameAsDesktop); break;
+        case protocol::kCmdDesktopItemsAll: SetDesktopItemsMode(config::DesktopItemsMode::AllItems); break;
+        case protocol::kCmdDisplayFollowSystem: SetDisplayMode(hwnd, DisplayMode::FollowSystem); break;
+        case protocol::kCmdDisplayLight: SetDisplayMode(hwnd, DisplayMode::Light); break;
+        case protocol::kCmdDisplayDark: SetDisplayMode(hwnd, DisplayMode::Dark); break;
+        case protocol::kCmdOpenReadme: OpenReadme(hwnd); break;
+        case protocol::kCmdRunAtStartup:
             Cfg().runAtStartup = !Cfg().runAtStartup;
-            app::ApplyRunAtStartup();
+            config::ApplyRunAtStartup();
             config::SaveConfig();
             break;
-        case kCmdAbout: ui::ShowAboutWindow(hwnd); break;
-        case kCmdExit: DestroyWindow(hwnd); break;
-        case kCmdViewLarge: SetViewMode(hwnd, 1, L"menu.large"); break;
-        case kCmdViewMedium: SetViewMode(hwnd, 2, L"menu.medium"); break;
-        case kCmdViewSmall: SetViewMode(hwnd, 3, L"menu.small"); break;
-        case kCmdViewExtraLarge: SetViewMode(hwnd, 4, L"menu.extraLarge"); break;
-        case kCmdSortName: hostedview::OnUserPickedSortMode(0); break;
-        case kCmdSortDate: hostedview::OnUserPickedSortMode(1); break;
-        case kCmdSortSize: hostedview::OnUserPickedSortMode(2); break;
-        case kCmdRefresh: hostedview::RefreshExplorerBrowser(false); break;
-        case kCmdToggle:
-            triggers::ClearToggleCooldown();
-            triggers::ToggleMainWindow(false);
+        case protocol::kCmdAbout: ui::ShowAboutWindow(hwnd); break;
+        case protocol::kCmdExit: DestroyWindow(hwnd); break;
+        case protocol::kCmdViewLarge: SetViewMode(hwnd, 1, L"menu.large"); break;
+        case protocol::kCmdViewMedium: SetViewMode(hwnd, 2, L"menu.medium"); break;
+        case protocol::kCmdViewSmall: SetViewMode(hwnd, 3, L"menu.small"); break;
+        case protocol::kCmdViewExtraLarge: SetViewMode(hwnd, 4, L"menu.extraLarge"); break;
+        case protocol::kCmdSortName: hostedview::OnUserPickedSortMode(0); break;
+        case protocol::kCmdSortDate: hostedview::OnUserPickedSortMode(1); break;
+        case protocol::kCmdSortSize: hostedview::OnUserPickedSortMode(2); break;
+        case protocol::kCmdRefresh: hostedview::RefreshExplorerBrowser(false); break;
+        case protocol::kCmdToggle:
+            ClearToggleCooldown();
+            ToggleMainWindow(false);
             break;
-        case kCmdHotkeyNone: SetHotkey(hwnd, 0); break;
-        case kCmdHotkeyCtrlAltD: SetHotkey(hwnd, 0x44); break;
-        case kCmdHotkeyCtrlAltQ: SetHotkey(hwnd, 0x51); break;
-        case kCmdHotkeyCtrlAltA: SetHotkey(hwnd, 0x41); break;
-        case kCmdHotkeyCtrlAltZ: SetHotkey(hwnd, 0x5A); break;
-        case kCmdEditConfig: EditConfigWithWatch(hwnd); break;
-        case kCmdSaveAndHide:
+        case protocol::kCmdHotkeyNone: SetHotkey(hwnd, 0); break;
+        case protocol::kCmdHotkeyCtrlAltD: SetHotkey(hwnd, 0x44); break;
+        case protocol::kCmdHotkeyCtrlAltQ: SetHotkey(hwnd, 0x51); break;
+        case protocol::kCmdHotkeyCtrlAltA: SetHotkey(hwnd, 0x41); break;
+        case protocol::kCmdHotkeyCtrlAltZ: SetHotkey(hwnd, 0x5A); break;
+        case protocol::kCmdEditConfig: EditConfigWithWatch(hwnd); break;
+        case protocol::kCmdSaveAndHide:
             config::SaveConfig();
-            PostMessageW(hwnd, WMAPP_HIDE, 0, 0);
+            PostMessageW(hwnd, protocol::WMAPP_HIDE, 0, 0);
             break;
         default: break;
     }

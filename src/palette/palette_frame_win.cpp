@@ -3,7 +3,7 @@
 #include <windows.h>
 #include <windowsx.h>
 
-#include "hostedview/view_work_win.h"
+#include "hostedview/view_refresh_win.h"
 #include "palette/activation_win.h"
 #include "palette/appearance_win.h"
 #include "palette/frame.h"

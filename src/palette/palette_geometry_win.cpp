@@ -3,13 +3,14 @@
 
 #include "config/monitor_win.h"
 #include "config/settings.h"
-#include "hostedview/view_work_win.h"
+#include "hostedview/icon_grid_win.h"
+#include "hostedview/view_refresh_win.h"
 #include "palette/appearance_win.h"
 #include "palette/close_button_win.h"
 #include "palette/monitor_placement_win.h"
 #include "palette/overlay_win.h"
 #include "palette/palette_handlers_win.h"
-#include "palette/palette_messages.h"
+#include "protocol/messages.h"
 #include "palette/palette_state_win.h"
 #include "palette/placement.h"
 
@@ -27,7 +28,7 @@ void OnMove(HWND hwnd) {
 LRESULT OnSize(HWND hwnd) {
     hostedview::SmallIconSizeMoveReflow();
     if (config::Cfg().viewMode == config::ViewMode::Small && !Palette().drag.inSizeMove)
-        SetTimer(hwnd, kSmallIconSettleTimerId, 220, nullptr);
+        SetTimer(hwnd, protocol::kSmallIconSettleTimerId, 220, nullptr);
     InvalidateRect(hwnd, nullptr, FALSE);
     return 0;
 }

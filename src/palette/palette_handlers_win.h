@@ -16,6 +16,9 @@ bool OnHotkey(HWND hwnd, WPARAM id);
 // Registered messages; true (and the result) when `message` is one of them.
 bool OnRegisteredMessage(HWND hwnd, UINT message, LRESULT& result);
 
+// The tray icon's callback message (tray_requests_win.cpp); returns 0.
+LRESULT OnTrayCallback(HWND hwnd, LPARAM lParam);
+
 // Menu commands (palette_commands_win.cpp).
 LRESULT OnCommand(HWND hwnd, WPARAM wParam);
 void ConfigWatchTick(HWND hwnd);

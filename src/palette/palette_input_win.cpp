@@ -4,13 +4,13 @@
 #include <windowsx.h>
 
 #include "hostedview/hosted_view_win.h"
-#include "hostedview/view_work_win.h"
+#include "hostedview/view_mode_win.h"
 #include "log/debug_log.h"
 #include "palette/activation_win.h"
 #include "palette/close_button_win.h"
 #include "palette/monitor_placement_win.h"
 #include "palette/palette_handlers_win.h"
-#include "palette/palette_messages.h"
+#include "protocol/messages.h"
 #include "palette/palette_state_win.h"
 #include "ui/about_window_win.h"
 #include "ui/view_menu_win.h"
@@ -71,7 +71,7 @@ bool OnKeyDown(HWND hwnd, WPARAM key, LPARAM lParam) {
             }
             return true;
         case VK_F2: RenameFocusedItem(); return true;
-        case VK_F5: PostMessageW(hwnd, WMAPP_REFRESH, 0, 0); return true;
+        case VK_F5: PostMessageW(hwnd, protocol::WMAPP_REFRESH, 0, 0); return true;
         case VK_APPS: ui::ShowViewContextMenu(hwnd, CursorOr({0, 0})); return true;
         case VK_F10:
             if (GetKeyState(VK_SHIFT) < 0) {

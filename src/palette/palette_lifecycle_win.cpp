@@ -2,26 +2,27 @@
 #include <windows.h>
 #include <shlobj.h>
 
-#include "app/app_state_win.h"
-#include "app/shell_notify_win.h"
+#include "hostedview/shell_notify_win.h"
 #include "config/monitor_win.h"
 #include "palette/activation_win.h"
 #include "config/settings.h"
 #include "config/settings_store.h"
 #include "hostedview/hosted_view_win.h"
-#include "hostedview/view_work_win.h"
+#include "hostedview/view_mode_win.h"
 #include "log/debug_log.h"
 #include "palette/appearance_win.h"
 #include "palette/close_button_win.h"
 #include "palette/overlay_win.h"
 #include "palette/palette_handlers_win.h"
 #include "platform/system_library_win.h"
-#include "palette/palette_messages.h"
+#include "protocol/messages.h"
 #include "palette/palette_state_win.h"
+#include "palette/registered_messages_win.h"
 #include "palette/settings_reload_win.h"
 #include "palette/toggle_decision.h"
 #include "triggers/input_triggers_win.h"
-#include "triggers/toggle_win.h"
+#include "palette/toggle_win.h"
+#include "ui/about_window_win.h"
 #include "ui/tray_win.h"
 #include "ui/view_menu_win.h"
 
@@ -31,9 +32,14 @@ namespace {
 constexpr DWORD kCornerPreferenceAttribute = 33;  // DWMWA_WINDOW_CORNER_PREFERENCE
 constexpr DWORD kRoundCorners = 2;
 
+std::uint32_t LastToggleTick() { return Palette().lastToggleTick; }
+
+// The About window and a label edit take Esc for themselves.
+bool EscapeTakenElsewhere() { return ui::AboutWindowOpen() || hostedview::ListViewEditing(); }
+
 // Saves a sort the shell changed on its own before anything else is saved.
 void FlushSortSync(HWND hwnd) {
-    KillTimer(hwnd, kShellCommandSortTimerId);
+    KillTimer(hwnd, protocol::kShellCommandSortTimerId);
     hostedview::FlushPendingSortSync();
 }
 
@@ -42,7 +48,6 @@ void FlushSortSync(HWND hwnd) {
 LRESULT OnCreate(HWND hwnd) {
     PaletteState& state = Palette();
     state.window = hwnd;
-    app::App().palette = hwnd;
     ApplyTheme(hwnd);
     state.isWindows11 = ReadIsWindows11();
     const DWORD corners = kRoundCorners;
@@ -52,9 +57,11 @@ LRESULT OnCreate(HWND hwnd) {
 
     const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(hwnd, GWLP_HINSTANCE));
     CreateCloseButton(hwnd, instance);
+    hostedview::SetViewHost({ApplyListViewTheme, HandleCtrlShortcut, HideOverlayCover});
     hostedview::InitializeExplorerBrowser(hwnd);
     CreateOverlayCover(hwnd, instance);
-    SetTimer(hwnd, kHousekeepingTimerId, 100, nullptr);
+    SetTimer(hwnd, protocol::kHousekeepingTimerId, 100, nullptr);
+    triggers::SetTriggerTarget({hwnd, LastToggleTick, EscapeTakenElsewhere});
     triggers::UpdateMouseTrigger();
     return 0;
 }
@@ -62,17 +69,16 @@ LRESULT OnCreate(HWND hwnd) {
 LRESULT OnDestroy(HWND hwnd) {
     FlushSortSync(hwnd);
     config::SaveConfig();
-    for (unsigned id = kFirstTimerId; id <= kLastTimerId; ++id) KillTimer(hwnd, id);
+    for (unsigned id = protocol::kFirstTimerId; id <= protocol::kLastTimerId; ++id) KillTimer(hwnd, id);
     HideOverlayCoverAfterReveal();
-    UnregisterHotKey(hwnd, kToggleHotkeyId);
+    UnregisterHotKey(hwnd, protocol::kToggleHotkeyId);
     Palette().fading = false;
-    app::DeregisterShellChangeNotification();
+    hostedview::DeregisterShellChangeNotification();
     triggers::RemoveInputTriggers();
     ui::RemoveTrayIcon();
     ui::ReleaseActiveShellMenu();
     hostedview::ReleaseExplorerBrowser();
-    app::App().singleInstanceMutex.reset();
-    app::App().palette = nullptr;
+    if (Palette().host.onDestroy) Palette().host.onDestroy();
     Palette().window = nullptr;
     PostQuitMessage(0);
     return 0;
@@ -107,7 +113,7 @@ LRESULT OnToggleRequest(HWND hwnd, WPARAM source) {
     ApplyAppMode(hwnd);
     if (config::Cfg().displayMode == config::DisplayMode::FollowSystem) ApplyTheme(hwnd);
     log::DebugLogFormat(L"WM_APP+99 received. source=%llu", static_cast<unsigned long long>(source));
-    if (source == static_cast<WPARAM>(ToggleSource::kSecondInstance)) {
+    if (source == static_cast<WPARAM>(protocol::ToggleSource::kSecondInstance)) {
         // A second launch makes this instance pick up edits made to config.ini.
         const LiveSettings before = CaptureLiveSettings();
         config::LoadConfig();
@@ -115,25 +121,25 @@ LRESULT OnToggleRequest(HWND hwnd, WPARAM source) {
         const config::Settings& s = config::Cfg();
         SetWindowPos(hwnd, nullptr, s.x, s.y, s.w, s.h, SWP_FRAMECHANGED | SWP_NOACTIVATE | SWP_NOZORDER);
     }
-    if (ToggleRequestClearsCooldown(static_cast<ToggleSource>(source))) triggers::ClearToggleCooldown();
-    triggers::ToggleMainWindow(source == static_cast<WPARAM>(ToggleSource::kMouseGesture));
+    if (ToggleRequestClearsCooldown(static_cast<protocol::ToggleSource>(source))) ClearToggleCooldown();
+    ToggleMainWindow(source == static_cast<WPARAM>(protocol::ToggleSource::kMouseGesture));
     return 0;
 }
 
 bool OnHotkey(HWND hwnd, WPARAM id) {
-    if (id != static_cast<WPARAM>(kToggleHotkeyId)) return false;
-    triggers::ClearToggleCooldown();
-    PostMessageW(hwnd, WMAPP_TOGGLE, static_cast<WPARAM>(ToggleSource::kHotkey), 0);
+    if (id != static_cast<WPARAM>(protocol::kToggleHotkeyId)) return false;
+    ClearToggleCooldown();
+    PostMessageW(hwnd, protocol::WMAPP_TOGGLE, static_cast<WPARAM>(protocol::ToggleSource::kHotkey), 0);
     return true;
 }
 
 bool OnRegisteredMessage(HWND hwnd, UINT message, LRESULT& result) {
-    if (app::IsToggleMessage(message)) {
-        triggers::ToggleMainWindow(false);
+    if (IsToggleMessage(message)) {
+        ToggleMainWindow(false);
         result = 0;
         return true;
     }
-    if (message != 0 && message == app::App().messages.taskbarCreated) {
+    if (IsTaskbarCreatedMessage(message)) {
         ui::OnTaskbarCreated(hwnd);
         result = 0;
         return true;

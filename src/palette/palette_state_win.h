@@ -9,8 +9,15 @@
 
 namespace lumetra::palette {
 
+// What the palette calls back in the program that created it.
+struct PaletteHost {
+    // In the destroy handling, before the quit message is posted.
+    void (*onDestroy)() = nullptr;
+};
+
 struct PaletteState {
     HWND window = nullptr;
+    PaletteHost host;
 
     // Visibility and activation.
     bool paletteShown = false;

@@ -4,15 +4,14 @@
 
 #include <windows.h>
 
-#include "app/app_state_win.h"
-#include "app/resource_ids.h"
-#include "hostedview/view_work_win.h"
+#include "protocol/resource_ids.h"
+#include "hostedview/view_refresh_win.h"
 #include "log/debug_log.h"
 #include "palette/appearance_win.h"
 #include "palette/frame.h"
 #include "palette/monitor_placement_win.h"
 #include "palette/palette_handlers_win.h"
-#include "palette/palette_messages.h"
+#include "protocol/messages.h"
 #include "palette/palette_state_win.h"
 #include "palette/activation_win.h"
 #include "triggers/input_triggers_win.h"
@@ -34,32 +33,32 @@ bool OfferToShellMenu(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& resul
 
 LRESULT OnAppMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WMAPP_TRAY: return ui::OnTrayCallback(hwnd, wParam, lParam);
-        case WMAPP_TOGGLE: return OnToggleRequest(hwnd, wParam);
-        case WMAPP_HIDE:
+        case protocol::WMAPP_TRAY: return OnTrayCallback(hwnd, lParam);
+        case protocol::WMAPP_TOGGLE: return OnToggleRequest(hwnd, wParam);
+        case protocol::WMAPP_HIDE:
             log::DebugLogWrite(L"WM_APP+100 -> hide");
             HidePalette();
             return 0;
-        case WMAPP_ACTIVATE:
-            log::DebugLogWrite(L"WMAPP_ACTIVATE retry focus");
+        case protocol::WMAPP_ACTIVATE:
+            log::DebugLogWrite(L"protocol::WMAPP_ACTIVATE retry focus");
             ActivatePalette(false);
             return 0;
-        case WMAPP_RENAME: RenameFocusedItem(); return 0;
-        case WMAPP_SHELLCHANGE: return hostedview::OnShellChange(wParam, lParam);
-        case WMAPP_REFRESH:
+        case protocol::WMAPP_RENAME: RenameFocusedItem(); return 0;
+        case protocol::WMAPP_SHELLCHANGE: return hostedview::OnShellChange(wParam, lParam);
+        case protocol::WMAPP_REFRESH:
             if (IsWindowVisible(hwnd)) hostedview::RefreshLikeMenu(hwnd, wParam == 0);
             return 0;
-        case WMAPP_MENU_RESYNC: PostMenuResync(hwnd); return 0;
+        case protocol::WMAPP_MENU_RESYNC: PostMenuResync(hwnd); return 0;
         default: break;
     }
-    if (IsSwallowedAppMessage(message)) return 0;
+    if (protocol::IsSwallowedAppMessage(message)) return 0;
     return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
 LRESULT CALLBACK PaletteProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
     if (OfferToShellMenu(message, wParam, lParam, result)) return result;
-    if (message >= kWmApp && message < 0xC000) return OnAppMessage(hwnd, message, wParam, lParam);
+    if (message >= protocol::kWmApp && message < 0xC000) return OnAppMessage(hwnd, message, wParam, lParam);
 
     switch (message) {
         case WM_CREATE: return OnCreate(hwnd);
@@ -146,7 +145,10 @@ config::PaletteStateSource PaletteStateForConfig() {
     return {WindowExists, Minimised, ShownAtCursor, InSizeMove, WindowRectForConfig};
 }
 
-HWND CreatePaletteWindow(HINSTANCE instance, const WindowRect& rect) {
+HWND PaletteWindow() { return Palette().window; }
+
+HWND CreatePaletteWindow(HINSTANCE instance, const WindowRect& rect, const PaletteHost& host) {
+    Palette().host = host;
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof(wc);
     wc.lpfnWndProc = PaletteProc;
@@ -155,11 +157,11 @@ HWND CreatePaletteWindow(HINSTANCE instance, const WindowRect& rect) {
     wc.hIcon = LoadSizedIcon(instance, IDI_LUMETRA_APP, 32);
     wc.hIconSm = LoadSizedIcon(instance, IDI_LUMETRA_APP, 16);
     wc.hbrBackground = CreateSolidBrush(ColoursFor(DarkMode()).background);
-    wc.lpszClassName = kPaletteClassName;
+    wc.lpszClassName = protocol::kPaletteClassName;
     RegisterClassExW(&wc);
 
-    return CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_ACCEPTFILES | WS_EX_TOPMOST, kPaletteClassName,
-                           kPaletteTitle, WS_POPUP | WS_CLIPCHILDREN | WS_SYSMENU | WS_THICKFRAME,
+    return CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_ACCEPTFILES | WS_EX_TOPMOST, protocol::kPaletteClassName,
+                           protocol::kPaletteTitle, WS_POPUP | WS_CLIPCHILDREN | WS_SYSMENU | WS_THICKFRAME,
                            rect.x, rect.y, rect.width, rect.height, nullptr, nullptr, instance,
                            nullptr);
 }

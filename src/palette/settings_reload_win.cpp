@@ -1,16 +1,16 @@
 #include "palette/settings_reload_win.h"
 
 #include "config/settings.h"
-#include "hostedview/view_work_win.h"
+#include "hostedview/view_refresh_win.h"
 #include "triggers/input_triggers_win.h"
-#include "triggers/toggle_win.h"
+#include "palette/toggle_win.h"
 
 namespace lumetra::palette {
 
 LiveSettings CaptureLiveSettings() {
     const config::Settings& cfg = config::Cfg();
     LiveSettings live;
-    live.registeredHotkey = triggers::RegisteredToggleHotkey();
+    live.registeredHotkey = RegisteredToggleHotkey();
     live.mouseMode = cfg.mouseMode;
     live.mouseButton = cfg.mouseButton;
     live.desktopItemsMode = cfg.desktopItemsMode;
@@ -19,7 +19,7 @@ LiveSettings CaptureLiveSettings() {
 
 void ApplyReloadedSettings(HWND palette, const LiveSettings& before) {
     const ReloadPlan plan = PlanReload(before, config::Cfg());
-    if (plan.registerHotkey) triggers::RegisterToggleHotkey(palette);
+    if (plan.registerHotkey) RegisterToggleHotkey(palette);
     // Installs or removes the hook only when the trigger key asks for it.
     triggers::UpdateDoubleTapHook();
     if (plan.rebuildMouseRoute) {
@@ -32,7 +32,7 @@ void ApplyReloadedSettings(HWND palette, const LiveSettings& before) {
 
 void ReloadHotkeyAndApply(HWND palette) {
     const LiveSettings before = CaptureLiveSettings();
-    triggers::ReloadHotkeyFromConfig();
+    ReloadHotkeyFromConfig();
     ApplyReloadedSettings(palette, before);
 }
 

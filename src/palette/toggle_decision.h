@@ -2,7 +2,7 @@
 // What a toggle request does, decided from plain values.
 #include <cstdint>
 
-#include "palette/palette_messages.h"
+#include "protocol/messages.h"
 
 namespace lumetra::palette {
 
@@ -25,8 +25,8 @@ inline bool BeginToggle(std::uint32_t now, std::uint32_t& lastToggleTick) {
 // A hotkey press always toggles. WM_HOTKEY clears the cooldown and posts the
 // request; the request clears it again, because two presses queued before the
 // first request ran would otherwise meet the first press's cooldown.
-inline bool ToggleRequestClearsCooldown(ToggleSource source) {
-    return source == ToggleSource::kHotkey;
+inline bool ToggleRequestClearsCooldown(protocol::ToggleSource source) {
+    return source == protocol::ToggleSource::kHotkey;
 }
 
 enum class ToggleAction { kShow, kHide, kRelocate };

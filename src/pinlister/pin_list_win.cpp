@@ -6,6 +6,7 @@
 #include "pinlister/shell_names_win.h"
 #include "pinlister/shortcut_files_win.h"
 #include "platform/com_ptr_win.h"
+#include "platform/unique_id_list_win.h"
 
 namespace lumetra::pinlister {
 
@@ -95,12 +96,11 @@ int EnumerateTaskbarPins(PinnedLines& out) {
     int added = 0;
     items->Reset();
     for (;;) {
-        PIDLIST_ABSOLUTE idList = nullptr;
+        platform::UniqueIdList idList;
         ULONG fetched = 0;
-        const HRESULT hr = items->Next(1, &idList, &fetched);
+        const HRESULT hr = items->Next(1, idList.put(), &fetched);
         if (fetched == 0 || !idList) break;
-        if (ProcessIdList(idList, pins, shortcuts, out)) ++added;
-        CoTaskMemFree(idList);
+        if (ProcessIdList(idList.get(), pins, shortcuts, out)) ++added;
         if (hr != S_OK) break;
     }
     return added;

@@ -7,6 +7,7 @@
 
 #include "pinlister/shell_names_win.h"
 #include "platform/com_ptr_win.h"
+#include "platform/unique_id_list_win.h"
 
 namespace lumetra::pinlister {
 namespace {
@@ -66,11 +67,9 @@ std::wstring ShortcutLinkPath(IShellLinkW* link) {
 
 std::wstring ShortcutLinkTarget(IShellLinkW* link) {
     if (std::wstring path = ShortcutLinkPath(link); !path.empty()) return path;
-    PIDLIST_ABSOLUTE idList = nullptr;
-    if (FAILED(link->GetIDList(&idList)) || !idList) return {};
-    std::wstring target = ParsingPathFromIdList(idList);
-    ILFree(idList);
-    return target;
+    platform::UniqueIdList idList;
+    if (FAILED(link->GetIDList(idList.put())) || !idList) return {};
+    return ParsingPathFromIdList(idList.get());
 }
 
 std::wstring ResolveShortcutTarget(const std::wstring& shortcutPath) {

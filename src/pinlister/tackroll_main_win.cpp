@@ -11,7 +11,7 @@
 #include "platform/system_library_win.h"
 
 int wmain(int argc, wchar_t** argv) {
-    platform::RemoveCurrentDirectoryFromDllSearch();
+    lumetra::platform::RemoveCurrentDirectoryFromDllSearch();
     SetConsoleOutputCP(CP_UTF8);
     const std::vector<std::wstring> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
     const lumetra::pinlister::RunMode mode = lumetra::pinlister::ParseArguments(arguments);

@@ -4,7 +4,7 @@
 
 #include <utility>
 
-namespace platform {
+namespace lumetra::platform {
 
 template <typename T>
 class ComPtr {
@@ -51,4 +51,4 @@ private:
     T* ptr_ = nullptr;
 };
 
-}  // namespace platform
+}  // namespace lumetra::platform

@@ -3,7 +3,7 @@
 // mingw's import libraries lack some of them and __uuidof does not link.
 #include <windows.h>
 
-namespace platform {
+namespace lumetra::platform {
 
 inline constexpr GUID kIidUnknown = {
     0x00000000, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
@@ -16,4 +16,4 @@ inline constexpr GUID kIidShellView = {
 inline constexpr GUID kIidFolderView2 = {
     0x1AF3A467, 0x214F, 0x4298, {0x90, 0x8E, 0x06, 0xB0, 0x3E, 0x0B, 0x39, 0xF9}};
 
-}  // namespace platform
+}  // namespace lumetra::platform

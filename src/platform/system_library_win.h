@@ -5,7 +5,7 @@
 // directory never runs inside it.
 #include <windows.h>
 
-namespace platform {
+namespace lumetra::platform {
 
 // Call first in every entry point: takes the current directory out of the
 // DLL search. The process-wide default search stays as it is, since shell
@@ -32,4 +32,4 @@ inline HRESULT SetDwmWindowAttribute(HWND window, DWORD attribute, const void* v
     return setAttribute ? setAttribute(window, attribute, value, size) : E_NOTIMPL;
 }
 
-}  // namespace platform
+}  // namespace lumetra::platform

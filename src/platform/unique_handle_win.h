@@ -5,7 +5,7 @@
 
 #include <utility>
 
-namespace platform {
+namespace lumetra::platform {
 
 template <typename T, typename Traits>
 class UniqueResource {
@@ -89,4 +89,4 @@ using UniqueIcon = UniqueResource<HICON, IconTraits>;
 using UniqueModule = UniqueResource<HMODULE, ModuleTraits>;
 using UniqueMenu = UniqueResource<HMENU, MenuTraits>;
 
-}  // namespace platform
+}  // namespace lumetra::platform

@@ -1,6 +1,6 @@
 #include "platform/utf8.h"
 
-namespace platform {
+namespace lumetra::platform {
 namespace {
 
 constexpr char32_t kInvalid = 0xFFFFFFFFu;
@@ -139,4 +139,4 @@ std::string EncodeUtf8(std::wstring_view text) {
     return out;
 }
 
-}  // namespace platform
+}  // namespace lumetra::platform

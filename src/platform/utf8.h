@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-namespace platform {
+namespace lumetra::platform {
 
 // Appends the decoded units to `out`; false (and `out` unchanged) on the first
 // invalid sequence.
@@ -20,4 +20,4 @@ void DecodeLatin1(const std::uint8_t* data, std::size_t size, std::wstring& out)
 void EncodeUtf8(std::wstring_view text, std::string& out);
 std::string EncodeUtf8(std::wstring_view text);
 
-}  // namespace platform
+}  // namespace lumetra::platform

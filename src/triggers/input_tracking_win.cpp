@@ -1,8 +1,7 @@
 #include "triggers/input_tracking_win.h"
 
 #include "config/settings.h"
-#include "palette/palette_messages.h"
-#include "palette/palette_state_win.h"
+#include "protocol/messages.h"
 
 namespace lumetra::triggers {
 
@@ -24,23 +23,30 @@ MouseSettings ReadMouseSettings(bool withWindow) {
     s.mode = cfg.mouseMode;
     s.button = ButtonNumber(cfg.mouseButton);
     s.holdMs = cfg.mouseLongPressMs > 0 ? static_cast<std::uint32_t>(cfg.mouseLongPressMs) : 0;
-    s.lastToggleTick = palette::Palette().lastToggleTick;
+    s.lastToggleTick = LastToggleTick();
     if (withWindow) s.windowMs = CurrentDoubleTapWindow();
     return s;
 }
 
 void RefreshMouseSnapshot() {
     Mouse().settings = ReadMouseSettings(false);
-    Mouse().palette = palette::Palette().window;
+    Mouse().palette = Tracking().target.window;
 }
 
-HWND PaletteWindow() {
-    HWND palette = palette::Palette().window;
+void SetTriggerTarget(const TriggerTarget& target) { Tracking().target = target; }
+
+std::uint32_t LastToggleTick() {
+    const TriggerTarget& target = Tracking().target;
+    return target.lastToggleTick ? target.lastToggleTick() : 0;
+}
+
+HWND TargetWindow() {
+    HWND palette = Tracking().target.window;
     return palette && IsWindow(palette) ? palette : nullptr;
 }
 
 void PostToggle(HWND palette, unsigned source) {
-    if (palette && IsWindow(palette)) PostMessageW(palette, palette::WMAPP_TOGGLE, source, 0);
+    if (palette && IsWindow(palette)) PostMessageW(palette, protocol::WMAPP_TOGGLE, source, 0);
 }
 
 }  // namespace lumetra::triggers

@@ -7,12 +7,14 @@
 
 #include "platform/unique_handle_win.h"
 #include "triggers/double_tap.h"
+#include "triggers/input_triggers_win.h"
 #include "triggers/mouse_gesture.h"
 
 namespace lumetra::triggers {
 
 // Main thread only.
 struct InputTracking {
+    TriggerTarget target;
     KeyboardTracking keyboard;
     platform::UniqueHook keyboardHook;
     platform::UniqueHook mouseHook;
@@ -65,8 +67,10 @@ void StartLongPressPoll();
 // Waits for a running poll callback; never call it holding MouseLock.
 void StopLongPressPoll();
 
-// The palette window when it exists.
-HWND PaletteWindow();
+// The target window when it exists.
+HWND TargetWindow();
+// The target's last toggle tick; 0 (no cooldown) without a target.
+std::uint32_t LastToggleTick();
 void PostToggle(HWND palette, unsigned source);
 
 }  // namespace lumetra::triggers

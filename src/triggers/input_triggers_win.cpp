@@ -21,7 +21,7 @@ void InputStateSweep() {
     keyboard.keys.DropReleased([](std::uint32_t vk) { return AsyncKeyUp(static_cast<int>(vk)); });
     SweepStaleTap(keyboard.tap, now, window);
 
-    HWND palette = PaletteWindow();
+    HWND palette = TargetWindow();
     MouseSweepFacts facts;
     facts.x1Up = AsyncKeyUp(VK_XBUTTON1);
     facts.x2Up = AsyncKeyUp(VK_XBUTTON2);

@@ -2,7 +2,20 @@
 // The keyboard double-tap and mouse side-button triggers, as the palette uses them.
 #include <windows.h>
 
+#include <cstdint>
+
 namespace lumetra::triggers {
+
+// What the triggers know of the window they serve: where their requests go,
+// the tick of its last toggle (no gesture is taken within 220 ms of it), and
+// whether something of its own takes Esc now (an open dialog, a label edit).
+struct TriggerTarget {
+    HWND window = nullptr;
+    std::uint32_t (*lastToggleTick)() = nullptr;
+    bool (*escapeTakenElsewhere)() = nullptr;
+};
+// Set once the window exists, before the first Update*.
+void SetTriggerTarget(const TriggerTarget& target);
 
 // Installs or removes the keyboard hook for the current Trigger setting.
 void UpdateDoubleTapHook();

@@ -3,13 +3,10 @@
 #include <windows.h>
 
 #include "config/settings.h"
-#include "hostedview/hosted_view_win.h"
 #include "log/debug_log.h"
-#include "palette/palette_messages.h"
-#include "palette/palette_state_win.h"
+#include "protocol/messages.h"
 #include "triggers/input_tracking_win.h"
 #include "triggers/input_triggers_win.h"
-#include "ui/about_window_win.h"
 
 namespace lumetra::triggers {
 namespace {
@@ -24,9 +21,11 @@ bool PaletteOwnsForeground(HWND palette) {
     return palette && IsWindowVisible(palette) && IsPaletteOrChild(palette, GetForegroundWindow());
 }
 
-// A menu, the About window or a rename box takes Esc for itself.
+// A menu, or what the target names (the About window, a rename box), takes
+// Esc for itself.
 bool EscapeHandledElsewhere() {
-    if (ui::AboutWindowOpen() || hostedview::ListViewEditing()) return true;
+    const TriggerTarget& target = Tracking().target;
+    if (target.escapeTakenElsewhere && target.escapeTakenElsewhere()) return true;
     wchar_t cls[24] = {};
     HWND foreground = GetForegroundWindow();
     return foreground && GetClassNameW(foreground, cls, 24) > 0 && lstrcmpW(cls, L"#32768") == 0;
@@ -53,7 +52,7 @@ void HandleKey(WPARAM message, const KBDLLHOOKSTRUCT& info) {
     event.transition = Transition(message);
     event.vk = info.vkCode;
     event.injected = (info.flags & (LLKHF_INJECTED | LLKHF_LOWER_IL_INJECTED)) != 0;
-    HWND palette = palette::Palette().window;
+    HWND palette = Tracking().target.window;
     if (event.vk == kVkEscape && event.transition == KeyTransition::kDown) {
         const HWND foreground = GetForegroundWindow();
         event.escapeElsewhere = !IsPaletteOrChild(palette, foreground) || EscapeHandledElsewhere();
@@ -64,7 +63,7 @@ void HandleKey(WPARAM message, const KBDLLHOOKSTRUCT& info) {
 
     TapSettings settings;
     settings.trigger = config::Cfg().trigger;
-    settings.lastToggleTick = palette::Palette().lastToggleTick;
+    settings.lastToggleTick = LastToggleTick();
     if (event.transition == KeyTransition::kUp) settings.windowMs = CurrentDoubleTapWindow();
 
     const KeyAction action = StepKey(tracking, event, settings, GetTickCount());
@@ -72,14 +71,14 @@ void HandleKey(WPARAM message, const KBDLLHOOKSTRUCT& info) {
     if (const wchar_t* line = KeyActionLogLine(action)) log::DebugLogWrite(line);
     switch (action) {
         case KeyAction::kDoubleTap:
-            PostMessageW(palette, palette::WMAPP_TOGGLE,
-                         static_cast<WPARAM>(palette::ToggleSource::kDoubleTap), 0);
+            PostMessageW(palette, protocol::WMAPP_TOGGLE,
+                         static_cast<WPARAM>(protocol::ToggleSource::kDoubleTap), 0);
             break;
         case KeyAction::kHide:
-            PostMessageW(palette, palette::WMAPP_HIDE, 0, 0);
+            PostMessageW(palette, protocol::WMAPP_HIDE, 0, 0);
             break;
         case KeyAction::kRename:
-            PostMessageW(palette, palette::WMAPP_RENAME, 0, 0);
+            PostMessageW(palette, protocol::WMAPP_RENAME, 0, 0);
             break;
         default:
             break;
@@ -101,13 +100,13 @@ void ClearKeyboardTracking() {
 
 void UpdateDoubleTapHook() {
     InputTracking& tracking = Tracking();
-    HWND palette = PaletteWindow();
+    HWND palette = TargetWindow();
     if (config::Cfg().trigger == config::TriggerKey::Disabled) {
         if (tracking.keyboardHook) {
             tracking.keyboardHook.reset();
             log::DebugLogWrite(L"WH_KEYBOARD_LL uninstalled (double-tap trigger disabled).");
         }
-        if (palette) KillTimer(palette, palette::kInputResyncTimerId);
+        if (palette) KillTimer(palette, protocol::kInputResyncTimerId);
         ClearKeyboardTracking();
         return;
     }
@@ -121,7 +120,7 @@ void UpdateDoubleTapHook() {
     }
     tracking.keyboardHook.reset(hook);
     log::DebugLogWrite(L"WH_KEYBOARD_LL installed (double-tap trigger active).");
-    if (palette) SetTimer(palette, palette::kInputResyncTimerId, kResyncPeriodMs, nullptr);
+    if (palette) SetTimer(palette, protocol::kInputResyncTimerId, kResyncPeriodMs, nullptr);
 }
 
 void RemoveKeyboardHook() { Tracking().keyboardHook.reset(); }

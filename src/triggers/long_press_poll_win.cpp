@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "log/debug_log.h"
-#include "palette/palette_messages.h"
+#include "protocol/messages.h"
 #include "triggers/input_tracking_win.h"
 
 namespace lumetra::triggers {
@@ -24,7 +24,7 @@ void CALLBACK LongPressPoll(PVOID, BOOLEAN) {
     }
     if (!out.fired) return;
     log::DebugLogWrite(L"Mouse side-button long-press detected (poll hold). Posting WM_APP+99.");
-    PostToggle(palette, static_cast<unsigned>(palette::ToggleSource::kMouseGesture));
+    PostToggle(palette, static_cast<unsigned>(protocol::ToggleSource::kMouseGesture));
 }
 
 }  // namespace

@@ -4,14 +4,14 @@
 
 #include "config/settings.h"
 #include "log/debug_log.h"
-#include "palette/palette_messages.h"
+#include "protocol/messages.h"
 #include "triggers/input_tracking_win.h"
 #include "triggers/input_triggers_win.h"
 
 namespace lumetra::triggers {
 namespace {
 
-constexpr unsigned kMouseSource = static_cast<unsigned>(palette::ToggleSource::kMouseGesture);
+constexpr unsigned kMouseSource = static_cast<unsigned>(protocol::ToggleSource::kMouseGesture);
 constexpr WPARAM kNcMouseMove = 0xA0;
 
 MouseEventKind Kind(WPARAM message) {
@@ -55,12 +55,12 @@ void HandleMouse(WPARAM message, const MSLLHOOKSTRUCT& info) {
             log::DebugLogWrite(
                 L"Mouse side-button double-click (XBUTTONDBLCLK). Posting WM_APP+99 "
                 L"(source=mouse).");
-            PostToggle(PaletteWindow(), kMouseSource);
+            PostToggle(TargetWindow(), kMouseSource);
             break;
         case MouseAction::kDoubleClick:
             log::DebugLogWrite(
                 L"Mouse side-button double-click detected. Posting WM_APP+99 (source=mouse).");
-            PostToggle(PaletteWindow(), kMouseSource);
+            PostToggle(TargetWindow(), kMouseSource);
             break;
         case MouseAction::kNone:
             break;
@@ -116,7 +116,7 @@ void ResetMouseGestureState() {
 void UpdateMouseTrigger() {
     InputTracking& tracking = Tracking();
     const config::MouseMode mode = config::Cfg().mouseMode;
-    HWND palette = PaletteWindow();
+    HWND palette = TargetWindow();
     {
         MouseLock lock;
         RefreshMouseSnapshot();
@@ -180,7 +180,7 @@ void OnRawMouseInput(HWND, LPARAM rawInput) {
     if (out.fired) {
         log::DebugLogWrite(
             L"Mouse side-button long-press detected (raw-input). Posting WM_APP+99.");
-        PostToggle(PaletteWindow(), kMouseSource);
+        PostToggle(TargetWindow(), kMouseSource);
     }
 }
 

@@ -1,13 +1,12 @@
 #include "ui/tray_menu.h"
 
 #include "config/hotkey_text.h"
-#include "palette/palette_messages.h"
+#include "protocol/messages.h"
 #include "ui/string_tables.h"
 
 namespace lumetra::ui {
 namespace {
 
-using namespace palette;
 
 MenuItem Command(unsigned id, std::wstring text) {
     MenuItem item;
@@ -56,10 +55,10 @@ struct Preset {
     std::uint32_t key;
     const wchar_t* text;
 };
-constexpr Preset kPresets[] = {{kCmdHotkeyCtrlAltD, 0x44, L"Ctrl + Alt + D"},
-                               {kCmdHotkeyCtrlAltQ, 0x51, L"Ctrl + Alt + Q"},
-                               {kCmdHotkeyCtrlAltA, 0x41, L"Ctrl + Alt + A"},
-                               {kCmdHotkeyCtrlAltZ, 0x5A, L"Ctrl + Alt + Z"}};
+constexpr Preset kPresets[] = {{protocol::kCmdHotkeyCtrlAltD, 0x44, L"Ctrl + Alt + D"},
+                               {protocol::kCmdHotkeyCtrlAltQ, 0x51, L"Ctrl + Alt + Q"},
+                               {protocol::kCmdHotkeyCtrlAltA, 0x41, L"Ctrl + Alt + A"},
+                               {protocol::kCmdHotkeyCtrlAltZ, 0x5A, L"Ctrl + Alt + Z"}};
 
 // A preset by its menu text, any other hotkey in the hotkey grammar; empty
 // without a key.
@@ -87,17 +86,17 @@ MenuItem KeyboardMenu(const TrayMenuState& s) {
     const MenuTitles& titles = MenuTitlesText(s.language);
     const int trigger = Value(s.trigger);
     MenuModel items = {
-        Checked(kCmdTriggerDisabled, titles.disabledLabel, trigger == 3),
-        Checked(kCmdTriggerCtrl, DoubleTapText(L"Ctrl"), trigger == 0),
-        Checked(kCmdTriggerShift, DoubleTapText(L"Shift"), trigger == 1),
-        Checked(kCmdTriggerAlt, DoubleTapText(L"Alt"), trigger == 2),
+        Checked(protocol::kCmdTriggerDisabled, titles.disabledLabel, trigger == 3),
+        Checked(protocol::kCmdTriggerCtrl, DoubleTapText(L"Ctrl"), trigger == 0),
+        Checked(protocol::kCmdTriggerShift, DoubleTapText(L"Shift"), trigger == 1),
+        Checked(protocol::kCmdTriggerAlt, DoubleTapText(L"Alt"), trigger == 2),
         Separator(),
-        Checked(kCmdHotkeyNone, titles.disabledLabel, s.hotkey.key == 0),
+        Checked(protocol::kCmdHotkeyNone, titles.disabledLabel, s.hotkey.key == 0),
     };
     for (const Preset& preset : kPresets)
         items.push_back(Checked(preset.id, preset.text, IsCtrlAltHotkey(s.hotkey, preset.key)));
     items.push_back(Separator());
-    items.push_back(Command(kCmdEditConfig, EditConfigLabel(s.language)));
+    items.push_back(Command(protocol::kCmdEditConfig, EditConfigLabel(s.language)));
     return Submenu(KeyboardCaption(s), std::move(items));
 }
 
@@ -107,10 +106,10 @@ MenuItem MouseMenu(const TrayMenuState& s) {
     const MouseChoice& choice = MouseChoiceText(s.language);
     return Submenu(
         MouseCaption(s),
-        {Checked(kCmdMouseDisabled, MenuTitlesText(s.language).disabledLabel, mode == 2),
-         Checked(kCmdMouseDoubleClick, choice.doubleClick, mode == 0),
-         Checked(kCmdMouseLongPress, choice.longPress, mode == 1), Separator(),
-         Radio(kCmdMouseX1, choice.x1, button == 0), Radio(kCmdMouseX2, choice.x2, button == 1)});
+        {Checked(protocol::kCmdMouseDisabled, MenuTitlesText(s.language).disabledLabel, mode == 2),
+         Checked(protocol::kCmdMouseDoubleClick, choice.doubleClick, mode == 0),
+         Checked(protocol::kCmdMouseLongPress, choice.longPress, mode == 1), Separator(),
+         Radio(protocol::kCmdMouseX1, choice.x1, button == 0), Radio(protocol::kCmdMouseX2, choice.x2, button == 1)});
 }
 
 MenuItem DisplayModeMenu(const TrayMenuState& s) {
@@ -118,9 +117,9 @@ MenuItem DisplayModeMenu(const TrayMenuState& s) {
     const DisplayModeChoice& choice = DisplayModeChoiceText(s.language);
     return Submenu(CaptionWithDetail(s.language, MenuTitlesText(s.language).displayModeTitle,
                                      DisplayModeText(s.language, mode)),
-                   {Radio(kCmdDisplayFollowSystem, choice.followOs, mode == 0),
-                    Radio(kCmdDisplayLight, choice.light, mode == 1),
-                    Radio(kCmdDisplayDark, choice.dark, mode == 2)});
+                   {Radio(protocol::kCmdDisplayFollowSystem, choice.followOs, mode == 0),
+                    Radio(protocol::kCmdDisplayLight, choice.light, mode == 1),
+                    Radio(protocol::kCmdDisplayDark, choice.dark, mode == 2)});
 }
 
 MenuItem TransparencyMenu(const TrayMenuState& s) {
@@ -130,8 +129,8 @@ MenuItem TransparencyMenu(const TrayMenuState& s) {
     return Submenu(
         CaptionWithDetail(s.language, MenuTitlesText(s.language).transparencyTitle,
                           TransparencyText(s.language, s.opacity)),
-        {Radio(kCmdOpacity30, choice.high, !low && !normal),
-         Radio(kCmdOpacity75, choice.normal, normal), Radio(kCmdOpacity100, choice.low, low)});
+        {Radio(protocol::kCmdOpacity30, choice.high, !low && !normal),
+         Radio(protocol::kCmdOpacity75, choice.normal, normal), Radio(protocol::kCmdOpacity100, choice.low, low)});
 }
 
 MenuItem DesktopItemsMenu(const TrayMenuState& s) {
@@ -139,8 +138,8 @@ MenuItem DesktopItemsMenu(const TrayMenuState& s) {
     const DesktopItemsChoice& choice = DesktopItemsChoiceText(s.language);
     return Submenu(CaptionWithDetail(s.language, MenuTitlesText(s.language).desktopItemsTitle,
                                      DesktopItemsText(s.language, mode)),
-                   {Radio(kCmdDesktopItemsSame, choice.sameAsDesktop, mode == 0),
-                    Radio(kCmdDesktopItemsAll, choice.allItems, mode == 1)});
+                   {Radio(protocol::kCmdDesktopItemsSame, choice.sameAsDesktop, mode == 0),
+                    Radio(protocol::kCmdDesktopItemsAll, choice.allItems, mode == 1)});
 }
 
 }  // namespace
@@ -171,9 +170,9 @@ MenuModel BuildTrayMenu(const TrayMenuState& s) {
     const WindowCommands& window = WindowCommandsText(s.language);
     const AppCommands& app = AppCommandsText(s.language);
 
-    MenuItem toggle = Command(kCmdToggle, WindowToggleLabel(s.language, s.paletteVisible));
+    MenuItem toggle = Command(protocol::kCmdToggle, WindowToggleLabel(s.language, s.paletteVisible));
     toggle.isDefault = true;
-    MenuItem readme = Command(kCmdOpenReadme, app.readmeLabel);
+    MenuItem readme = Command(protocol::kCmdOpenReadme, app.readmeLabel);
     readme.grayed = !s.readmeAvailable;
 
     return {toggle,
@@ -182,16 +181,16 @@ MenuModel BuildTrayMenu(const TrayMenuState& s) {
             MouseMenu(s),
             DisplayModeMenu(s),
             TransparencyMenu(s),
-            Checked(kCmdCloseOnItemActivate, DesktopItemsChoiceText(s.language).closeOnOpenLabel,
+            Checked(protocol::kCmdCloseOnItemActivate, DesktopItemsChoiceText(s.language).closeOnOpenLabel,
                     s.closeOnItemActivate),
             Separator(),
             DesktopItemsMenu(s),
             Separator(),
-            Checked(kCmdRunAtStartup, window.runAtStartupLabel, s.runAtStartup),
+            Checked(protocol::kCmdRunAtStartup, window.runAtStartupLabel, s.runAtStartup),
             readme,
-            Command(kCmdAbout, app.aboutLabel),
+            Command(protocol::kCmdAbout, app.aboutLabel),
             Separator(),
-            Command(kCmdExit, app.exitLabel)};
+            Command(protocol::kCmdExit, app.exitLabel)};
 }
 
 TrayAction TrayActionFor(unsigned event, unsigned version) {

@@ -1,18 +1,12 @@
-// The tray icon's menu: refreshed from config.ini, built from the settings
-// and shown at the cursor with the palette as its owner.
+// The tray icon's menu: built from the settings and shown at the cursor with
+// the palette as its owner.
 #include <windows.h>
 
 #include <string>
 
 #include "config/data_folder_win.h"
 #include "config/settings.h"
-#include "config/settings_store.h"
 #include "log/debug_log.h"
-#include "palette/activation_win.h"
-#include "palette/appearance_win.h"
-#include "palette/palette_handlers_win.h"
-#include "palette/palette_state_win.h"
-#include "palette/settings_reload_win.h"
 #include "ui/menu_build_win.h"
 #include "ui/tray_menu.h"
 #include "ui/tray_win.h"
@@ -64,14 +58,8 @@ std::wstring FindReadme(int language) {
     return {};
 }
 
-void ShowTrayMenu(HWND palette) {
+void ShowTrayMenu(HWND palette, const MenuOwner& owner) {
     if (!palette || !IsWindow(palette)) return;
-    // The menu reflects config.ini as it is on disk now, hand edits included.
-    config::ReloadUiLanguage();
-    palette::ReloadHotkeyAndApply(palette);
-    palette::ApplyTheme(palette);
-    UpdateTrayIcon(palette, false);
-
     const TrayMenuState menuState = CurrentMenuState(palette);
     log::DebugLogFormat(L"ShowTrayMenu: language=%d", menuState.language);
     platform::UniqueMenu menu = BuildPopupMenu(BuildTrayMenu(menuState));
@@ -79,15 +67,13 @@ void ShowTrayMenu(HWND palette) {
 
     POINT at{};
     GetCursorPos(&at);
-    palette::PaletteState& state = palette::Palette();
-    ++state.menuDepth;
-    palette::ActivateForMenu();
+    if (owner.enter) owner.enter(palette);
     const bool droppedTopmost = DropTopmost(palette);
     TrackPopupMenuEx(menu.get(), TPM_RIGHTBUTTON, at.x, at.y, palette, nullptr);
     // Lets the menu's owner leave the menu mode cleanly.
     PostMessageW(palette, WM_NULL, 0, 0);
     if (droppedTopmost && IsWindow(palette)) RestoreTopmost(palette);
-    if (--state.menuDepth == 0 && IsWindow(palette)) palette::QueueMenuResync(palette);
+    if (owner.leave) owner.leave(palette);
 }
 
 }  // namespace lumetra::ui

@@ -4,11 +4,10 @@
 
 #include <shellapi.h>
 
-#include "app/resource_ids.h"
+#include "protocol/resource_ids.h"
 #include "log/debug_log.h"
-#include "palette/palette_messages.h"
+#include "protocol/messages.h"
 #include "platform/unique_handle_win.h"
-#include "triggers/toggle_win.h"
 #include "ui/tray_menu.h"
 
 namespace lumetra::ui {
@@ -48,7 +47,7 @@ void FillRecord(HWND palette) {
     data.hWnd = palette;
     data.uID = kTrayIconId;
     data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP | NIF_SHOWTIP;
-    data.uCallbackMessage = palette::WMAPP_TRAY;
+    data.uCallbackMessage = protocol::WMAPP_TRAY;
     data.hIcon = tray.image.get();
     lstrcpynW(data.szTip, L"Lumetra", ARRAYSIZE(data.szTip));
     tray.filled = true;
@@ -103,20 +102,6 @@ void OnTaskbarCreated(HWND palette) {
     UpdateTrayIcon(palette, true);
 }
 
-LRESULT OnTrayCallback(HWND palette, WPARAM, LPARAM lParam) {
-    switch (TrayActionFor(LOWORD(lParam), Tray().version)) {
-        case TrayAction::Toggle:
-            // Two quick clicks toggle twice: the icon is not a trigger that bounces.
-            triggers::ClearToggleCooldown();
-            triggers::ToggleMainWindow(false);
-            break;
-        case TrayAction::ShowMenu:
-            ShowTrayMenu(palette);
-            break;
-        case TrayAction::None:
-            break;
-    }
-    return 0;
-}
+TrayAction TrayActionForCallback(LPARAM lParam) { return TrayActionFor(LOWORD(lParam), Tray().version); }
 
 }  // namespace lumetra::ui

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "ui/tray_menu.h"
+
 namespace lumetra::ui {
 
 // Adds (or with forceReAdd first removes and re-adds) the tray icon.
@@ -11,9 +13,17 @@ void UpdateTrayIcon(HWND palette, bool forceReAdd);
 void RemoveTrayIcon();
 // The shell restarted: the icon is gone and must be added again.
 void OnTaskbarCreated(HWND palette);
-// Tray callback message (WM_APP+1); returns 0.
-LRESULT OnTrayCallback(HWND palette, WPARAM wParam, LPARAM lParam);
-void ShowTrayMenu(HWND palette);
+// What the tray callback message (WM_APP+1) asks for.
+TrayAction TrayActionForCallback(LPARAM lParam);
+
+// What the menu's owner does around the menu: `enter` before it opens, `leave`
+// after it closed.
+struct MenuOwner {
+    void (*enter)(HWND owner) = nullptr;
+    void (*leave)(HWND owner) = nullptr;
+};
+// Builds the tray menu from the settings and shows it at the cursor.
+void ShowTrayMenu(HWND palette, const MenuOwner& owner);
 // Path of the read-me beside the program that the language prefers; empty
 // when there is none.
 std::wstring FindReadme(int language);

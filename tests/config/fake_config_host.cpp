@@ -15,6 +15,7 @@ FakeWorld& World() {
 void ResetWorld() {
     World() = FakeWorld{};
     Cfg() = Settings{};
+    Session() = ConfigSession{};
     log::ResetCapturedLog();
     ConfigHost& host = Host();
     host = ConfigHost{};

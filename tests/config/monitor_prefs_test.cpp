@@ -39,10 +39,10 @@ TEST(EnsureCfgView, RepairsFromPinThenMonitorMapThenDefault) {
         World().nearestMonitorKey = c.nearestKey;
         Cfg().monitorView = {{L"DISPLAY1", 7}, {L"DISPLAY2", 4}};
         Cfg().viewMode = static_cast<ViewMode>(c.view);
-        Cfg().pinnedViewMode = c.pinned;
+        Session().pinnedViewMode = c.pinned;
         EnsureCfgView(L"X");
         EXPECT_EQ(ToInt(Cfg().viewMode), c.expected) << c.view;
-        EXPECT_EQ(Cfg().pinnedViewMode, c.expected);
+        EXPECT_EQ(Session().pinnedViewMode, c.expected);
         if (c.line)
             EXPECT_TRUE(LogHas(c.line)) << testing::Narrow(c.line);
         else
@@ -58,7 +58,7 @@ TEST(SetCfgViewMode, RejectsInvalidViewsAndRepairs) {
     ResetWorld();
     SetCfgViewMode(4, L"menu.extraLarge");
     EXPECT_EQ(Cfg().viewMode, ViewMode::ExtraLarge);
-    EXPECT_EQ(Cfg().pinnedViewMode, 4);
+    EXPECT_EQ(Session().pinnedViewMode, 4);
     Cfg().viewMode = static_cast<ViewMode>(0);
     SetCfgViewMode(6, L"menu");
     EXPECT_TRUE(LogHas(L"SetCfgViewMode: rejected invalid view=6 (menu)"));
@@ -79,8 +79,8 @@ TEST(MonitorPrefsLoad, AppliesTheMonitorsEntriesFromTheFile) {
     EXPECT_FALSE(Cfg().groupBy);
     EXPECT_EQ(Cfg().groupByKey, L"") << "a key without grouping is dropped";
     EXPECT_TRUE(Cfg().uiLayoutPersisted);
-    EXPECT_EQ(Cfg().currentMonitorKey, L"DISPLAY1");
-    EXPECT_EQ(Cfg().appliedPrefsKey, L"DISPLAY1");
+    EXPECT_EQ(Session().currentMonitorKey, L"DISPLAY1");
+    EXPECT_EQ(Session().appliedPrefsKey, L"DISPLAY1");
     EXPECT_TRUE(
         LogHas(L"MonitorPrefsLoad: key='DISPLAY1' hasView=1 hasLayout=1 view 2->4 sort=1 "
                L"group=0 mapView=2 mapLayout=2"));
@@ -99,10 +99,10 @@ TEST(MonitorPrefsLoad, AppliesTheMonitorsEntriesFromTheFile) {
     EXPECT_FALSE(Cfg().groupBy);
     EXPECT_TRUE(Cfg().uiLayoutPersisted);
 
-    const Settings before = Cfg();
+    const std::wstring before = Session().currentMonitorKey;
     EXPECT_FALSE(MonitorPrefsLoadKey(L"_unknown"));
     EXPECT_FALSE(MonitorPrefsLoadKey(L""));
-    EXPECT_EQ(Cfg().currentMonitorKey, before.currentMonitorKey);
+    EXPECT_EQ(Session().currentMonitorKey, before);
 }
 
 TEST(MonitorPrefsLoad, CutsLongGroupKeys) {

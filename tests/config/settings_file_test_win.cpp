@@ -39,7 +39,8 @@ class PaletteWindow {
 
 void Install(const std::wstring& path) {
     Cfg() = Settings{};
-    Cfg().configPath = path;
+    Session() = ConfigSession{};
+    Session().path = path;
     ConfigHostLinks links;
     links.palette.windowExists = [] { return gWindow && IsWindow(gWindow); };
     links.palette.windowRect = [](ScreenRect& rect) {
@@ -79,7 +80,7 @@ TEST(PaletteMonitor, NeedsThePaletteWindow) {
     const std::wstring key = MonitorKeyOf(PaletteMonitor());
     EXPECT_EQ(CurrentMonitorKey(), key);
     EXPECT_EQ(PaletteNearestMonitorKey(), key);
-    Cfg().currentMonitorKey = L"DISPLAY7";
+    Session().currentMonitorKey = L"DISPLAY7";
     EXPECT_EQ(CurrentMonitorKey(), L"DISPLAY7");
 }
 
@@ -110,7 +111,7 @@ TEST(ConfigFile, SavesThePaletteAndNeverOverwritesAnUnreadableFile) {
 
     ASSERT_TRUE(WriteBytes(path, "", 0));
     LoadConfig();
-    EXPECT_FALSE(Cfg().configReadable);
+    EXPECT_FALSE(Session().readable);
     SaveConfig();
     SaveOpacity();
     EXPECT_EQ(Content(path), "");
@@ -128,9 +129,10 @@ TEST(ConfigFile, SavesThePaletteAndNeverOverwritesAnUnreadableFile) {
         << "the palette's monitor keeps its place";
 
     Cfg() = Settings{};
-    Cfg().configPath = path;
+    Session() = ConfigSession{};
+    Session().path = path;
     LoadConfig();
-    EXPECT_TRUE(Cfg().configReadable);
+    EXPECT_TRUE(Session().readable);
     EXPECT_EQ(Cfg().w, 640);
 }
 

@@ -52,7 +52,7 @@ TEST(SettingsTable, DefaultsOfTheRecordMatchTheTable) {
                 EXPECT_EQ(key.get(defaults), key.defaultValue) << Narrow(key.key);
             }
     EXPECT_EQ(defaults.toggleHotkey, (Hotkey{3, 0x44}));
-    EXPECT_TRUE(defaults.configReadable);
+    EXPECT_TRUE(ConfigSession{}.readable);
 }
 
 TEST(LoadConfig, RepairsEveryOutOfRangeValue) {
@@ -214,7 +214,7 @@ TEST(LoadConfig, InvalidViewModeIsRepairedInTheFileAtOnce) {
     World().currentMonitorKey = L"";
     LoadText("[General]\nDebugLog=1\n[UI]\nViewMode=9\nSortMode=1");
     EXPECT_EQ(Cfg().viewMode, ViewMode::Medium);
-    EXPECT_EQ(Cfg().pinnedViewMode, 2);
+    EXPECT_EQ(Session().pinnedViewMode, 2);
     EXPECT_EQ(SavedText(), "[General]\nDebugLog=1\n[UI]\nViewMode=2\nSortMode=1")
         << "only the view is written, before any save";
     EXPECT_TRUE(LogHas(L"PersistViewMode: mon='' view=2 UI.ViewMode=2"));
@@ -228,7 +228,7 @@ TEST(LoadConfig, InvalidViewModeIsRepairedInTheFileAtOnce) {
     ResetWorld();
     LoadText("[UI]\nViewMode=3");
     EXPECT_EQ(Cfg().viewMode, ViewMode::Small);
-    EXPECT_EQ(Cfg().pinnedViewMode, 3);
+    EXPECT_EQ(Session().pinnedViewMode, 3);
     EXPECT_EQ(World().saves, 0);
 }
 
@@ -487,7 +487,7 @@ TEST(BlockedWriting, AnUnreadableFileIsNeverOverwritten) {
         WriteFile(c.bytes);
         Cfg().x = 42;
         LoadConfig();
-        EXPECT_FALSE(Cfg().configReadable) << c.name;
+        EXPECT_FALSE(Session().readable) << c.name;
         EXPECT_EQ(Cfg().x, 42) << "settings keep their values";
         EXPECT_FALSE(log::DebugLogEnabled());
 
@@ -542,7 +542,7 @@ TEST(BlockedWriting, DeletingTheUnreadableFileEndsTheBlockForEveryLaterWriter) {
         EXPECT_NE(text.find("\nX=300\nY=200\nW=500\nH=400\n"), std::string::npos) << c.name << "\n"
                                                                                   << text;
         EXPECT_NE(text.find("\nSortMode=2\n"), std::string::npos) << c.name;
-        EXPECT_TRUE(Cfg().configReadable) << c.name;
+        EXPECT_TRUE(Session().readable) << c.name;
     }
 }
 
@@ -559,7 +559,7 @@ TEST(BlockedWriting, AFileThatBecomesUnreadableIsLeftAlone) {
 
     WriteFile(Crlf("[Window]\nX=2"));
     LoadConfig();  // a good load lifts nothing that was not blocked, and writing goes on
-    EXPECT_TRUE(Cfg().configReadable);
+    EXPECT_TRUE(Session().readable);
     SaveOpacity();
     EXPECT_EQ(World().saves, 1);
 }

@@ -237,7 +237,7 @@ TEST_F(DesktopItems, ControlPanelIsRemovedInBothModesAndDesktopChildrenAreRecogn
     ASSERT_EQ(View().desktopFolder->BindToObject(computerIds, nullptr, IID_IShellFolder,
                                                  computer.put_void()),
               S_OK);
-    cv::LumetraFolderFilter* filter = cv::LumetraFolderFilter::Create();
+    LumetraFolderFilter* filter = LumetraFolderFilter::Create();
     for (DesktopItemsMode mode : {DesktopItemsMode::SameAsDesktop, DesktopItemsMode::AllItems}) {
         config::Cfg().desktopItemsMode = mode;
         EXPECT_EQ(filter->ShouldShow(computer.get(), computerIds, ILFindLastID(owned.get())),

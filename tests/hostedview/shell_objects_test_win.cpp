@@ -30,7 +30,7 @@ const GUID kSomethingElse = {0x12345678, 0x1234, 0x1234, {1, 2, 3, 4, 5, 6, 7, 8
 
 TEST_F(ShellBrowserTest, AnswersItsThreeInterfacesAndCountsReferences) {
     HWND host = reinterpret_cast<HWND>(0x1234);
-    cv::LumetraShellBrowser* browser = cv::LumetraShellBrowser::Create(host);
+    LumetraShellBrowser* browser = LumetraShellBrowser::Create(host);
     ASSERT_NE(browser, nullptr);
     for (const GUID* iid : {&kIidUnknown, &kIidOleWindow, &kIidShellBrowser}) {
         void* out = nullptr;
@@ -55,7 +55,7 @@ TEST_F(ShellBrowserTest, AnswersItsThreeInterfacesAndCountsReferences) {
 }
 
 TEST_F(ShellBrowserTest, SlotsRefuseOrIgnoreWhatAHostOfTheDesktopNeverDoes) {
-    cv::LumetraShellBrowser* browser = cv::LumetraShellBrowser::Create(nullptr);
+    LumetraShellBrowser* browser = LumetraShellBrowser::Create(nullptr);
     ASSERT_NE(browser, nullptr);
     PIDLIST_ABSOLUTE elsewhere = nullptr;
     ASSERT_EQ(SHGetSpecialFolderLocation(nullptr, CSIDL_PERSONAL, &elsewhere), S_OK);
@@ -90,7 +90,7 @@ TEST_F(ShellBrowserTest, SlotsRefuseOrIgnoreWhatAHostOfTheDesktopNeverDoes) {
 }
 
 TEST_F(ShellBrowserTest, ActiveShellViewIsTheHostedOneWithAReferenceAndNoneAfterTeardown) {
-    cv::LumetraShellBrowser* browser = cv::LumetraShellBrowser::Create(nullptr);
+    LumetraShellBrowser* browser = LumetraShellBrowser::Create(nullptr);
     ASSERT_NE(browser, nullptr);
     testing::FakeFolderView view;
     View().shellView = platform::ComPtr<IShellView>::Attach(&view);
@@ -112,7 +112,7 @@ TEST_F(ShellBrowserTest, ActiveShellViewIsTheHostedOneWithAReferenceAndNoneAfter
 }
 
 TEST_F(FolderFilterTest, InterfacesAndEnumerationFlags) {
-    cv::LumetraFolderFilter* filter = cv::LumetraFolderFilter::Create();
+    LumetraFolderFilter* filter = LumetraFolderFilter::Create();
     ASSERT_NE(filter, nullptr);
     for (const GUID* iid : {&kIidUnknown, &kIidFolderFilter}) {
         void* out = nullptr;

@@ -65,7 +65,7 @@ TEST(ToggleDecision, CooldownAndRelocation) {
 
 // Requests handled in queue order, each at the tick it is handled; true for
 // each request that toggled.
-std::vector<bool> HandleQueuedRequests(const std::vector<ToggleSource>& sources, std::uint32_t firstTick) {
+std::vector<bool> HandleQueuedRequests(const std::vector<protocol::ToggleSource>& sources, std::uint32_t firstTick) {
     std::uint32_t last = 0;
     std::vector<bool> toggled;
     for (std::size_t i = 0; i < sources.size(); ++i) {
@@ -76,7 +76,7 @@ std::vector<bool> HandleQueuedRequests(const std::vector<ToggleSource>& sources,
 }
 
 TEST(ToggleDecision, EveryQueuedHotkeyPressTogglesWhileOtherSourcesKeepTheCooldown) {
-    using S = ToggleSource;
+    using S = protocol::ToggleSource;
     EXPECT_EQ(HandleQueuedRequests({S::kHotkey, S::kHotkey}, 5000), (std::vector<bool>{true, true}))
         << "two presses queued before the first request ran: shown, then hidden";
     EXPECT_EQ(HandleQueuedRequests({S::kDoubleTap, S::kDoubleTap}, 5000), (std::vector<bool>{true, false}));

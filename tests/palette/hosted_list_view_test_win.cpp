@@ -36,7 +36,7 @@ class RecreatedListView : public ::testing::Test {
     void SetUp() override {
         ASSERT_TRUE(SUCCEEDED(OleInitialize(nullptr)));
         InitCommonControls();
-        palette_ = CreatePaletteWindow(GetModuleHandleW(nullptr), {100, 100, 640, 480});
+        palette_ = CreatePaletteWindow(GetModuleHandleW(nullptr), {100, 100, 640, 480}, {});
         ASSERT_TRUE(palette_);
         ShowWindow(palette_, SW_SHOW);
         SetForegroundWindow(palette_);

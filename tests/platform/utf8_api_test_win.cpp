@@ -57,7 +57,7 @@ TEST(Utf8AgainstSystem, StrictAndLenientMatchMultiByteToWideChar) {
         bool systemStrictOk = false;
         const std::wstring systemStrict = SystemDecode(sample, MB_ERR_INVALID_CHARS, systemStrictOk);
         std::wstring ours;
-        EXPECT_EQ(platform::DecodeUtf8Strict(sample.data(), sample.size(), ours), systemStrictOk);
+        EXPECT_EQ(lumetra::platform::DecodeUtf8Strict(sample.data(), sample.size(), ours), systemStrictOk);
         if (systemStrictOk) {
             EXPECT_EQ(ours, systemStrict);
         }
@@ -65,7 +65,7 @@ TEST(Utf8AgainstSystem, StrictAndLenientMatchMultiByteToWideChar) {
         bool systemLenientOk = false;
         const std::wstring systemLenient = SystemDecode(sample, 0, systemLenientOk);
         std::wstring lenient;
-        platform::DecodeUtf8Lenient(sample.data(), sample.size(), lenient);
+        lumetra::platform::DecodeUtf8Lenient(sample.data(), sample.size(), lenient);
         EXPECT_EQ(lenient, systemLenient);
     }
 }
@@ -79,7 +79,7 @@ TEST(Utf8AgainstSystem, EncodingMatchesWideCharToMultiByte) {
         std::string expected(static_cast<std::size_t>(n), '\0');
         WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), expected.data(), n,
                             nullptr, nullptr);
-        EXPECT_EQ(platform::EncodeUtf8(text), expected);
+        EXPECT_EQ(lumetra::platform::EncodeUtf8(text), expected);
     }
 }
 

@@ -51,12 +51,12 @@ TEST(Utf8Decode, StrictAcceptsOnlyWellFormedInputAndLenientReplacesLikeTheSystem
     for (const DecodeCase& c : DecodeCases()) {
         SCOPED_TRACE(c.name);
         std::wstring strict = L"keep";
-        EXPECT_EQ(platform::DecodeUtf8Strict(c.input.data(), c.input.size(), strict), c.strictOk);
+        EXPECT_EQ(lumetra::platform::DecodeUtf8Strict(c.input.data(), c.input.size(), strict), c.strictOk);
         const std::wstring expected = c.strictOk ? L"keep" + c.lenient : L"keep";
         EXPECT_EQ(strict, expected) << "a failed strict decode leaves the output alone";
 
         std::wstring lenient;
-        platform::DecodeUtf8Lenient(c.input.data(), c.input.size(), lenient);
+        lumetra::platform::DecodeUtf8Lenient(c.input.data(), c.input.size(), lenient);
         EXPECT_EQ(lenient, c.lenient);
     }
 }
@@ -65,27 +65,27 @@ TEST(Utf8Decode, Latin1MapsEveryByteToTheSameUnit) {
     Bytes all(256);
     for (unsigned i = 0; i < 256; ++i) all[i] = static_cast<std::uint8_t>(i);
     std::wstring out;
-    platform::DecodeLatin1(all.data(), all.size(), out);
+    lumetra::platform::DecodeLatin1(all.data(), all.size(), out);
     ASSERT_EQ(out.size(), 256u);
     for (unsigned i = 0; i < 256; ++i) EXPECT_EQ(static_cast<unsigned>(out[i]), i);
 }
 
 TEST(Utf8Encode, EncodesPairsAndReplacesLoneSurrogates) {
-    EXPECT_EQ(platform::EncodeUtf8(L"a=1"), "a=1");
-    EXPECT_EQ(platform::EncodeUtf8(Units({0xE9, 0x3042})), "\xC3\xA9\xE3\x81\x82");
-    EXPECT_EQ(platform::EncodeUtf8(Units({0xD83D, 0xDE00})), "\xF0\x9F\x98\x80");
-    EXPECT_EQ(platform::EncodeUtf8(Units({0xD83D, 'x'})), "\xEF\xBF\xBDx");
-    EXPECT_EQ(platform::EncodeUtf8(Units({'x', 0xDE00})), "x\xEF\xBF\xBD");
-    EXPECT_EQ(platform::EncodeUtf8(Units({0xD83D})), "\xEF\xBF\xBD");
+    EXPECT_EQ(lumetra::platform::EncodeUtf8(L"a=1"), "a=1");
+    EXPECT_EQ(lumetra::platform::EncodeUtf8(Units({0xE9, 0x3042})), "\xC3\xA9\xE3\x81\x82");
+    EXPECT_EQ(lumetra::platform::EncodeUtf8(Units({0xD83D, 0xDE00})), "\xF0\x9F\x98\x80");
+    EXPECT_EQ(lumetra::platform::EncodeUtf8(Units({0xD83D, 'x'})), "\xEF\xBF\xBDx");
+    EXPECT_EQ(lumetra::platform::EncodeUtf8(Units({'x', 0xDE00})), "x\xEF\xBF\xBD");
+    EXPECT_EQ(lumetra::platform::EncodeUtf8(Units({0xD83D})), "\xEF\xBF\xBD");
 }
 
 TEST(Utf8RoundTrip, EveryBmpUnitOutsideSurrogatesSurvives) {
     std::wstring all;
     for (unsigned u = 1; u < 0x10000; ++u)
         if (u < 0xD800 || u > 0xDFFF) all.push_back(static_cast<wchar_t>(u));
-    const std::string bytes = platform::EncodeUtf8(all);
+    const std::string bytes = lumetra::platform::EncodeUtf8(all);
     std::wstring back;
-    ASSERT_TRUE(platform::DecodeUtf8Strict(reinterpret_cast<const std::uint8_t*>(bytes.data()),
+    ASSERT_TRUE(lumetra::platform::DecodeUtf8Strict(reinterpret_cast<const std::uint8_t*>(bytes.data()),
                                            bytes.size(), back));
     EXPECT_EQ(back, all);
 }

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-namespace testing_support {
+namespace lumetra::testing_support {
 
 class TempDir {
 public:
@@ -65,4 +65,4 @@ inline bool Exists(const std::wstring& path) {
     return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-}  // namespace testing_support
+}  // namespace lumetra::testing_support

@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <string>
 
-namespace winprobe {
+namespace lumetra::winprobe {
 
 inline std::string Utf8(const wchar_t* text) {
     const int n = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
@@ -35,4 +35,4 @@ inline int Fail(const char* what) {
     return 2;
 }
 
-}  // namespace winprobe
+}  // namespace lumetra::winprobe

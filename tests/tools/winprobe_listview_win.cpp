@@ -25,9 +25,9 @@
 
 namespace {
 
-using winprobe::Fail;
-using winprobe::JsonString;
-using winprobe::Utf8;
+using lumetra::winprobe::Fail;
+using lumetra::winprobe::JsonString;
+using lumetra::winprobe::Utf8;
 
 HWND FindListView(const wchar_t* cls) {
     HWND top = FindWindowW(cls, nullptr);

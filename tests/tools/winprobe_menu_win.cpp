@@ -17,9 +17,9 @@
 
 namespace {
 
-using winprobe::Fail;
-using winprobe::JsonString;
-using winprobe::Utf8;
+using lumetra::winprobe::Fail;
+using lumetra::winprobe::JsonString;
+using lumetra::winprobe::Utf8;
 
 constexpr UINT kTrayIconId = 1;
 

@@ -27,9 +27,9 @@
 
 namespace {
 
-using winprobe::Fail;
-using winprobe::JsonString;
-using winprobe::Utf8;
+using lumetra::winprobe::Fail;
+using lumetra::winprobe::JsonString;
+using lumetra::winprobe::Utf8;
 
 std::string Describe(HWND hwnd) {
     if (!hwnd) return "{\"found\":false}";

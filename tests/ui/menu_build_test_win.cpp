@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "palette/palette_messages.h"
+#include "protocol/messages.h"
 #include "ui/menu_build_win.h"
 #include "ui/string_tables.h"
 #include "ui/tray_menu.h"
@@ -14,7 +14,6 @@
 namespace lumetra::ui {
 namespace {
 
-using namespace palette;
 
 // One item as a menu shows it. An unmarked check item looks like a plain one.
 struct Shown {
@@ -152,18 +151,18 @@ TEST(BuildPopupMenu, MarksAndStatesLandOnTheRightItems) {
         EXPECT_TRUE(GetMenuItemInfoW(menu.get(), id, FALSE, &info)) << id;
         return info;
     };
-    EXPECT_EQ(GetMenuDefaultItem(menu.get(), FALSE, 0), static_cast<UINT>(kCmdToggle));
-    EXPECT_TRUE(state(kCmdTriggerCtrl).fState & MFS_CHECKED);
-    EXPECT_FALSE(state(kCmdTriggerDisabled).fState & MFS_CHECKED);
-    EXPECT_FALSE(state(kCmdTriggerCtrl).fType & MFT_RADIOCHECK);
-    EXPECT_TRUE(state(kCmdHotkeyCtrlAltQ).fState & MFS_CHECKED);
-    EXPECT_TRUE(state(kCmdMouseX2).fType & MFT_RADIOCHECK);
-    EXPECT_TRUE(state(kCmdMouseX2).fState & MFS_CHECKED);
-    EXPECT_TRUE(state(kCmdMouseX1).fType & MFT_RADIOCHECK);
-    EXPECT_FALSE(state(kCmdMouseX1).fState & MFS_CHECKED);
-    EXPECT_TRUE(state(kCmdOpacity30).fState & MFS_CHECKED);
-    EXPECT_EQ(state(kCmdOpenReadme).fState & MFS_GRAYED, static_cast<UINT>(MFS_GRAYED));
-    EXPECT_EQ(state(kCmdExit).fState & (MFS_GRAYED | MFS_CHECKED | MFS_DEFAULT), 0u);
+    EXPECT_EQ(GetMenuDefaultItem(menu.get(), FALSE, 0), static_cast<UINT>(protocol::kCmdToggle));
+    EXPECT_TRUE(state(protocol::kCmdTriggerCtrl).fState & MFS_CHECKED);
+    EXPECT_FALSE(state(protocol::kCmdTriggerDisabled).fState & MFS_CHECKED);
+    EXPECT_FALSE(state(protocol::kCmdTriggerCtrl).fType & MFT_RADIOCHECK);
+    EXPECT_TRUE(state(protocol::kCmdHotkeyCtrlAltQ).fState & MFS_CHECKED);
+    EXPECT_TRUE(state(protocol::kCmdMouseX2).fType & MFT_RADIOCHECK);
+    EXPECT_TRUE(state(protocol::kCmdMouseX2).fState & MFS_CHECKED);
+    EXPECT_TRUE(state(protocol::kCmdMouseX1).fType & MFT_RADIOCHECK);
+    EXPECT_FALSE(state(protocol::kCmdMouseX1).fState & MFS_CHECKED);
+    EXPECT_TRUE(state(protocol::kCmdOpacity30).fState & MFS_CHECKED);
+    EXPECT_EQ(state(protocol::kCmdOpenReadme).fState & MFS_GRAYED, static_cast<UINT>(MFS_GRAYED));
+    EXPECT_EQ(state(protocol::kCmdExit).fState & (MFS_GRAYED | MFS_CHECKED | MFS_DEFAULT), 0u);
 }
 
 TEST(BuildPopupMenu, NestedSubmenusAndTextsOutsideAsciiSurvive) {

@@ -6,13 +6,12 @@
 #include <string>
 #include <vector>
 
-#include "palette/palette_messages.h"
+#include "protocol/messages.h"
 #include "ui/string_tables.h"
 
 namespace lumetra::ui {
 namespace {
 
-using namespace palette;
 using config::Hotkey;
 using config::MouseButton;
 using config::MouseMode;
@@ -146,11 +145,11 @@ TEST(TrayMenu, HotkeyMarksFollowTheChord) {
         Hotkey hotkey;
         std::vector<unsigned> marked;
     } cases[] = {
-        {kNoHotkey, {kCmdHotkeyNone}},
-        {kCtrlAltD, {kCmdHotkeyCtrlAltD}},
-        {{config::kModCtrlAlt, 0x51}, {kCmdHotkeyCtrlAltQ}},
-        {{config::kModCtrlAlt, 0x41}, {kCmdHotkeyCtrlAltA}},
-        {{config::kModCtrlAlt, 0x5A}, {kCmdHotkeyCtrlAltZ}},
+        {kNoHotkey, {protocol::kCmdHotkeyNone}},
+        {kCtrlAltD, {protocol::kCmdHotkeyCtrlAltD}},
+        {{config::kModCtrlAlt, 0x51}, {protocol::kCmdHotkeyCtrlAltQ}},
+        {{config::kModCtrlAlt, 0x41}, {protocol::kCmdHotkeyCtrlAltA}},
+        {{config::kModCtrlAlt, 0x5A}, {protocol::kCmdHotkeyCtrlAltZ}},
         {kCtrlShiftD, {}},
         {{config::kModCtrlAlt | config::kModShift, 0x44}, {}},
         {{config::kModCtrlAlt, 0x45}, {}},
@@ -159,8 +158,8 @@ TEST(TrayMenu, HotkeyMarksFollowTheChord) {
         TrayMenuState s = State();
         s.hotkey = c.hotkey;
         const MenuModel menu = BuildTrayMenu(s);
-        EXPECT_EQ(MarkedAmong(menu, {kCmdHotkeyNone, kCmdHotkeyCtrlAltD, kCmdHotkeyCtrlAltQ,
-                                     kCmdHotkeyCtrlAltA, kCmdHotkeyCtrlAltZ}),
+        EXPECT_EQ(MarkedAmong(menu, {protocol::kCmdHotkeyNone, protocol::kCmdHotkeyCtrlAltD, protocol::kCmdHotkeyCtrlAltQ,
+                                     protocol::kCmdHotkeyCtrlAltA, protocol::kCmdHotkeyCtrlAltZ}),
                   c.marked)
             << c.hotkey.modifiers << "+" << c.hotkey.key;
     }
@@ -179,32 +178,32 @@ TEST(TrayMenu, SettingsMarkTheirItems) {
     const MenuModel menu = BuildTrayMenu(s);
     const std::vector<unsigned> none;
     EXPECT_EQ(
-        MarkedAmong(menu, {kCmdTriggerCtrl, kCmdTriggerShift, kCmdTriggerAlt, kCmdTriggerDisabled}),
-        std::vector<unsigned>{kCmdTriggerDisabled});
-    EXPECT_EQ(MarkedAmong(menu, {kCmdMouseDoubleClick, kCmdMouseLongPress, kCmdMouseDisabled}),
-              std::vector<unsigned>{kCmdMouseLongPress});
-    EXPECT_EQ(MarkedAmong(menu, {kCmdMouseX1, kCmdMouseX2}), std::vector<unsigned>{kCmdMouseX2});
-    EXPECT_EQ(MarkedAmong(menu, {kCmdDisplayFollowSystem, kCmdDisplayLight, kCmdDisplayDark}),
-              std::vector<unsigned>{kCmdDisplayDark});
-    EXPECT_EQ(MarkedAmong(menu, {kCmdOpacity100, kCmdOpacity75, kCmdOpacity30}),
-              std::vector<unsigned>{kCmdOpacity75});
-    EXPECT_EQ(MarkedAmong(menu, {kCmdDesktopItemsSame, kCmdDesktopItemsAll}),
-              std::vector<unsigned>{kCmdDesktopItemsAll});
-    EXPECT_TRUE(Item(menu, kCmdCloseOnItemActivate).marked);
-    EXPECT_FALSE(Item(menu, kCmdRunAtStartup).marked);
+        MarkedAmong(menu, {protocol::kCmdTriggerCtrl, protocol::kCmdTriggerShift, protocol::kCmdTriggerAlt, protocol::kCmdTriggerDisabled}),
+        std::vector<unsigned>{protocol::kCmdTriggerDisabled});
+    EXPECT_EQ(MarkedAmong(menu, {protocol::kCmdMouseDoubleClick, protocol::kCmdMouseLongPress, protocol::kCmdMouseDisabled}),
+              std::vector<unsigned>{protocol::kCmdMouseLongPress});
+    EXPECT_EQ(MarkedAmong(menu, {protocol::kCmdMouseX1, protocol::kCmdMouseX2}), std::vector<unsigned>{protocol::kCmdMouseX2});
+    EXPECT_EQ(MarkedAmong(menu, {protocol::kCmdDisplayFollowSystem, protocol::kCmdDisplayLight, protocol::kCmdDisplayDark}),
+              std::vector<unsigned>{protocol::kCmdDisplayDark});
+    EXPECT_EQ(MarkedAmong(menu, {protocol::kCmdOpacity100, protocol::kCmdOpacity75, protocol::kCmdOpacity30}),
+              std::vector<unsigned>{protocol::kCmdOpacity75});
+    EXPECT_EQ(MarkedAmong(menu, {protocol::kCmdDesktopItemsSame, protocol::kCmdDesktopItemsAll}),
+              std::vector<unsigned>{protocol::kCmdDesktopItemsAll});
+    EXPECT_TRUE(Item(menu, protocol::kCmdCloseOnItemActivate).marked);
+    EXPECT_FALSE(Item(menu, protocol::kCmdRunAtStartup).marked);
 }
 
 TEST(TrayMenu, RadioGroupsUseBulletsTogglesUseChecks) {
     const MenuModel menu = BuildTrayMenu(State());
     for (unsigned id :
-         {kCmdMouseX1, kCmdMouseX2, kCmdDisplayFollowSystem, kCmdDisplayLight, kCmdDisplayDark,
-          kCmdOpacity100, kCmdOpacity75, kCmdOpacity30, kCmdDesktopItemsSame, kCmdDesktopItemsAll})
+         {protocol::kCmdMouseX1, protocol::kCmdMouseX2, protocol::kCmdDisplayFollowSystem, protocol::kCmdDisplayLight, protocol::kCmdDisplayDark,
+          protocol::kCmdOpacity100, protocol::kCmdOpacity75, protocol::kCmdOpacity30, protocol::kCmdDesktopItemsSame, protocol::kCmdDesktopItemsAll})
         EXPECT_EQ(Item(menu, id).mark, MenuMark::Radio) << id;
     for (unsigned id :
-         {kCmdTriggerCtrl, kCmdTriggerDisabled, kCmdHotkeyNone, kCmdHotkeyCtrlAltZ,
-          kCmdMouseDoubleClick, kCmdMouseDisabled, kCmdCloseOnItemActivate, kCmdRunAtStartup})
+         {protocol::kCmdTriggerCtrl, protocol::kCmdTriggerDisabled, protocol::kCmdHotkeyNone, protocol::kCmdHotkeyCtrlAltZ,
+          protocol::kCmdMouseDoubleClick, protocol::kCmdMouseDisabled, protocol::kCmdCloseOnItemActivate, protocol::kCmdRunAtStartup})
         EXPECT_EQ(Item(menu, id).mark, MenuMark::Check) << id;
-    for (unsigned id : {kCmdToggle, kCmdEditConfig, kCmdOpenReadme, kCmdAbout, kCmdExit})
+    for (unsigned id : {protocol::kCmdToggle, protocol::kCmdEditConfig, protocol::kCmdOpenReadme, protocol::kCmdAbout, protocol::kCmdExit})
         EXPECT_EQ(Item(menu, id).mark, MenuMark::None) << id;
 }
 
@@ -213,8 +212,8 @@ TEST(TrayMenu, UnlistedOpacityMarksHigh) {
         TrayMenuState s = State();
         s.opacity = opacity;
         const MenuModel menu = BuildTrayMenu(s);
-        EXPECT_EQ(MarkedAmong(menu, {kCmdOpacity100, kCmdOpacity75, kCmdOpacity30}),
-                  std::vector<unsigned>{kCmdOpacity30})
+        EXPECT_EQ(MarkedAmong(menu, {protocol::kCmdOpacity100, protocol::kCmdOpacity75, protocol::kCmdOpacity30}),
+                  std::vector<unsigned>{protocol::kCmdOpacity30})
             << opacity;
         EXPECT_EQ(Outline(menu)[5], L"[Background transparency (High)]") << opacity;
     }
@@ -245,15 +244,15 @@ TEST(TrayMenu, LayoutAndSubmenuCaptions) {
     // Transparency is offered from high to low; the keyboard menu ends with the editor.
     const MenuModel& transparency = menu[5].items;
     ASSERT_EQ(transparency.size(), 3u);
-    EXPECT_EQ(transparency[0].id, kCmdOpacity30);
-    EXPECT_EQ(transparency[1].id, kCmdOpacity75);
-    EXPECT_EQ(transparency[2].id, kCmdOpacity100);
+    EXPECT_EQ(transparency[0].id, protocol::kCmdOpacity30);
+    EXPECT_EQ(transparency[1].id, protocol::kCmdOpacity75);
+    EXPECT_EQ(transparency[2].id, protocol::kCmdOpacity100);
     const MenuModel& keyboard = menu[2].items;
     ASSERT_EQ(keyboard.size(), 12u);
-    EXPECT_EQ(keyboard[0].id, kCmdTriggerDisabled);
+    EXPECT_EQ(keyboard[0].id, protocol::kCmdTriggerDisabled);
     EXPECT_EQ(keyboard[4].kind, MenuItemKind::Separator);
-    EXPECT_EQ(keyboard[11].id, kCmdEditConfig);
-    EXPECT_EQ(menu[3].items[0].id, kCmdMouseDisabled);
+    EXPECT_EQ(keyboard[11].id, protocol::kCmdEditConfig);
+    EXPECT_EQ(menu[3].items[0].id, protocol::kCmdMouseDisabled);
 }
 
 TEST(TrayMenu, EveryCommandOnceOnlyTheToggleIsDefault) {
@@ -271,7 +270,7 @@ TEST(TrayMenu, EveryCommandOnceOnlyTheToggleIsDefault) {
     EXPECT_EQ(ids.size(), 29u);
     for (unsigned id : ids) EXPECT_EQ(ids.count(id), 1u) << id;
     EXPECT_EQ(defaults, 1);
-    EXPECT_TRUE(Item(menu, kCmdToggle).isDefault);
+    EXPECT_TRUE(Item(menu, protocol::kCmdToggle).isDefault);
 }
 
 TEST(TrayMenu, ToggleLabelAndReadmeStateFollowTheWorld) {
@@ -281,22 +280,22 @@ TEST(TrayMenu, ToggleLabelAndReadmeStateFollowTheWorld) {
             s.paletteVisible = visible;
             s.readmeAvailable = readme;
             const MenuModel menu = BuildTrayMenu(s);
-            EXPECT_EQ(Item(menu, kCmdToggle).text, visible ? L"Fenster schlie\x00DF"
+            EXPECT_EQ(Item(menu, protocol::kCmdToggle).text, visible ? L"Fenster schlie\x00DF"
                                                              L"en"
                                                            : L"Fenster anzeigen");
-            EXPECT_EQ(Item(menu, kCmdOpenReadme).grayed, !readme);
-            EXPECT_FALSE(Item(menu, kCmdExit).grayed);
+            EXPECT_EQ(Item(menu, protocol::kCmdOpenReadme).grayed, !readme);
+            EXPECT_FALSE(Item(menu, protocol::kCmdExit).grayed);
         }
     }
 }
 
 TEST(TrayMenu, JapaneseMenuUsesJapaneseTexts) {
     const MenuModel menu = BuildTrayMenu(State(kJapanese));
-    EXPECT_EQ(Item(menu, kCmdExit).text, L"Lumetra \x3092\x7D42\x4E86");
-    EXPECT_EQ(Item(menu, kCmdTriggerAlt).text,
+    EXPECT_EQ(Item(menu, protocol::kCmdExit).text, L"Lumetra \x3092\x7D42\x4E86");
+    EXPECT_EQ(Item(menu, protocol::kCmdTriggerAlt).text,
               L"Alt \x00D7"
               L"2");
-    EXPECT_EQ(Item(menu, kCmdHotkeyNone).text, L"\x7121\x52B9");
+    EXPECT_EQ(Item(menu, protocol::kCmdHotkeyNone).text, L"\x7121\x52B9");
     EXPECT_EQ(Outline(menu)[4],
               L"[\x8868\x793A\x30E2\x30FC\x30C9\xFF08OS\x306B\x5F93\x3046\xFF09]");
 }

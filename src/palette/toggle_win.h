@@ -4,7 +4,7 @@
 
 #include "config/settings.h"
 
-namespace lumetra::triggers {
+namespace lumetra::palette {
 
 // (Re)registers the toggle hotkey (id 1) on the window; true when one is registered.
 bool RegisterToggleHotkey(HWND window);
@@ -18,4 +18,4 @@ void ToggleMainWindow(bool showAtCursor);
 // Lets the next toggle through whatever the cooldown says.
 void ClearToggleCooldown();
 
-}  // namespace lumetra::triggers
+}  // namespace lumetra::palette

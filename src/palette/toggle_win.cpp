@@ -1,4 +1,4 @@
-#include "triggers/toggle_win.h"
+#include "palette/toggle_win.h"
 
 #include "config/config_host.h"
 #include "config/hotkey_text.h"
@@ -7,12 +7,12 @@
 #include "log/debug_log.h"
 #include "palette/activation_win.h"
 #include "palette/monitor_placement_win.h"
-#include "palette/palette_messages.h"
+#include "protocol/messages.h"
 #include "palette/palette_state_win.h"
 #include "palette/toggle_decision.h"
 #include "triggers/input_triggers_win.h"
 
-namespace lumetra::triggers {
+namespace lumetra::palette {
 namespace {
 
 constexpr UINT kModNoRepeat = 0x4000;
@@ -36,13 +36,13 @@ bool PaletteOnOtherMonitor(HWND palette) {
 
 bool RegisterToggleHotkey(HWND window) {
     if (!window) return false;
-    UnregisterHotKey(window, palette::kToggleHotkeyId);
+    UnregisterHotKey(window, protocol::kToggleHotkeyId);
     Registered() = {0, 0};
     const config::Hotkey hotkey = config::Cfg().toggleHotkey;
     if (hotkey.key == 0) return false;
-    if (RegisterHotKey(window, palette::kToggleHotkeyId, hotkey.modifiers | kModNoRepeat,
+    if (RegisterHotKey(window, protocol::kToggleHotkeyId, hotkey.modifiers | kModNoRepeat,
                        hotkey.key) ||
-        RegisterHotKey(window, palette::kToggleHotkeyId, hotkey.modifiers, hotkey.key)) {
+        RegisterHotKey(window, protocol::kToggleHotkeyId, hotkey.modifiers, hotkey.key)) {
         Registered() = hotkey;
         return true;
     }
@@ -67,12 +67,12 @@ void ReloadHotkeyFromConfig() {
     if (replaced) config::SaveToggleHotkey();
 }
 
-void ClearToggleCooldown() { palette::Palette().lastToggleTick = 0; }
+void ClearToggleCooldown() { Palette().lastToggleTick = 0; }
 
 void ToggleMainWindow(bool showAtCursor) {
-    palette::PaletteState& state = palette::Palette();
+    PaletteState& state = Palette();
     const std::uint32_t now = GetTickCount();
-    if (!palette::BeginToggle(now, state.lastToggleTick)) {
+    if (!BeginToggle(now, state.lastToggleTick)) {
         log::DebugLogWrite(L"ToggleMainWindow skipped by cooldown.");
         return;
     }
@@ -85,23 +85,23 @@ void ToggleMainWindow(bool showAtCursor) {
     }
 
     const bool otherMonitor = state.paletteShown && window && PaletteOnOtherMonitor(window);
-    switch (palette::DecideToggle(state.paletteShown, otherMonitor)) {
-        case palette::ToggleAction::kRelocate:
+    switch (DecideToggle(state.paletteShown, otherMonitor)) {
+        case ToggleAction::kRelocate:
             log::DebugLogWrite(L"ToggleMainWindow -> relocate to cursor monitor");
-            palette::RelocatePaletteToCursorMonitor(showAtCursor);
+            RelocatePaletteToCursorMonitor(showAtCursor);
             break;
-        case palette::ToggleAction::kHide:
+        case ToggleAction::kHide:
             log::DebugLogWrite(L"ToggleMainWindow -> hide");
-            palette::HidePalette();
+            HidePalette();
             break;
-        case palette::ToggleAction::kShow:
+        case ToggleAction::kShow:
             log::DebugLogWrite(L"ToggleMainWindow -> show");
             state.paletteShown = true;
-            ClearKeyboardTracking();
-            ResetMouseGestureState();
-            palette::ActivatePalette(showAtCursor);
+            triggers::ClearKeyboardTracking();
+            triggers::ResetMouseGestureState();
+            ActivatePalette(showAtCursor);
             break;
     }
 }
 
-}  // namespace lumetra::triggers
+}  // namespace lumetra::palette

@@ -1,8 +1,8 @@
 #pragma once
 
-namespace lumetra::app {
+namespace lumetra::config {
 
 // Makes the start-with-Windows entry match the RunAtStartup setting.
 void ApplyRunAtStartup();
 
-}  // namespace lumetra::app
+}  // namespace lumetra::config

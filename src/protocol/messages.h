@@ -1,9 +1,9 @@
 #pragma once
-// The palette's private messages, menu commands and timers. Every request in
-// the program reaches the palette window as one of these.
+// The palette's private messages, menu commands, timer ids and window names:
+// every request in the program reaches the palette window as one of these.
 #include <cstdint>
 
-namespace lumetra::palette {
+namespace lumetra::protocol {
 
 inline constexpr unsigned kWmApp = 0x8000;  // WM_APP
 
@@ -89,6 +89,15 @@ enum TimerId : unsigned {
     kMenuResyncTimerId = 26,
     kIgnoredTimerId = 27,
 };
+// The hosted view's transitions and the cover over them: stopped when the
+// palette hides (with the menu resync and the fade-in) and when the view is
+// released (with the view re-apply and the sort sync, which outlive a hide).
+inline constexpr unsigned kViewTransitionTimers[] = {
+    kApplyViewTimerId,       kRevealSweepTimerId, kShellChangeDebounceTimerId, kRestoreViewModeTimerId,
+    kSmallIconSettleTimerId, kOverlayFadeTimerId, kCoverMinTimeTimerId};
+inline constexpr unsigned kTimersStoppedOnHide[] = {kMenuResyncTimerId, kFadeInTimerId};
+inline constexpr unsigned kTimersStoppedOnViewRelease[] = {kViewReapplyTimerId, kShellCommandSortTimerId};
+
 inline constexpr unsigned kFirstTimerId = 11;
 inline constexpr unsigned kLastTimerId = 26;
 
@@ -102,4 +111,4 @@ inline constexpr const wchar_t* kTaskbarCreatedMessageName = L"TaskbarCreated";
 inline constexpr const wchar_t* kPaletteClassName = L"Lumetra.Main";
 inline constexpr const wchar_t* kPaletteTitle = L"Lumetra";
 
-}  // namespace lumetra::palette
+}  // namespace lumetra::protocol

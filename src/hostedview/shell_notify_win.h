@@ -1,10 +1,10 @@
 #pragma once
 #include <windows.h>
 
-namespace lumetra::app {
+namespace lumetra::hostedview {
 
 // Registers the palette for changes of the Desktop folder (WMAPP_SHELLCHANGE).
 void RegisterShellChangeNotification(HWND palette);
 void DeregisterShellChangeNotification();
 
-}  // namespace lumetra::app
+}  // namespace lumetra::hostedview

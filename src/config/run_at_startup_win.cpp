@@ -1,9 +1,9 @@
 // Start with Windows; the shortcut and startup-task handling arrive with the
 // run-at-startup work.
-#include "app/run_at_startup_win.h"
+#include "config/run_at_startup_win.h"
 
-namespace lumetra::app {
+namespace lumetra::config {
 
 void ApplyRunAtStartup() {}
 
-}  // namespace lumetra::app
+}  // namespace lumetra::config
