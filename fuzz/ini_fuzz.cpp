@@ -13,7 +13,8 @@ namespace {
 // Loads saved bytes and saves them again; aborts when the reload fails.
 std::string Resave(const std::string& bytes) {
     lumetra::config::IniDocument doc(L"fuzz.ini");
-    if (!doc.loadFromBytes(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size())) std::abort();
+    if (!doc.loadFromBytes(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()))
+        std::abort();
     return doc.serializeFileBytes();
 }
 

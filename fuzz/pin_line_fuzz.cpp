@@ -43,8 +43,8 @@ void CheckLine(const std::string& line) {
     }
     if (bars != 2) std::abort();
     std::wstring decoded;
-    if (!lumetra::platform::DecodeUtf8Strict(reinterpret_cast<const std::uint8_t*>(line.data()), line.size(),
-                                    decoded))
+    if (!lumetra::platform::DecodeUtf8Strict(reinterpret_cast<const std::uint8_t*>(line.data()),
+                                             line.size(), decoded))
         std::abort();
 }
 

@@ -23,8 +23,8 @@ const std::string& SampleFile() {
         for (int section = 0; s.size() < 520000; ++section) {
             s += "[Section" + std::to_string(section) + "]\r\n";
             for (int key = 0; key < 40 && s.size() < 520000; ++key)
-                s += "Key" + std::to_string(key) + " = value " + std::to_string(section * 40 + key) +
-                     " caf\xC3\xA9\r\n";
+                s += "Key" + std::to_string(key) + " = value " +
+                     std::to_string(section * 40 + key) + " caf\xC3\xA9\r\n";
             s += "; a comment line\r\n\r\n";
         }
         return s;
@@ -73,8 +73,10 @@ int InihHandler(void* user, const char* section, const char* name, const char* v
     if (inserted) doc->sectionOrder.emplace_back(section);
     auto& keys = doc->index[section];
     auto [k, fresh] = keys.try_emplace(name, it->second.size());
-    if (fresh) it->second.emplace_back(name, value);
-    else it->second[k->second].second = value;
+    if (fresh)
+        it->second.emplace_back(name, value);
+    else
+        it->second[k->second].second = value;
     return 1;
 }
 
@@ -87,7 +89,8 @@ void BM_Inih(benchmark::State& state) {
         for (std::size_t i = 0; i < doc.sectionOrder.size(); ++i) {
             if (i) out += "\r\n";
             out += "[" + doc.sectionOrder[i] + "]";
-            for (const auto& [k, v] : doc.sections[doc.sectionOrder[i]]) out += "\r\n" + k + "=" + v;
+            for (const auto& [k, v] : doc.sections[doc.sectionOrder[i]])
+                out += "\r\n" + k + "=" + v;
         }
         benchmark::DoNotOptimize(out);
     }

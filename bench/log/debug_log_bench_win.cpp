@@ -14,7 +14,8 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 constexpr int kLines = 20000;
-const wchar_t* const kText = L"PersistViewMode: monitor=DISPLAY1 view=3 reason=menu.small [cycle=42]";
+const wchar_t* const kText =
+    L"PersistViewMode: monitor=DISPLAY1 view=3 reason=menu.small [cycle=42]";
 
 void NaiveWrite(const std::wstring& path, const wchar_t* text) {
     HANDLE file = CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_DELETE,
@@ -24,7 +25,8 @@ void NaiveWrite(const std::wstring& path, const wchar_t* text) {
     GetLocalTime(&now);
     wchar_t line[lumetra::log::kLogLineUnits];
     const std::size_t units = lumetra::log::FormatLogLine(
-        line, {now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond, now.wMilliseconds},
+        line,
+        {now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond, now.wMilliseconds},
         GetCurrentThreadId(), text);
     DWORD written = 0;
     WriteFile(file, line, static_cast<DWORD>(units * sizeof(wchar_t)), &written, nullptr);
@@ -59,8 +61,10 @@ int wmain() {
     const double naiveSeconds = Seconds(start);
 
     const double logRate = kLines / logSeconds, naiveRate = kLines / naiveSeconds;
-    std::printf("DebugLogWrite:        %9.0f lines/s (%d lines, %.3f s)\n", logRate, kLines, logSeconds);
-    std::printf("open-append-close:    %9.0f lines/s (%d lines, %.3f s)\n", naiveRate, kLines, naiveSeconds);
+    std::printf("DebugLogWrite:        %9.0f lines/s (%d lines, %.3f s)\n", logRate, kLines,
+                logSeconds);
+    std::printf("open-append-close:    %9.0f lines/s (%d lines, %.3f s)\n", naiveRate, kLines,
+                naiveSeconds);
     std::printf("ratio:                %9.1fx\n", logRate / naiveRate);
     return 0;
 }

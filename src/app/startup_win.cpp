@@ -9,24 +9,24 @@
 
 #include <utility>
 
-#include "protocol/resource_ids.h"
-#include "config/run_at_startup_win.h"
-#include "hostedview/shell_notify_win.h"
 #include "config/config_host_win.h"
 #include "config/data_folder.h"
 #include "config/data_folder_win.h"
+#include "config/run_at_startup_win.h"
 #include "config/settings.h"
 #include "config/settings_names.h"
 #include "config/settings_store.h"
+#include "hostedview/hosted_view_win.h"
+#include "hostedview/shell_notify_win.h"
 #include "log/debug_log.h"
-#include "protocol/messages.h"
 #include "palette/appearance_win.h"
 #include "palette/palette_window_win.h"
 #include "palette/registered_messages_win.h"
-#include "hostedview/hosted_view_win.h"
-#include "platform/unique_handle_win.h"
-#include "triggers/input_triggers_win.h"
 #include "palette/toggle_win.h"
+#include "platform/unique_handle_win.h"
+#include "protocol/messages.h"
+#include "protocol/resource_ids.h"
+#include "triggers/input_triggers_win.h"
 #include "ui/tray_win.h"
 #include "ui/ui_language.h"
 
@@ -45,7 +45,8 @@ void ReleaseSingleInstanceMutex() { SingleInstanceMutex().reset(); }
 
 // A second launch hands the request to the running instance and ends.
 int ForwardToRunningInstance() {
-    log::DebugLogWrite(L"Lumetra already running; forwarding activate to existing instance and exiting.");
+    log::DebugLogWrite(
+        L"Lumetra already running; forwarding activate to existing instance and exiting.");
     if (HWND running = FindWindowW(protocol::kPaletteClassName, nullptr)) {
         PostMessageW(running, protocol::WMAPP_TOGGLE,
                      static_cast<WPARAM>(protocol::ToggleSource::kSecondInstance), 0);
@@ -81,9 +82,10 @@ std::wstring ExecutablePath() {
 
 void SetWindowIcons(HWND palette, HINSTANCE instance) {
     for (const auto& [which, size] : {std::pair{ICON_BIG, 32}, std::pair{ICON_SMALL, 16}}) {
-        HANDLE icon = LoadImageW(instance, MAKEINTRESOURCEW(IDI_LUMETRA_APP), IMAGE_ICON, size, size,
-                                 LR_DEFAULTCOLOR);
-        SendMessageW(palette, WM_SETICON, static_cast<WPARAM>(which), reinterpret_cast<LPARAM>(icon));
+        HANDLE icon = LoadImageW(instance, MAKEINTRESOURCEW(IDI_LUMETRA_APP), IMAGE_ICON, size,
+                                 size, LR_DEFAULTCOLOR);
+        SendMessageW(palette, WM_SETICON, static_cast<WPARAM>(which),
+                     reinterpret_cast<LPARAM>(icon));
     }
 }
 
@@ -131,7 +133,8 @@ int RunLumetra(HINSTANCE instance) {
 
     hostedview::TakeDesktopIdList();
     const palette::WindowRect window{settings.x, settings.y, settings.w, settings.h};
-    const HWND palette = palette::CreatePaletteWindow(instance, window, {ReleaseSingleInstanceMutex});
+    const HWND palette =
+        palette::CreatePaletteWindow(instance, window, {ReleaseSingleInstanceMutex});
     if (!palette) {
         CoUninitialize();
         return 0;

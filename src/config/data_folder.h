@@ -11,9 +11,9 @@ namespace lumetra::config {
 // Candidate roots in order of preference; each returns an empty string when
 // its source has nothing.
 struct DataRootSources {
-    std::function<std::wstring()> knownFolder;      // roaming app-data known folder
-    std::function<std::wstring()> shellFolder;      // CSIDL_APPDATA
-    std::function<std::wstring()> appDataVariable;  // %APPDATA%
+    std::function<std::wstring()> knownFolder;          // roaming app-data known folder
+    std::function<std::wstring()> shellFolder;          // CSIDL_APPDATA
+    std::function<std::wstring()> appDataVariable;      // %APPDATA%
     std::function<std::wstring()> userProfileVariable;  // %USERPROFILE%
     std::function<std::wstring()> executableFolder;
 };

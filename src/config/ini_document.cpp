@@ -33,7 +33,8 @@ std::wstring CutValue(std::wstring_view value, std::size_t maxUnits) {
 }
 
 std::wstring DecodeIniBytes(const std::uint8_t* data, std::size_t size) {
-    if (size >= 2 && data[0] == 0xFF && data[1] == 0xFE) return DecodeUtf16Le(data + 2, (size - 2) / 2);
+    if (size >= 2 && data[0] == 0xFF && data[1] == 0xFE)
+        return DecodeUtf16Le(data + 2, (size - 2) / 2);
     if (size >= 4 && data[0] == 0x5B && data[1] == 0x00) return DecodeUtf16Le(data, size / 2);
     if (size >= 3 && data[0] == 0xEF && data[1] == 0xBB && data[2] == 0xBF) {
         data += 3;
@@ -90,7 +91,8 @@ void IniDocument::parseText(std::wstring_view text) {
         }
 
         if (end >= text.size()) break;
-        pos = end + ((text[end] == L'\r' && end + 1 < text.size() && text[end + 1] == L'\n') ? 2 : 1);
+        pos =
+            end + ((text[end] == L'\r' && end + 1 < text.size() && text[end + 1] == L'\n') ? 2 : 1);
     }
 }
 
@@ -107,8 +109,10 @@ const IniDocument::Section* IniDocument::findSection(std::wstring_view name) con
 
 void IniDocument::store(Section& section, std::wstring_view key, std::wstring_view value) {
     auto [it, inserted] = section.index.try_emplace(std::wstring(key), section.entries.size());
-    if (inserted) section.entries.emplace_back(it->first, std::wstring(value));
-    else section.entries[it->second].second.assign(value);
+    if (inserted)
+        section.entries.emplace_back(it->first, std::wstring(value));
+    else
+        section.entries[it->second].second.assign(value);
 }
 
 std::wstring IniDocument::get(const wchar_t* section, const wchar_t* key,

@@ -19,7 +19,7 @@ namespace lumetra::config {
 inline constexpr std::size_t kIniMaxFileBytes = 524288;
 
 class IniDocument {
-public:
+  public:
     explicit IniDocument(std::wstring path);
 
     const std::wstring& path() const { return path_; }
@@ -59,7 +59,7 @@ public:
     std::vector<std::wstring> sectionNames() const;
     std::vector<std::wstring> keyNames(const wchar_t* section) const;
 
-private:
+  private:
     struct Section {
         std::wstring name;
         std::vector<std::pair<std::wstring, std::wstring>> entries;  // in key order
@@ -71,7 +71,7 @@ private:
     static void store(Section& section, std::wstring_view key, std::wstring_view value);
 
     std::wstring path_;
-    std::vector<Section> sections_;                          // in section order
+    std::vector<Section> sections_;                               // in section order
     std::unordered_map<std::wstring, std::size_t> sectionIndex_;  // name -> section
 };
 

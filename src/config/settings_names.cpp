@@ -7,14 +7,10 @@ namespace lumetra::config {
 
 const wchar_t* TriggerKeyName(TriggerKey trigger) {
     switch (trigger) {
-        case TriggerKey::Ctrl:
-            return L"Ctrl";
-        case TriggerKey::Shift:
-            return L"Shift";
-        case TriggerKey::Alt:
-            return L"Alt";
-        case TriggerKey::Disabled:
-            break;
+        case TriggerKey::Ctrl: return L"Ctrl";
+        case TriggerKey::Shift: return L"Shift";
+        case TriggerKey::Alt: return L"Alt";
+        case TriggerKey::Disabled: break;
     }
     return L"Disabled";
 }
@@ -25,24 +21,18 @@ const wchar_t* MouseButtonName(MouseButton button) {
 
 const wchar_t* MouseModeShortName(MouseMode mode) {
     switch (mode) {
-        case MouseMode::DoubleClick:
-            return L"double";
-        case MouseMode::LongPress:
-            return L"hold";
-        case MouseMode::Disabled:
-            break;
+        case MouseMode::DoubleClick: return L"double";
+        case MouseMode::LongPress: return L"hold";
+        case MouseMode::Disabled: break;
     }
     return L"off";
 }
 
 const wchar_t* MouseModeName(MouseMode mode) {
     switch (mode) {
-        case MouseMode::DoubleClick:
-            return L"double-click";
-        case MouseMode::LongPress:
-            return L"long-press";
-        case MouseMode::Disabled:
-            break;
+        case MouseMode::DoubleClick: return L"double-click";
+        case MouseMode::LongPress: return L"long-press";
+        case MouseMode::Disabled: break;
     }
     return L"disabled";
 }

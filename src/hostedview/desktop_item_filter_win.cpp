@@ -75,12 +75,9 @@ bool ShouldShowDesktopItem(IShellFolder* desktop, PCUITEMID_CHILD child, PCIDLIS
         item.fileSystem =
             (attributes & SFGAO_FILESYSTEM) ? FileSystemAttr::Set : FileSystemAttr::Clear;
     switch (ClassifyDesktopItem(context, item)) {
-        case FilterVerdict::Show:
-            return true;
-        case FilterVerdict::Hide:
-            return false;
-        case FilterVerdict::AskKnownIcons:
-            break;
+        case FilterVerdict::Show: return true;
+        case FilterVerdict::Hide: return false;
+        case FilterVerdict::AskKnownIcons: break;
     }
     return FinishKnownIconDecision(context, item, MatchIconIdLists(full));
 }

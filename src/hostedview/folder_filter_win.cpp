@@ -11,7 +11,6 @@
 
 namespace lumetra::hostedview {
 
-
 LumetraFolderFilter* LumetraFolderFilter::Create() {
     return new (std::nothrow) LumetraFolderFilter();
 }
@@ -43,8 +42,7 @@ STDMETHODIMP LumetraFolderFilter::ShouldShow(IShellFolder* folder, PCIDLIST_ABSO
     UniqueIdList full(ILCombine(folderIds.get(), item));
     if (!full) return S_FALSE;
     if (IsControlPanelItem(full.get())) return S_FALSE;
-    if (config::Cfg().desktopItemsMode == config::DesktopItemsMode::AllItems)
-        return S_OK;
+    if (config::Cfg().desktopItemsMode == config::DesktopItemsMode::AllItems) return S_OK;
     return ShouldShowDesktopItem(folder, item, full.get()) ? S_OK : S_FALSE;
 }
 
@@ -54,8 +52,6 @@ STDMETHODIMP LumetraFolderFilter::GetEnumFlags(IShellFolder*, PCIDLIST_ABSOLUTE,
     *flags = kDesktopEnumFlags;
     return S_OK;
 }
-
-
 
 bool AttachFolderFilter() {
     HostedView& v = View();

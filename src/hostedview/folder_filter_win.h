@@ -31,8 +31,6 @@ class LumetraFolderFilter final : public IFolderFilter {
 };
 #pragma GCC diagnostic pop
 
-
-
 inline constexpr DWORD kDesktopEnumFlags = 0xE0;  // folders, non-folders and hidden items
 
 // Hands the filter to the view; false when the view offers no filter site.

@@ -5,12 +5,12 @@
 
 #include "config/settings.h"
 #include "hostedview/folder_filter_win.h"
+#include "hostedview/icon_grid_win.h"
 #include "hostedview/shell_browser_win.h"
 #include "hostedview/shell_ids_win.h"
+#include "hostedview/view_refresh_win.h"
 #include "hostedview/view_subclass_win.h"
 #include "hostedview/view_sweep_win.h"
-#include "hostedview/icon_grid_win.h"
-#include "hostedview/view_refresh_win.h"
 #include "log/debug_log.h"
 #include "protocol/messages.h"
 

@@ -7,7 +7,6 @@
 
 namespace lumetra::hostedview {
 
-
 LumetraShellBrowser* LumetraShellBrowser::Create(HWND host) {
     return new (std::nothrow) LumetraShellBrowser(host);
 }

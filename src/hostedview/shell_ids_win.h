@@ -7,11 +7,11 @@
 
 namespace lumetra::hostedview {
 
-using platform::kIidUnknown;
+using platform::kIidFolderView2;
 using platform::kIidOleWindow;
 using platform::kIidShellBrowser;
 using platform::kIidShellView;
-using platform::kIidFolderView2;
+using platform::kIidUnknown;
 
 inline constexpr GUID kIidShellFolderView = {
     0x37A378C0, 0xF82D, 0x11CE, {0xAE, 0x65, 0x08, 0x00, 0x2B, 0x2E, 0x12, 0x62}};

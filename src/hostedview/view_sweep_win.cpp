@@ -12,8 +12,8 @@
 #include "hostedview/shell_ids_win.h"
 #include "hostedview/view_refresh_win.h"
 #include "log/debug_log.h"
-#include "protocol/messages.h"
 #include "platform/com_ptr_win.h"
+#include "protocol/messages.h"
 
 namespace lumetra::hostedview {
 namespace {

@@ -55,8 +55,7 @@ int RunRestore(const RestoreSteps& steps) {
         case ViewAccess::kNoLayoutInterface:
             return Report(steps.notify, NoticeKind::kErrorDialog, text::kNoLayoutApiTitle,
                           &text::kNoLayoutApiBody, kExitRestoreNoView);
-        case ViewAccess::kOk:
-            break;
+        case ViewAccess::kOk: break;
     }
     if (steps.autoArrangeOn())
         return Report(steps.notify, NoticeKind::kToast, text::kAutoArrangeTitle,

@@ -7,11 +7,11 @@
 
 namespace lumetra::layouttool {
 
-using platform::kIidUnknown;
+using platform::kIidFolderView2;
 using platform::kIidOleWindow;
 using platform::kIidShellBrowser;
 using platform::kIidShellView;
-using platform::kIidFolderView2;
+using platform::kIidUnknown;
 
 inline constexpr GUID kClsidShellWindows = {
     0x9BA05972, 0xF6A8, 0x11CF, {0xA4, 0x42, 0x00, 0xA0, 0xC9, 0x0A, 0x8F, 0x39}};

@@ -70,10 +70,8 @@ int Run() {
         case Command::kRestore:
             return ConfirmThenRun(text::kRestoreQuestion, text::kRestoreQuestionBody,
                                   RestoreLayout);
-        case Command::kToggle:
-            return ToggleDesktopIcons();
-        case Command::kUnknown:
-            break;
+        case Command::kToggle: return ToggleDesktopIcons();
+        case Command::kUnknown: break;
     }
     ToastOr(TD_WARNING_ICON, Pick(text::kUnknownArgumentTitle, japanese),
             Pick(text::kUnknownArgumentBody, japanese));

@@ -93,19 +93,11 @@ void OnDestroy(HWND window) {
 
 LRESULT CALLBACK ToastProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_CREATE:
-            return OnCreate(window, reinterpret_cast<const CREATESTRUCTW*>(lParam));
-        case WM_TIMER:
-            OnTimer(window, wParam);
-            return 0;
-        case WM_PAINT:
-            OnPaint(window);
-            return 0;
-        case WM_DESTROY:
-            OnDestroy(window);
-            return 0;
-        default:
-            return DefWindowProcW(window, message, wParam, lParam);
+        case WM_CREATE: return OnCreate(window, reinterpret_cast<const CREATESTRUCTW*>(lParam));
+        case WM_TIMER: OnTimer(window, wParam); return 0;
+        case WM_PAINT: OnPaint(window); return 0;
+        case WM_DESTROY: OnDestroy(window); return 0;
+        default: return DefWindowProcW(window, message, wParam, lParam);
     }
 }
 
@@ -139,7 +131,8 @@ ToastRect WorkArea() {
 
 void RoundCorners(HWND window, int height) {
     const DWORD preference = kDwmCornerRound;
-    platform::SetDwmWindowAttribute(window, kDwmWindowCornerPreference, &preference, sizeof preference);
+    platform::SetDwmWindowAttribute(window, kDwmWindowCornerPreference, &preference,
+                                    sizeof preference);
     const HRGN region = CreateRoundRectRgn(0, 0, kToastWidth + 1, height + 1, 12, 12);
     // The window owns the region once it is set.
     if (region && !SetWindowRgn(window, region, TRUE)) DeleteObject(region);

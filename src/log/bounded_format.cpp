@@ -25,7 +25,15 @@ struct Conversion {
     bool left = false, plus = false, space = false, alt = false, zero = false;
     int width = 0;
     int precision = -1;
-    enum class Length { kNone, kChar, kShort, kLong, kLongLong, kSize, kMax } length = Length::kNone;
+    enum class Length {
+        kNone,
+        kChar,
+        kShort,
+        kLong,
+        kLongLong,
+        kSize,
+        kMax
+    } length = Length::kNone;
 };
 
 void PutPadded(Sink& sink, const Conversion& conv, std::size_t bodyLength, auto&& writeBody) {
@@ -55,8 +63,8 @@ void PutNarrowString(Sink& sink, const Conversion& conv, const char* text) {
     });
 }
 
-void PutInteger(Sink& sink, const Conversion& conv, std::uint64_t magnitude, bool negative, unsigned base,
-                bool upper, const wchar_t* prefix) {
+void PutInteger(Sink& sink, const Conversion& conv, std::uint64_t magnitude, bool negative,
+                unsigned base, bool upper, const wchar_t* prefix) {
     wchar_t digits[24];
     std::size_t n = 0;
     const wchar_t* alphabet = upper ? L"0123456789ABCDEF" : L"0123456789abcdef";
@@ -70,9 +78,12 @@ void PutInteger(Sink& sink, const Conversion& conv, std::uint64_t magnitude, boo
     const std::size_t zeros = minDigits > n ? minDigits - n : 0;
 
     wchar_t sign = 0;
-    if (negative) sign = L'-';
-    else if (conv.plus) sign = L'+';
-    else if (conv.space) sign = L' ';
+    if (negative)
+        sign = L'-';
+    else if (conv.plus)
+        sign = L'+';
+    else if (conv.space)
+        sign = L' ';
     std::size_t prefixLength = 0;
     while (prefix && prefix[prefixLength]) ++prefixLength;
 
@@ -140,12 +151,18 @@ std::size_t FormatWideV(wchar_t* buffer, std::size_t capacity, const wchar_t* fo
         const wchar_t* start = p++;
         Conversion conv;
         for (;; ++p) {
-            if (*p == L'-') conv.left = true;
-            else if (*p == L'+') conv.plus = true;
-            else if (*p == L' ') conv.space = true;
-            else if (*p == L'#') conv.alt = true;
-            else if (*p == L'0') conv.zero = true;
-            else break;
+            if (*p == L'-')
+                conv.left = true;
+            else if (*p == L'+')
+                conv.plus = true;
+            else if (*p == L' ')
+                conv.space = true;
+            else if (*p == L'#')
+                conv.alt = true;
+            else if (*p == L'0')
+                conv.zero = true;
+            else
+                break;
         }
         if (*p == L'*') {
             conv.width = va_arg(args, int);
@@ -170,18 +187,30 @@ std::size_t FormatWideV(wchar_t* buffer, std::size_t capacity, const wchar_t* fo
         bool narrow = false;
         switch (*p) {
             case L'h':
-                if (p[1] == L'h') { conv.length = Conversion::Length::kChar; ++p; }
-                else conv.length = Conversion::Length::kShort;
+                if (p[1] == L'h') {
+                    conv.length = Conversion::Length::kChar;
+                    ++p;
+                } else
+                    conv.length = Conversion::Length::kShort;
                 narrow = true;
                 ++p;
                 break;
             case L'l':
-                if (p[1] == L'l') { conv.length = Conversion::Length::kLongLong; ++p; }
-                else conv.length = Conversion::Length::kLong;
+                if (p[1] == L'l') {
+                    conv.length = Conversion::Length::kLongLong;
+                    ++p;
+                } else
+                    conv.length = Conversion::Length::kLong;
                 ++p;
                 break;
-            case L'z': conv.length = Conversion::Length::kSize; ++p; break;
-            case L'j': conv.length = Conversion::Length::kMax; ++p; break;
+            case L'z':
+                conv.length = Conversion::Length::kSize;
+                ++p;
+                break;
+            case L'j':
+                conv.length = Conversion::Length::kMax;
+                ++p;
+                break;
             default: break;
         }
         switch (*p) {
@@ -194,13 +223,18 @@ std::size_t FormatWideV(wchar_t* buffer, std::size_t capacity, const wchar_t* fo
                 PutInteger(sink, conv, magnitude, v < 0, 10, false, nullptr);
                 break;
             }
-            case L'u': PutInteger(sink, conv, ReadUnsigned(conv, args), false, 10, false, nullptr); break;
-            case L'o': PutInteger(sink, conv, ReadUnsigned(conv, args), false, 8, false, nullptr); break;
+            case L'u':
+                PutInteger(sink, conv, ReadUnsigned(conv, args), false, 10, false, nullptr);
+                break;
+            case L'o':
+                PutInteger(sink, conv, ReadUnsigned(conv, args), false, 8, false, nullptr);
+                break;
             case L'x':
             case L'X': {
                 const std::uint64_t v = ReadUnsigned(conv, args);
                 const bool upper = *p == L'X';
-                PutInteger(sink, conv, v, false, 16, upper, conv.alt && v ? (upper ? L"0X" : L"0x") : nullptr);
+                PutInteger(sink, conv, v, false, 16, upper,
+                           conv.alt && v ? (upper ? L"0X" : L"0x") : nullptr);
                 break;
             }
             case L'p': {
@@ -216,8 +250,10 @@ std::size_t FormatWideV(wchar_t* buffer, std::size_t capacity, const wchar_t* fo
                 break;
             }
             case L's':
-                if (narrow) PutNarrowString(sink, conv, va_arg(args, const char*));
-                else PutWideString(sink, conv, va_arg(args, const wchar_t*));
+                if (narrow)
+                    PutNarrowString(sink, conv, va_arg(args, const char*));
+                else
+                    PutWideString(sink, conv, va_arg(args, const wchar_t*));
                 break;
             default:
                 // Unknown conversion: copy it literally, including a lone '%' at the end.

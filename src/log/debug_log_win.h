@@ -5,9 +5,9 @@
 namespace lumetra::log {
 
 struct DebugLogCounters {
-    std::uint32_t openAttempts;   // CreateFileW calls made for the log
-    std::uint32_t noticesSent;    // one-time open-failure notices (0 or 1)
-    std::uint32_t sizeChecks;     // DebugLogRotateIfLarge runs that found a path
+    std::uint32_t openAttempts;  // CreateFileW calls made for the log
+    std::uint32_t noticesSent;   // one-time open-failure notices (0 or 1)
+    std::uint32_t sizeChecks;    // DebugLogRotateIfLarge runs that found a path
 };
 
 DebugLogCounters DebugLogGetCounters();

@@ -9,16 +9,16 @@
 #include "config/settings.h"
 #include "config/settings_store.h"
 #include "hostedview/hosted_view_win.h"
-#include "hostedview/view_mode_win.h"
 #include "hostedview/icon_grid_win.h"
+#include "hostedview/view_mode_win.h"
 #include "hostedview/view_refresh_win.h"
 #include "palette/appearance_win.h"
 #include "palette/close_button_win.h"
 #include "palette/monitor_placement_win.h"
 #include "palette/overlay_win.h"
-#include "protocol/messages.h"
 #include "palette/palette_state_win.h"
 #include "platform/com_ptr_win.h"
+#include "protocol/messages.h"
 #include "triggers/input_triggers_win.h"
 #include "ui/about_window_win.h"
 
@@ -43,7 +43,8 @@ bool Guarded(bool& busy, Body body) {
 
 bool SelectAll() {
     ComPtr<IFolderView2> folderView;
-    if (!View().shellView || FAILED(View().shellView.As(IID_IFolderView2, folderView))) return false;
+    if (!View().shellView || FAILED(View().shellView.As(IID_IFolderView2, folderView)))
+        return false;
     int count = 0;
     if (FAILED(folderView->ItemCount(SVGIO_ALLVIEW, &count)) || count <= 0) return false;
     for (int i = 0; i < count; ++i)
@@ -72,7 +73,8 @@ bool DropClipboardOnDesktop() {
     ComPtr<IDataObject> data;
     if (FAILED(OleGetClipboard(data.put())) || !View().desktopFolder) return false;
     ComPtr<IDropTarget> target;
-    if (FAILED(View().desktopFolder->CreateViewObject(Palette().window, IID_IDropTarget, target.put_void())))
+    if (FAILED(View().desktopFolder->CreateViewObject(Palette().window, IID_IDropTarget,
+                                                      target.put_void())))
         return false;
     POINT point;
     if (!GetCursorPos(&point)) {
@@ -122,7 +124,8 @@ void FinishReveal(bool wasVisible, bool runPending) {
 
 bool IsPaletteOrDescendant(HWND window) {
     HWND palette = Palette().window;
-    return window && (window == palette || IsChild(palette, window) || GetAncestor(window, GA_ROOTOWNER) == palette);
+    return window && (window == palette || IsChild(palette, window) ||
+                      GetAncestor(window, GA_ROOTOWNER) == palette);
 }
 
 ForegroundSwitch::ForegroundSwitch() {
@@ -210,7 +213,8 @@ void HidePalette() {
     HideOverlayCoverAfterReveal();
 
     std::wstring key = config::CurrentMonitorKey();
-    if (!config::IsStorableMonitorKey(key)) key = config::MonitorKeyOf(MonitorFromWindow(state.window, MONITOR_DEFAULTTONEAREST));
+    if (!config::IsStorableMonitorKey(key))
+        key = config::MonitorKeyOf(MonitorFromWindow(state.window, MONITOR_DEFAULTTONEAREST));
     if (!key.empty()) {
         config::Session().currentMonitorKey = key;
         config::PersistPaletteView(key);
@@ -282,7 +286,8 @@ bool RenameFocusedItem() {
     if (SUCCEEDED(View().shellView.As(IID_IFolderView2, folderView))) {
         int focused = -1;
         if (SUCCEEDED(folderView->GetFocusedItem(&focused)) && focused >= 0 &&
-            SUCCEEDED(folderView->SelectItem(focused, SVSI_EDIT | SVSI_ENSUREVISIBLE | SVSI_FOCUSED)))
+            SUCCEEDED(
+                folderView->SelectItem(focused, SVSI_EDIT | SVSI_ENSUREVISIBLE | SVSI_FOCUSED)))
             return true;
     }
     HWND viewWindow = nullptr;
@@ -295,7 +300,8 @@ bool RenameFocusedItem() {
 
 bool HandleCtrlShortcut(UINT key) {
     PaletteState& state = Palette();
-    if (!PaletteExists() || !IsWindowVisible(state.window) || hostedview::ListViewEditing()) return false;
+    if (!PaletteExists() || !IsWindowVisible(state.window) || hostedview::ListViewEditing())
+        return false;
     if (key >= 'a' && key <= 'z') key -= 'a' - 'A';
     FocusPaletteList();
     switch (key) {
@@ -308,7 +314,8 @@ bool HandleCtrlShortcut(UINT key) {
             FocusPaletteList();
             const auto scan = static_cast<LPARAM>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC));
             SendMessageW(View().viewWindow, WM_KEYDOWN, key, (scan << 16) | 0x20000001);
-            SendMessageW(View().viewWindow, WM_KEYUP, key, static_cast<LPARAM>((scan << 16) | 0xE0000001u));
+            SendMessageW(View().viewWindow, WM_KEYUP, key,
+                         static_cast<LPARAM>((scan << 16) | 0xE0000001u));
             return true;
         }
         default: return false;
@@ -328,7 +335,8 @@ bool PasteIntoDesktop() {
         if (!View().shellView) return false;
         FocusPaletteList();
         ComPtr<IContextMenu> menu;
-        if (SUCCEEDED(View().shellView->GetItemObject(SVGIO_BACKGROUND, IID_IContextMenu, menu.put_void())) &&
+        if (SUCCEEDED(View().shellView->GetItemObject(SVGIO_BACKGROUND, IID_IContextMenu,
+                                                      menu.put_void())) &&
             InvokeOn(menu.get(), "paste")) {
             AfterPaste();
             return true;

@@ -8,13 +8,13 @@ namespace lumetra::palette {
 // Joins the foreground thread's input for the moment of a foreground switch;
 // a background program may not take the foreground otherwise.
 class ForegroundSwitch {
-public:
+  public:
     ForegroundSwitch();
     ~ForegroundSwitch();
     ForegroundSwitch(const ForegroundSwitch&) = delete;
     ForegroundSwitch& operator=(const ForegroundSwitch&) = delete;
 
-private:
+  private:
     DWORD foregroundThread_ = 0;
 };
 

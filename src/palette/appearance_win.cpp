@@ -14,7 +14,8 @@ void ApplyAppMode(HWND) {}
 
 void ApplyOpacity() {
     if (!PaletteExists()) return;
-    SetLayeredWindowAttributes(Palette().window, 0, FadeTargetAlpha(config::Cfg().opacity), LWA_ALPHA);
+    SetLayeredWindowAttributes(Palette().window, 0, FadeTargetAlpha(config::Cfg().opacity),
+                               LWA_ALPHA);
 }
 
 void ApplyListViewTheme() {}

@@ -19,8 +19,9 @@ HWND CreateCloseButton(HWND palette, HINSTANCE instance) {
     wc.hInstance = instance;
     wc.lpszClassName = kCloseButtonClassName;
     RegisterClassExW(&wc);
-    gCloseButton = CreateWindowExW(WS_EX_TOPMOST, kCloseButtonClassName, L"", WS_POPUP | WS_CLIPSIBLINGS,
-                                   0, 0, 0, 0, palette, nullptr, instance, nullptr);
+    gCloseButton =
+        CreateWindowExW(WS_EX_TOPMOST, kCloseButtonClassName, L"", WS_POPUP | WS_CLIPSIBLINGS, 0, 0,
+                        0, 0, palette, nullptr, instance, nullptr);
     return gCloseButton;
 }
 

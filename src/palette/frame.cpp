@@ -5,7 +5,8 @@ namespace lumetra::palette {
 HitTest PaletteHitTest(const ScreenRect& window, ScreenPoint p) {
     const bool left = p.x < window.left + kResizeBandPixels;
     const bool right = p.x > window.right - kResizeBandPixels;
-    if (p.y < window.top + kResizeBandPixels) return left ? kHitTopLeft : right ? kHitTopRight : kHitTop;
+    if (p.y < window.top + kResizeBandPixels)
+        return left ? kHitTopLeft : right ? kHitTopRight : kHitTop;
     if (p.y > window.bottom - kResizeBandPixels)
         return left ? kHitBottomLeft : right ? kHitBottomRight : kHitBottom;
     return left ? kHitLeft : right ? kHitRight : kHitClient;

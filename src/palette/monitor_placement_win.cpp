@@ -4,8 +4,8 @@
 #include "config/monitor_win.h"
 #include "config/settings.h"
 #include "config/settings_store.h"
-#include "hostedview/view_mode_win.h"
 #include "hostedview/icon_grid_win.h"
+#include "hostedview/view_mode_win.h"
 #include "log/debug_log.h"
 #include "palette/activation_win.h"
 #include "palette/overlay_win.h"
@@ -126,7 +126,8 @@ void RelocatePaletteToCursorMonitor(bool showAtCursor) {
 
     HMONITOR target = config::CursorMonitorOrPalette();
     const std::wstring key = config::MonitorKeyOf(target);
-    if (config::IsStorableMonitorKey(key) && key != old && key != config::Session().currentMonitorKey)
+    if (config::IsStorableMonitorKey(key) && key != old &&
+        key != config::Session().currentMonitorKey)
         MonitorChangeFilter(state.window, target);
 
     hostedview::SmallIconSizeMoveReflow();
@@ -160,7 +161,8 @@ void PaletteMonitorCross(HWND window, HMONITOR monitor) {
     const std::wstring key = config::MonitorKeyOf(monitor);
     if (!config::IsStorableMonitorKey(key)) return;
     config::Settings& cfg = config::Cfg();
-    if (config::IsStorableMonitorKey(config::Session().currentMonitorKey)) config::PersistPaletteView(config::Session().currentMonitorKey);
+    if (config::IsStorableMonitorKey(config::Session().currentMonitorKey))
+        config::PersistPaletteView(config::Session().currentMonitorKey);
     if (!config::MonitorPrefsLoad(monitor)) return;
 
     PaletteState& state = Palette();
@@ -184,9 +186,9 @@ void PaletteMonitorCross(HWND window, HMONITOR monitor) {
         hostedview::OnHostDpiChanged();
         config::SaveConfig();
     }
-    log::DebugLogFormat(L"PaletteMonitorCross: key='%ls' view=%d sort=%d group=%d drag=%d", key.c_str(),
-                        config::ToInt(cfg.viewMode), config::ToInt(cfg.sortMode), cfg.groupBy ? 1 : 0,
-                        state.drag.inSizeMove ? 1 : 0);
+    log::DebugLogFormat(L"PaletteMonitorCross: key='%ls' view=%d sort=%d group=%d drag=%d",
+                        key.c_str(), config::ToInt(cfg.viewMode), config::ToInt(cfg.sortMode),
+                        cfg.groupBy ? 1 : 0, state.drag.inSizeMove ? 1 : 0);
 }
 
 void MonitorCrossSize(HWND window, HMONITOR monitor) {
@@ -239,7 +241,8 @@ void OnExitSizeMove(HWND) {
 LRESULT OnMoving(HWND window, RECT* proposed) {
     if (!proposed) return FALSE;
     ScreenRect rect = FromRect(*proposed);
-    const MovingStep step = StepMoving(Palette().drag, GetTickCount(), WindowRectOf(window), Cursor(), rect);
+    const MovingStep step =
+        StepMoving(Palette().drag, GetTickCount(), WindowRectOf(window), Cursor(), rect);
     config::Settings& cfg = config::Cfg();
     if (step.storeWindowSize) {
         cfg.w = step.storeWindowSize->width;

@@ -27,9 +27,9 @@ HWND CreateOverlayCover(HWND palette, HINSTANCE instance) {
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.lpszClassName = kOverlayClassName;
     RegisterClassExW(&wc);
-    HWND overlay = CreateWindowExW(WS_EX_NOACTIVATE | WS_EX_LAYERED | WS_EX_TOOLWINDOW | WS_EX_TOPMOST,
-                                   kOverlayClassName, L"", WS_POPUP, 0, 0, 0, 0, palette, nullptr,
-                                   instance, nullptr);
+    HWND overlay = CreateWindowExW(
+        WS_EX_NOACTIVATE | WS_EX_LAYERED | WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kOverlayClassName, L"",
+        WS_POPUP, 0, 0, 0, 0, palette, nullptr, instance, nullptr);
     if (overlay && (GetWindowLongW(overlay, GWL_EXSTYLE) & WS_EX_LAYERED))
         SetLayeredWindowAttributes(overlay, 0, 255, LWA_ALPHA);
     Overlay().window = overlay;
@@ -40,7 +40,8 @@ void ShowOverlayCover() {}
 void PositionOverlayCover() {}
 void HideOverlayCover() {}
 void HideOverlayCoverImmediate() {
-    if (Overlay().window && IsWindowVisible(Overlay().window)) ShowWindow(Overlay().window, SW_HIDE);
+    if (Overlay().window && IsWindowVisible(Overlay().window))
+        ShowWindow(Overlay().window, SW_HIDE);
 }
 void HideOverlayCoverAfterReveal() {}
 void ForcePendingReveal() {}

@@ -5,23 +5,23 @@
 
 #include <string>
 
-#include "config/run_at_startup_win.h"
 #include "config/data_folder_win.h"
 #include "config/hotkey_text.h"
 #include "config/monitor_prefs.h"
+#include "config/run_at_startup_win.h"
 #include "config/settings.h"
 #include "config/settings_store.h"
-#include "hostedview/view_mode_win.h"
 #include "hostedview/icon_grid_win.h"
+#include "hostedview/view_mode_win.h"
 #include "hostedview/view_refresh_win.h"
 #include "log/debug_log.h"
 #include "palette/appearance_win.h"
 #include "palette/palette_handlers_win.h"
-#include "protocol/messages.h"
 #include "palette/palette_state_win.h"
 #include "palette/settings_reload_win.h"
-#include "triggers/input_triggers_win.h"
 #include "palette/toggle_win.h"
+#include "protocol/messages.h"
+#include "triggers/input_triggers_win.h"
 #include "ui/about_window_win.h"
 #include "ui/tray_win.h"
 #include "ui/ui_language.h"
@@ -96,8 +96,10 @@ void SetHotkey(HWND hwnd, std::uint32_t key) {
 
 std::uint64_t ConfigLastWrite() {
     WIN32_FILE_ATTRIBUTE_DATA info;
-    if (!GetFileAttributesExW(config::Session().path.c_str(), GetFileExInfoStandard, &info)) return 0;
-    return (std::uint64_t{info.ftLastWriteTime.dwHighDateTime} << 32) | info.ftLastWriteTime.dwLowDateTime;
+    if (!GetFileAttributesExW(config::Session().path.c_str(), GetFileExInfoStandard, &info))
+        return 0;
+    return (std::uint64_t{info.ftLastWriteTime.dwHighDateTime} << 32) |
+           info.ftLastWriteTime.dwLowDateTime;
 }
 
 // Opens config.ini in the user's editor and watches it for five minutes, so
@@ -153,8 +155,12 @@ LRESULT OnCommand(HWND hwnd, WPARAM wParam) {
         case protocol::kCmdMouseDoubleClick:
             SetMouseMode(MouseMode::DoubleClick, L"Mouse invoke mode set to double-click.");
             break;
-        case protocol::kCmdMouseLongPress: SetMouseMode(MouseMode::LongPress, L"Mouse invoke mode set to long-press."); break;
-        case protocol::kCmdMouseDisabled: SetMouseMode(MouseMode::Disabled, L"Mouse invoke mode set to disabled."); break;
+        case protocol::kCmdMouseLongPress:
+            SetMouseMode(MouseMode::LongPress, L"Mouse invoke mode set to long-press.");
+            break;
+        case protocol::kCmdMouseDisabled:
+            SetMouseMode(MouseMode::Disabled, L"Mouse invoke mode set to disabled.");
+            break;
         case protocol::kCmdOpacity100: SetOpacity(100); break;
         case protocol::kCmdOpacity75: SetOpacity(75); break;
         case protocol::kCmdOpacity30: SetOpacity(30); break;
@@ -162,9 +168,15 @@ LRESULT OnCommand(HWND hwnd, WPARAM wParam) {
             Cfg().closeOnItemActivate = !Cfg().closeOnItemActivate;
             config::SaveConfig();
             break;
-        case protocol::kCmdDesktopItemsSame: SetDesktopItemsMode(config::DesktopItemsMode::SameAsDesktop); break;
-        case protocol::kCmdDesktopItemsAll: SetDesktopItemsMode(config::DesktopItemsMode::AllItems); break;
-        case protocol::kCmdDisplayFollowSystem: SetDisplayMode(hwnd, DisplayMode::FollowSystem); break;
+        case protocol::kCmdDesktopItemsSame:
+            SetDesktopItemsMode(config::DesktopItemsMode::SameAsDesktop);
+            break;
+        case protocol::kCmdDesktopItemsAll:
+            SetDesktopItemsMode(config::DesktopItemsMode::AllItems);
+            break;
+        case protocol::kCmdDisplayFollowSystem:
+            SetDisplayMode(hwnd, DisplayMode::FollowSystem);
+            break;
         case protocol::kCmdDisplayLight: SetDisplayMode(hwnd, DisplayMode::Light); break;
         case protocol::kCmdDisplayDark: SetDisplayMode(hwnd, DisplayMode::Dark); break;
         case protocol::kCmdOpenReadme: OpenReadme(hwnd); break;

@@ -30,7 +30,8 @@ LRESULT OnPaint(HWND hwnd) {
     GetClientRect(hwnd, &client);
     const FrameColours& colours = ColoursFor(DarkMode());
     Fill(dc, client, colours.background);
-    HBRUSH frame = CreateSolidBrush(Palette().paletteActive ? colours.frameActive : colours.frameInactive);
+    HBRUSH frame =
+        CreateSolidBrush(Palette().paletteActive ? colours.frameActive : colours.frameInactive);
     FrameRect(dc, &client, frame);
     DeleteObject(frame);
     EndPaint(hwnd, &ps);
@@ -57,7 +58,8 @@ LRESULT OnActivate(HWND hwnd, WPARAM wParam) {
     if (!state.paletteActive) {
         // Desktop icon settings may have changed while another window was active.
         const std::uint32_t now = GetTickCount();
-        if (!state.desktopItemsRecheckDone || now - state.lastDesktopItemsRecheckTick >= kRecheckMinIntervalMs) {
+        if (!state.desktopItemsRecheckDone ||
+            now - state.lastDesktopItemsRecheckTick >= kRecheckMinIntervalMs) {
             state.desktopItemsRecheckDone = true;
             state.lastDesktopItemsRecheckTick = now;
             hostedview::DesktopItemsRecheck();

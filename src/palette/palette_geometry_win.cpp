@@ -10,9 +10,9 @@
 #include "palette/monitor_placement_win.h"
 #include "palette/overlay_win.h"
 #include "palette/palette_handlers_win.h"
-#include "protocol/messages.h"
 #include "palette/palette_state_win.h"
 #include "palette/placement.h"
+#include "protocol/messages.h"
 
 namespace lumetra::palette {
 
@@ -21,8 +21,10 @@ void OnMove(HWND hwnd) {
     if (Overlay().window && IsWindowVisible(Overlay().window)) PositionOverlayCover();
     if (!IsWindowVisible(hwnd)) return;
     const bool dragging = Palette().drag.inSizeMove;
-    HMONITOR monitor = dragging ? config::PaletteMonitor() : MonitorFromWindow(hwnd, MONITOR_DEFAULTTONEAREST);
-    if (monitor && (dragging || monitor != config::CurrentMonitor())) MonitorChangeFilter(hwnd, monitor);
+    HMONITOR monitor =
+        dragging ? config::PaletteMonitor() : MonitorFromWindow(hwnd, MONITOR_DEFAULTTONEAREST);
+    if (monitor && (dragging || monitor != config::CurrentMonitor()))
+        MonitorChangeFilter(hwnd, monitor);
 }
 
 LRESULT OnSize(HWND hwnd) {

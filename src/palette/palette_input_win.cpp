@@ -10,8 +10,8 @@
 #include "palette/close_button_win.h"
 #include "palette/monitor_placement_win.h"
 #include "palette/palette_handlers_win.h"
-#include "protocol/messages.h"
 #include "palette/palette_state_win.h"
+#include "protocol/messages.h"
 #include "ui/about_window_win.h"
 #include "ui/view_menu_win.h"
 
@@ -23,7 +23,9 @@ using hostedview::View;
 constexpr int kGroupedDragStripPixels = 30;
 
 bool InViewWindows(HWND window) {
-    const auto within = [window](HWND parent) { return parent && (window == parent || IsChild(parent, window)); };
+    const auto within = [window](HWND parent) {
+        return parent && (window == parent || IsChild(parent, window));
+    };
     return within(hostedview::FindHostedListView()) || within(View().viewWindow);
 }
 

@@ -2,26 +2,26 @@
 #include <windows.h>
 #include <shlobj.h>
 
-#include "hostedview/shell_notify_win.h"
 #include "config/monitor_win.h"
-#include "palette/activation_win.h"
 #include "config/settings.h"
 #include "config/settings_store.h"
 #include "hostedview/hosted_view_win.h"
+#include "hostedview/shell_notify_win.h"
 #include "hostedview/view_mode_win.h"
 #include "log/debug_log.h"
+#include "palette/activation_win.h"
 #include "palette/appearance_win.h"
 #include "palette/close_button_win.h"
 #include "palette/overlay_win.h"
 #include "palette/palette_handlers_win.h"
-#include "platform/system_library_win.h"
-#include "protocol/messages.h"
 #include "palette/palette_state_win.h"
 #include "palette/registered_messages_win.h"
 #include "palette/settings_reload_win.h"
 #include "palette/toggle_decision.h"
-#include "triggers/input_triggers_win.h"
 #include "palette/toggle_win.h"
+#include "platform/system_library_win.h"
+#include "protocol/messages.h"
+#include "triggers/input_triggers_win.h"
 #include "ui/about_window_win.h"
 #include "ui/tray_win.h"
 #include "ui/view_menu_win.h"
@@ -69,7 +69,8 @@ LRESULT OnCreate(HWND hwnd) {
 LRESULT OnDestroy(HWND hwnd) {
     FlushSortSync(hwnd);
     config::SaveConfig();
-    for (unsigned id = protocol::kFirstTimerId; id <= protocol::kLastTimerId; ++id) KillTimer(hwnd, id);
+    for (unsigned id = protocol::kFirstTimerId; id <= protocol::kLastTimerId; ++id)
+        KillTimer(hwnd, id);
     HideOverlayCoverAfterReveal();
     UnregisterHotKey(hwnd, protocol::kToggleHotkeyId);
     Palette().fading = false;
@@ -112,16 +113,19 @@ void OnShowWindow(HWND, WPARAM shown) {
 LRESULT OnToggleRequest(HWND hwnd, WPARAM source) {
     ApplyAppMode(hwnd);
     if (config::Cfg().displayMode == config::DisplayMode::FollowSystem) ApplyTheme(hwnd);
-    log::DebugLogFormat(L"WM_APP+99 received. source=%llu", static_cast<unsigned long long>(source));
+    log::DebugLogFormat(L"WM_APP+99 received. source=%llu",
+                        static_cast<unsigned long long>(source));
     if (source == static_cast<WPARAM>(protocol::ToggleSource::kSecondInstance)) {
         // A second launch makes this instance pick up edits made to config.ini.
         const LiveSettings before = CaptureLiveSettings();
         config::LoadConfig();
         ApplyReloadedSettings(hwnd, before);
         const config::Settings& s = config::Cfg();
-        SetWindowPos(hwnd, nullptr, s.x, s.y, s.w, s.h, SWP_FRAMECHANGED | SWP_NOACTIVATE | SWP_NOZORDER);
+        SetWindowPos(hwnd, nullptr, s.x, s.y, s.w, s.h,
+                     SWP_FRAMECHANGED | SWP_NOACTIVATE | SWP_NOZORDER);
     }
-    if (ToggleRequestClearsCooldown(static_cast<protocol::ToggleSource>(source))) ClearToggleCooldown();
+    if (ToggleRequestClearsCooldown(static_cast<protocol::ToggleSource>(source)))
+        ClearToggleCooldown();
     ToggleMainWindow(source == static_cast<WPARAM>(protocol::ToggleSource::kMouseGesture));
     return 0;
 }
@@ -129,7 +133,8 @@ LRESULT OnToggleRequest(HWND hwnd, WPARAM source) {
 bool OnHotkey(HWND hwnd, WPARAM id) {
     if (id != static_cast<WPARAM>(protocol::kToggleHotkeyId)) return false;
     ClearToggleCooldown();
-    PostMessageW(hwnd, protocol::WMAPP_TOGGLE, static_cast<WPARAM>(protocol::ToggleSource::kHotkey), 0);
+    PostMessageW(hwnd, protocol::WMAPP_TOGGLE, static_cast<WPARAM>(protocol::ToggleSource::kHotkey),
+                 0);
     return true;
 }
 
@@ -151,8 +156,8 @@ bool ReadIsWindows11() {
     using RtlGetVersionFn = LONG(WINAPI*)(OSVERSIONINFOW*);
     HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
     if (!ntdll) return false;
-    const auto getVersion =
-        reinterpret_cast<RtlGetVersionFn>(reinterpret_cast<void*>(GetProcAddress(ntdll, "RtlGetVersion")));
+    const auto getVersion = reinterpret_cast<RtlGetVersionFn>(
+        reinterpret_cast<void*>(GetProcAddress(ntdll, "RtlGetVersion")));
     OSVERSIONINFOW info{};
     info.dwOSVersionInfoSize = sizeof(info);
     if (!getVersion || getVersion(&info) != 0) return false;

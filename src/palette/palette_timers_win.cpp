@@ -4,16 +4,16 @@
 
 #include "config/settings.h"
 #include "hostedview/hosted_view_win.h"
-#include "hostedview/view_mode_win.h"
 #include "hostedview/icon_grid_win.h"
+#include "hostedview/view_mode_win.h"
 #include "hostedview/view_refresh_win.h"
 #include "palette/appearance_win.h"
 #include "palette/close_button_win.h"
 #include "palette/frame.h"
 #include "palette/overlay_win.h"
 #include "palette/palette_handlers_win.h"
-#include "protocol/messages.h"
 #include "palette/palette_state_win.h"
+#include "protocol/messages.h"
 #include "triggers/input_triggers_win.h"
 
 namespace lumetra::palette {
@@ -50,7 +50,9 @@ LRESULT OnTimer(HWND hwnd, WPARAM id) {
             PostMenuResync(hwnd);
             break;
         case protocol::kApplyViewTimerId: hostedview::ApplyViewTick(hwnd); break;
-        case protocol::kShellChangeDebounceTimerId: hostedview::ShellChangeDebounceTick(hwnd); break;
+        case protocol::kShellChangeDebounceTimerId:
+            hostedview::ShellChangeDebounceTick(hwnd);
+            break;
         case protocol::kCoverMinTimeTimerId: CoverMinTimeTick(); break;
         case protocol::kRevealSweepTimerId: hostedview::RevealSweepTick(hwnd); break;
         case protocol::kRestoreViewModeTimerId: hostedview::RestoreViewModeTimer(hwnd); break;

@@ -4,16 +4,16 @@
 
 #include <windows.h>
 
-#include "protocol/resource_ids.h"
 #include "hostedview/view_refresh_win.h"
 #include "log/debug_log.h"
+#include "palette/activation_win.h"
 #include "palette/appearance_win.h"
 #include "palette/frame.h"
 #include "palette/monitor_placement_win.h"
 #include "palette/palette_handlers_win.h"
-#include "protocol/messages.h"
 #include "palette/palette_state_win.h"
-#include "palette/activation_win.h"
+#include "protocol/messages.h"
+#include "protocol/resource_ids.h"
 #include "triggers/input_triggers_win.h"
 #include "ui/tray_win.h"
 #include "ui/view_menu_win.h"
@@ -58,7 +58,8 @@ LRESULT OnAppMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
 LRESULT CALLBACK PaletteProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
     if (OfferToShellMenu(message, wParam, lParam, result)) return result;
-    if (message >= protocol::kWmApp && message < 0xC000) return OnAppMessage(hwnd, message, wParam, lParam);
+    if (message >= protocol::kWmApp && message < 0xC000)
+        return OnAppMessage(hwnd, message, wParam, lParam);
 
     switch (message) {
         case WM_CREATE: return OnCreate(hwnd);
@@ -160,10 +161,10 @@ HWND CreatePaletteWindow(HINSTANCE instance, const WindowRect& rect, const Palet
     wc.lpszClassName = protocol::kPaletteClassName;
     RegisterClassExW(&wc);
 
-    return CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_ACCEPTFILES | WS_EX_TOPMOST, protocol::kPaletteClassName,
-                           protocol::kPaletteTitle, WS_POPUP | WS_CLIPCHILDREN | WS_SYSMENU | WS_THICKFRAME,
-                           rect.x, rect.y, rect.width, rect.height, nullptr, nullptr, instance,
-                           nullptr);
+    return CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_ACCEPTFILES | WS_EX_TOPMOST,
+                           protocol::kPaletteClassName, protocol::kPaletteTitle,
+                           WS_POPUP | WS_CLIPCHILDREN | WS_SYSMENU | WS_THICKFRAME, rect.x, rect.y,
+                           rect.width, rect.height, nullptr, nullptr, instance, nullptr);
 }
 
 }  // namespace lumetra::palette

@@ -34,8 +34,10 @@ Placement PlaceSavedRect(const WindowRect& saved, const ScreenRect& work) {
     const ScreenRect savedRect{x, y, x + w, y + h};
     Placement result{PlacementKind::kFullyInside, savedRect, {x, y}, {x, y}};
 
-    const bool inside = x >= work.left && y >= work.top && x + w <= work.right && y + h <= work.bottom;
-    const bool overlaps = work.left < x + w && x < work.right && work.top < y + h && y < work.bottom;
+    const bool inside =
+        x >= work.left && y >= work.top && x + w <= work.right && y + h <= work.bottom;
+    const bool overlaps =
+        work.left < x + w && x < work.right && work.top < y + h && y < work.bottom;
     if (inside) {
         result.kind = PlacementKind::kFullyInside;
     } else if (overlaps) {
@@ -120,7 +122,8 @@ std::optional<ScreenRect> CursorAnchoredRect(DragAnchor& anchor, Size size, Scre
     if (animating && anchor.scalable && ref.width >= 100 && ref.height >= 100 && !(size == ref)) {
         anchor.offset = {
             std::clamp(MulDivRound(anchor.referenceOffset.x, size.width, ref.width), 0, size.width),
-            std::clamp(MulDivRound(anchor.referenceOffset.y, size.height, ref.height), 0, size.height)};
+            std::clamp(MulDivRound(anchor.referenceOffset.y, size.height, ref.height), 0,
+                       size.height)};
     }
     const int left = cursor.x - anchor.offset.x, top = cursor.y - anchor.offset.y;
     return ScreenRect{left, top, left + size.width, top + size.height};

@@ -77,7 +77,7 @@ Size StepSizeAnimation(SizeAnimation& animation, std::uint32_t now);
 // Keeps the cursor at the same relative place in the window while it resizes.
 struct DragAnchor {
     bool valid = false;
-    ScreenPoint offset;           // cursor position inside the window
+    ScreenPoint offset;  // cursor position inside the window
     bool scalable = false;
     ScreenPoint referenceOffset;  // offset and size when scaling started
     Size referenceSize;

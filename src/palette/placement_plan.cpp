@@ -42,7 +42,8 @@ PosMonitorPlan PlanPosMonitor(const PosMonitorInput& in) {
     const Placement placed = PlaceSavedRect(r, in.work);
     const ScreenRect saved = in.entry.value_or(ScreenRect{-1, -1, -1, -1});
     plan.logLines.push_back(Format(
-        L"PosMonitor: mon='%ls' found=%d saved=(%d,%d,%d,%d) work=(%d,%d,%d,%d) win=(%d,%d,%d,%d) -> %ls "
+        L"PosMonitor: mon='%ls' found=%d saved=(%d,%d,%d,%d) work=(%d,%d,%d,%d) win=(%d,%d,%d,%d) "
+        L"-> %ls "
         L"(%d,%d,%dx%d)",
         in.key.c_str(), in.entry ? 1 : 0, saved.left, saved.top, saved.right, saved.bottom,
         in.work.left, in.work.top, in.work.right, in.work.bottom, placed.beforeClamp.left,
@@ -85,7 +86,8 @@ MovingStep StepMoving(DragState& drag, std::uint32_t now, const std::optional<Sc
     };
     auto anchored = [&](Size size) {
         if (!cursor) return;
-        if (auto r = CursorAnchoredRect(drag.anchor, size, *cursor, drag.animation.active)) proposed = *r;
+        if (auto r = CursorAnchoredRect(drag.anchor, size, *cursor, drag.animation.active))
+            proposed = *r;
     };
 
     if (drag.queuedCrossSize.width > 99 && drag.queuedCrossSize.height > 99) {

@@ -16,17 +16,17 @@ namespace lumetra::palette {
 using config::kUnknownMonitorKey;
 
 struct PosMonitorInput {
-    std::wstring key;                  // monitor under the cursor
-    ScreenRect work;                   // its work area
-    WindowRect windowSetting;          // [Window] X, Y, W, H
-    std::optional<ScreenRect> entry;   // its MonitorPos entry
-    std::size_t monitorPosCount = 0;   // entries in MonitorPos
+    std::wstring key;                 // monitor under the cursor
+    ScreenRect work;                  // its work area
+    WindowRect windowSetting;         // [Window] X, Y, W, H
+    std::optional<ScreenRect> entry;  // its MonitorPos entry
+    std::size_t monitorPosCount = 0;  // entries in MonitorPos
     bool showAtCursor = false;
     ScreenPoint cursor;
 };
 
 struct PosMonitorPlan {
-    WindowRect rect;           // where the palette goes
+    WindowRect rect;  // where the palette goes
     bool shownAtCursor = false;
     std::vector<std::wstring> logLines;
 };
@@ -39,9 +39,9 @@ struct CrossFilterState {
     int pendingCount = 0;
 };
 enum class CrossFilterAction {
-    kNone,           // nothing to do
-    kUnknownMonitor, // forget the queued size, stop the animation, drop the anchor's scaling
-    kCross,          // switch to the new monitor
+    kNone,            // nothing to do
+    kUnknownMonitor,  // forget the queued size, stop the animation, drop the anchor's scaling
+    kCross,           // switch to the new monitor
 };
 CrossFilterAction StepCrossFilter(CrossFilterState& state, const std::wstring& key,
                                   const std::wstring& currentKey, bool inSizeMove);
@@ -55,8 +55,8 @@ struct DragState {
 };
 
 struct MovingStep {
-    bool handled = false;                  // the proposed rectangle was replaced
-    std::optional<Size> storeWindowSize;   // new [Window] W, H
+    bool handled = false;                       // the proposed rectangle was replaced
+    std::optional<Size> storeWindowSize;        // new [Window] W, H
     std::optional<ScreenPoint> storeWindowPos;  // new [Window] X, Y
 };
 

@@ -37,6 +37,8 @@ bool IsToggleMessage(UINT message) {
     return false;
 }
 
-bool IsTaskbarCreatedMessage(UINT message) { return message != 0 && message == Messages().taskbarCreated; }
+bool IsTaskbarCreatedMessage(UINT message) {
+    return message != 0 && message == Messages().taskbarCreated;
+}
 
 }  // namespace lumetra::palette

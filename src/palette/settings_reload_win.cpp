@@ -2,8 +2,8 @@
 
 #include "config/settings.h"
 #include "hostedview/view_refresh_win.h"
-#include "triggers/input_triggers_win.h"
 #include "palette/toggle_win.h"
+#include "triggers/input_triggers_win.h"
 
 namespace lumetra::palette {
 

@@ -7,9 +7,9 @@
 #include "log/debug_log.h"
 #include "palette/activation_win.h"
 #include "palette/monitor_placement_win.h"
-#include "protocol/messages.h"
 #include "palette/palette_state_win.h"
 #include "palette/toggle_decision.h"
+#include "protocol/messages.h"
 #include "triggers/input_triggers_win.h"
 
 namespace lumetra::palette {

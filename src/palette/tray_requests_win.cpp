@@ -42,11 +42,8 @@ LRESULT OnTrayCallback(HWND palette, LPARAM lParam) {
             ClearToggleCooldown();
             ToggleMainWindow(false);
             break;
-        case ui::TrayAction::ShowMenu:
-            ShowTrayMenu(palette);
-            break;
-        case ui::TrayAction::None:
-            break;
+        case ui::TrayAction::ShowMenu: ShowTrayMenu(palette); break;
+        case ui::TrayAction::None: break;
     }
     return 0;
 }

@@ -55,14 +55,12 @@ OpenedPinList OpenPinList() {
 
 std::wstring ShellItemNameOf(IShellItem* item, ShellName kind) {
     switch (kind) {
-        case ShellName::NormalDisplay:
-            return ShellItemName(item, SIGDN_NORMALDISPLAY);
+        case ShellName::NormalDisplay: return ShellItemName(item, SIGDN_NORMALDISPLAY);
         case ShellName::ParentRelativeParsing:
             return ShellItemName(item, SIGDN_PARENTRELATIVEPARSING);
         case ShellName::DesktopAbsoluteParsing:
             return ShellItemName(item, SIGDN_DESKTOPABSOLUTEPARSING);
-        case ShellName::FileSysPath:
-            return ShellItemName(item, SIGDN_FILESYSPATH);
+        case ShellName::FileSysPath: return ShellItemName(item, SIGDN_FILESYSPATH);
     }
     return {};
 }

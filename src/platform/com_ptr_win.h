@@ -8,7 +8,7 @@ namespace lumetra::platform {
 
 template <typename T>
 class ComPtr {
-public:
+  public:
     ComPtr() noexcept = default;
     ComPtr(std::nullptr_t) noexcept {}
     // Takes over a reference the caller already owns.
@@ -47,7 +47,7 @@ public:
         return ptr_->QueryInterface(iid, out.put_void());
     }
 
-private:
+  private:
     T* ptr_ = nullptr;
 };
 

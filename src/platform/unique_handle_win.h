@@ -9,7 +9,7 @@ namespace lumetra::platform {
 
 template <typename T, typename Traits>
 class UniqueResource {
-public:
+  public:
     UniqueResource() noexcept = default;
     explicit UniqueResource(T value) noexcept : value_(value) {}
     ~UniqueResource() { reset(); }
@@ -33,7 +33,7 @@ public:
         return &value_;
     }
 
-private:
+  private:
     T value_ = Traits::Invalid();
 };
 

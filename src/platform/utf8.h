@@ -2,7 +2,8 @@
 // UTF-8 <-> UTF-16 conversion with the results of the Windows code-page API:
 // strict decoding fails on any invalid sequence; lenient decoding replaces each
 // invalid sequence with U+FFFD, consuming the bytes the system's converter
-// consumes; encoding replaces lone surrogates with U+FFFD. std::wstring holds UTF-16 code units on every platform.
+// consumes; encoding replaces lone surrogates with U+FFFD. std::wstring holds UTF-16 code units on
+// every platform.
 #include <cstddef>
 #include <cstdint>
 #include <string>

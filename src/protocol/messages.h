@@ -93,10 +93,12 @@ enum TimerId : unsigned {
 // palette hides (with the menu resync and the fade-in) and when the view is
 // released (with the view re-apply and the sort sync, which outlive a hide).
 inline constexpr unsigned kViewTransitionTimers[] = {
-    kApplyViewTimerId,       kRevealSweepTimerId, kShellChangeDebounceTimerId, kRestoreViewModeTimerId,
-    kSmallIconSettleTimerId, kOverlayFadeTimerId, kCoverMinTimeTimerId};
+    kApplyViewTimerId,       kRevealSweepTimerId,     kShellChangeDebounceTimerId,
+    kRestoreViewModeTimerId, kSmallIconSettleTimerId, kOverlayFadeTimerId,
+    kCoverMinTimeTimerId};
 inline constexpr unsigned kTimersStoppedOnHide[] = {kMenuResyncTimerId, kFadeInTimerId};
-inline constexpr unsigned kTimersStoppedOnViewRelease[] = {kViewReapplyTimerId, kShellCommandSortTimerId};
+inline constexpr unsigned kTimersStoppedOnViewRelease[] = {kViewReapplyTimerId,
+                                                           kShellCommandSortTimerId};
 
 inline constexpr unsigned kFirstTimerId = 11;
 inline constexpr unsigned kLastTimerId = 26;

@@ -12,31 +12,23 @@ std::uint32_t GenericModifier(std::uint32_t vk) {
     switch (vk) {
         case kVkShift:
         case kVkLShift:
-        case kVkRShift:
-            return kVkShift;
+        case kVkRShift: return kVkShift;
         case kVkControl:
         case kVkLControl:
-        case kVkRControl:
-            return kVkControl;
+        case kVkRControl: return kVkControl;
         case kVkMenu:
         case kVkLMenu:
-        case kVkRMenu:
-            return kVkMenu;
-        default:
-            return 0;
+        case kVkRMenu: return kVkMenu;
+        default: return 0;
     }
 }
 
 std::uint32_t TriggerGeneric(config::TriggerKey trigger) {
     switch (trigger) {
-        case config::TriggerKey::Ctrl:
-            return kVkControl;
-        case config::TriggerKey::Shift:
-            return kVkShift;
-        case config::TriggerKey::Alt:
-            return kVkMenu;
-        default:
-            return 0;
+        case config::TriggerKey::Ctrl: return kVkControl;
+        case config::TriggerKey::Shift: return kVkShift;
+        case config::TriggerKey::Alt: return kVkMenu;
+        default: return 0;
     }
 }
 
@@ -54,14 +46,10 @@ constexpr KeyDownTable kNoFamily{};
 
 const KeyDownTable& FamilyOf(config::TriggerKey trigger) {
     switch (trigger) {
-        case config::TriggerKey::Ctrl:
-            return kControlFamily;
-        case config::TriggerKey::Shift:
-            return kShiftFamily;
-        case config::TriggerKey::Alt:
-            return kMenuFamily;
-        default:
-            return kNoFamily;
+        case config::TriggerKey::Ctrl: return kControlFamily;
+        case config::TriggerKey::Shift: return kShiftFamily;
+        case config::TriggerKey::Alt: return kMenuFamily;
+        default: return kNoFamily;
     }
 }
 

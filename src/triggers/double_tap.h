@@ -115,12 +115,10 @@ void SweepHiddenKeyboard(KeyboardTracking& tracking);
 
 inline const wchar_t* KeyActionLogLine(KeyAction action) {
     switch (action) {
-        case KeyAction::kFirstTap:
-            return L"Trigger first tap captured.";
+        case KeyAction::kFirstTap: return L"Trigger first tap captured.";
         case KeyAction::kDoubleTap:
             return L"Trigger double-tap detected. Posting WM_APP+99 (source=hook).";
-        default:
-            return nullptr;
+        default: return nullptr;
     }
 }
 

@@ -34,13 +34,10 @@ bool EscapeHandledElsewhere() {
 KeyTransition Transition(WPARAM message) {
     switch (message) {
         case WM_KEYDOWN:
-        case WM_SYSKEYDOWN:
-            return KeyTransition::kDown;
+        case WM_SYSKEYDOWN: return KeyTransition::kDown;
         case WM_KEYUP:
-        case WM_SYSKEYUP:
-            return KeyTransition::kUp;
-        default:
-            return KeyTransition::kOther;
+        case WM_SYSKEYUP: return KeyTransition::kUp;
+        default: return KeyTransition::kOther;
     }
 }
 
@@ -74,14 +71,9 @@ void HandleKey(WPARAM message, const KBDLLHOOKSTRUCT& info) {
             PostMessageW(palette, protocol::WMAPP_TOGGLE,
                          static_cast<WPARAM>(protocol::ToggleSource::kDoubleTap), 0);
             break;
-        case KeyAction::kHide:
-            PostMessageW(palette, protocol::WMAPP_HIDE, 0, 0);
-            break;
-        case KeyAction::kRename:
-            PostMessageW(palette, protocol::WMAPP_RENAME, 0, 0);
-            break;
-        default:
-            break;
+        case KeyAction::kHide: PostMessageW(palette, protocol::WMAPP_HIDE, 0, 0); break;
+        case KeyAction::kRename: PostMessageW(palette, protocol::WMAPP_RENAME, 0, 0); break;
+        default: break;
     }
 }
 

@@ -93,8 +93,7 @@ MouseAction StepMouseHook(MouseGestureState& state, const MouseHookEvent& event,
             state.firstClickButton = event.button;
             state.firstClickTick = RecordedTick(now);
             return MouseAction::kNone;
-        default:
-            return MouseAction::kNone;
+        default: return MouseAction::kNone;
     }
 }
 

@@ -19,16 +19,11 @@ MouseEventKind Kind(WPARAM message) {
         case WM_MOUSEMOVE:
         case WM_LBUTTONDOWN:
         case WM_RBUTTONDOWN:
-        case kNcMouseMove:
-            return MouseEventKind::kPointerActivity;
-        case WM_XBUTTONDOWN:
-            return MouseEventKind::kXDown;
-        case WM_XBUTTONUP:
-            return MouseEventKind::kXUp;
-        case WM_XBUTTONDBLCLK:
-            return MouseEventKind::kXDoubleClick;
-        default:
-            return MouseEventKind::kOther;
+        case kNcMouseMove: return MouseEventKind::kPointerActivity;
+        case WM_XBUTTONDOWN: return MouseEventKind::kXDown;
+        case WM_XBUTTONUP: return MouseEventKind::kXUp;
+        case WM_XBUTTONDBLCLK: return MouseEventKind::kXDoubleClick;
+        default: return MouseEventKind::kOther;
     }
 }
 
@@ -48,9 +43,7 @@ void HandleMouse(WPARAM message, const MSLLHOOKSTRUCT& info) {
         action = StepMouseHook(state, event, settings, GetTickCount());
     }
     switch (action) {
-        case MouseAction::kStaleReset:
-            ForceResetInputTracking(kStaleButtonReason);
-            break;
+        case MouseAction::kStaleReset: ForceResetInputTracking(kStaleButtonReason); break;
         case MouseAction::kDoubleClickMsg:
             log::DebugLogWrite(
                 L"Mouse side-button double-click (XBUTTONDBLCLK). Posting WM_APP+99 "
@@ -62,8 +55,7 @@ void HandleMouse(WPARAM message, const MSLLHOOKSTRUCT& info) {
                 L"Mouse side-button double-click detected. Posting WM_APP+99 (source=mouse).");
             PostToggle(TargetWindow(), kMouseSource);
             break;
-        case MouseAction::kNone:
-            break;
+        case MouseAction::kNone: break;
     }
 }
 

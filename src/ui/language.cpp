@@ -64,23 +64,16 @@ int LanguageIndexForSystem(std::uint16_t languageId) {
     const unsigned primary = languageId & 0x3FFu;
     const unsigned sublanguage = static_cast<unsigned>(languageId) >> 10;
     switch (primary) {
-        case 0x11:
-            return kJapanese;
-        case 0x12:
-            return kKorean;
+        case 0x11: return kJapanese;
+        case 0x12: return kKorean;
         case 0x04:  // Taiwan, Hong Kong and Macao write Traditional Chinese
             return sublanguage == 1 || sublanguage == 3 || sublanguage == 5 ? kTraditionalChinese
                                                                             : kSimplifiedChinese;
-        case 0x0C:
-            return kFrench;
-        case 0x10:
-            return kItalian;
-        case 0x07:
-            return kGerman;
-        case 0x0A:
-            return kSpanish;
-        default:
-            return kEnglish;
+        case 0x0C: return kFrench;
+        case 0x10: return kItalian;
+        case 0x07: return kGerman;
+        case 0x0A: return kSpanish;
+        default: return kEnglish;
     }
 }
 

@@ -229,12 +229,9 @@ const wchar_t* MouseJoiner(int language) {
     switch (language) {
         case kJapanese:
         case kSimplifiedChinese:
-        case kTraditionalChinese:
-            return L"\x30FB";  // katakana middle dot
-        case kKorean:
-            return L" \x00B7 ";
-        default:
-            return L" / ";
+        case kTraditionalChinese: return L"\x30FB";  // katakana middle dot
+        case kKorean: return L" \x00B7 ";
+        default: return L" / ";
     }
 }
 

@@ -7,7 +7,6 @@
 namespace lumetra::ui {
 namespace {
 
-
 MenuItem Command(unsigned id, std::wstring text) {
     MenuItem item;
     item.id = id;
@@ -70,14 +69,10 @@ std::wstring HotkeyCaptionText(const config::Hotkey& hotkey) {
 
 std::wstring DoubleTapCaptionText(config::TriggerKey trigger) {
     switch (trigger) {
-        case config::TriggerKey::Ctrl:
-            return DoubleTapText(L"Ctrl");
-        case config::TriggerKey::Shift:
-            return DoubleTapText(L"Shift");
-        case config::TriggerKey::Alt:
-            return DoubleTapText(L"Alt");
-        case config::TriggerKey::Disabled:
-            break;
+        case config::TriggerKey::Ctrl: return DoubleTapText(L"Ctrl");
+        case config::TriggerKey::Shift: return DoubleTapText(L"Shift");
+        case config::TriggerKey::Alt: return DoubleTapText(L"Alt");
+        case config::TriggerKey::Disabled: break;
     }
     return {};
 }
@@ -109,7 +104,8 @@ MenuItem MouseMenu(const TrayMenuState& s) {
         {Checked(protocol::kCmdMouseDisabled, MenuTitlesText(s.language).disabledLabel, mode == 2),
          Checked(protocol::kCmdMouseDoubleClick, choice.doubleClick, mode == 0),
          Checked(protocol::kCmdMouseLongPress, choice.longPress, mode == 1), Separator(),
-         Radio(protocol::kCmdMouseX1, choice.x1, button == 0), Radio(protocol::kCmdMouseX2, choice.x2, button == 1)});
+         Radio(protocol::kCmdMouseX1, choice.x1, button == 0),
+         Radio(protocol::kCmdMouseX2, choice.x2, button == 1)});
 }
 
 MenuItem DisplayModeMenu(const TrayMenuState& s) {
@@ -126,11 +122,11 @@ MenuItem TransparencyMenu(const TrayMenuState& s) {
     const TransparencyChoice& choice = TransparencyChoiceText(s.language);
     const bool low = s.opacity == 100;
     const bool normal = s.opacity == 75;
-    return Submenu(
-        CaptionWithDetail(s.language, MenuTitlesText(s.language).transparencyTitle,
-                          TransparencyText(s.language, s.opacity)),
-        {Radio(protocol::kCmdOpacity30, choice.high, !low && !normal),
-         Radio(protocol::kCmdOpacity75, choice.normal, normal), Radio(protocol::kCmdOpacity100, choice.low, low)});
+    return Submenu(CaptionWithDetail(s.language, MenuTitlesText(s.language).transparencyTitle,
+                                     TransparencyText(s.language, s.opacity)),
+                   {Radio(protocol::kCmdOpacity30, choice.high, !low && !normal),
+                    Radio(protocol::kCmdOpacity75, choice.normal, normal),
+                    Radio(protocol::kCmdOpacity100, choice.low, low)});
 }
 
 MenuItem DesktopItemsMenu(const TrayMenuState& s) {
@@ -170,7 +166,8 @@ MenuModel BuildTrayMenu(const TrayMenuState& s) {
     const WindowCommands& window = WindowCommandsText(s.language);
     const AppCommands& app = AppCommandsText(s.language);
 
-    MenuItem toggle = Command(protocol::kCmdToggle, WindowToggleLabel(s.language, s.paletteVisible));
+    MenuItem toggle =
+        Command(protocol::kCmdToggle, WindowToggleLabel(s.language, s.paletteVisible));
     toggle.isDefault = true;
     MenuItem readme = Command(protocol::kCmdOpenReadme, app.readmeLabel);
     readme.grayed = !s.readmeAvailable;
@@ -181,8 +178,8 @@ MenuModel BuildTrayMenu(const TrayMenuState& s) {
             MouseMenu(s),
             DisplayModeMenu(s),
             TransparencyMenu(s),
-            Checked(protocol::kCmdCloseOnItemActivate, DesktopItemsChoiceText(s.language).closeOnOpenLabel,
-                    s.closeOnItemActivate),
+            Checked(protocol::kCmdCloseOnItemActivate,
+                    DesktopItemsChoiceText(s.language).closeOnOpenLabel, s.closeOnItemActivate),
             Separator(),
             DesktopItemsMenu(s),
             Separator(),

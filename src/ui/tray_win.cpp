@@ -4,10 +4,10 @@
 
 #include <shellapi.h>
 
-#include "protocol/resource_ids.h"
 #include "log/debug_log.h"
-#include "protocol/messages.h"
 #include "platform/unique_handle_win.h"
+#include "protocol/messages.h"
+#include "protocol/resource_ids.h"
 #include "ui/tray_menu.h"
 
 namespace lumetra::ui {
@@ -102,6 +102,8 @@ void OnTaskbarCreated(HWND palette) {
     UpdateTrayIcon(palette, true);
 }
 
-TrayAction TrayActionForCallback(LPARAM lParam) { return TrayActionFor(LOWORD(lParam), Tray().version); }
+TrayAction TrayActionForCallback(LPARAM lParam) {
+    return TrayActionFor(LOWORD(lParam), Tray().version);
+}
 
 }  // namespace lumetra::ui

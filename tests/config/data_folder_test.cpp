@@ -18,7 +18,8 @@ TEST(ChooseDataRoot, FirstUsableSourceWinsAndEndsWithABackslash) {
         << "a folder without a trailing backslash gets one";
     EXPECT_EQ(ChooseDataRoot({{}, {}, Fixed(L"D:\\Roam\\"), {}, {}}), L"D:\\Roam\\")
         << "a trailing backslash is kept as it is";
-    EXPECT_EQ(ChooseDataRoot({{}, {}, {}, Fixed(L"C:\\Users\\u"), {}}), L"C:\\Users\\u\\AppData\\Roaming\\");
+    EXPECT_EQ(ChooseDataRoot({{}, {}, {}, Fixed(L"C:\\Users\\u"), {}}),
+              L"C:\\Users\\u\\AppData\\Roaming\\");
     EXPECT_EQ(ChooseDataRoot({{}, {}, {}, {}, Fixed(L"C:\\Tools")}), L"C:\\Tools\\");
     EXPECT_EQ(ChooseDataRoot({}), L"");
 }

@@ -1,6 +1,6 @@
 // The data folder's Windows side on real paths (run under Wine).
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <string>
 

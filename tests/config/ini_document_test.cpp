@@ -98,7 +98,8 @@ TEST(IniParsing, LineRules) {
     EXPECT_EQ(doc.sectionNames(), (std::vector<std::wstring>{L"Window", L" Spaced "}));
     EXPECT_EQ(doc.keyNames(L"Window"),
               (std::vector<std::wstring>{L"X", L"Y", L"Z", L"# hash", L"x", L"W"}));
-    EXPECT_EQ(doc.get(L"Window", L"X", nullptr), L"6") << "repeated key: first position, last value";
+    EXPECT_EQ(doc.get(L"Window", L"X", nullptr), L"6")
+        << "repeated key: first position, last value";
     EXPECT_EQ(doc.get(L"Window", L"Y", nullptr), L"=5");
     EXPECT_EQ(doc.get(L"Window", L"Z", nullptr), L"a ; not a comment \"quoted\"");
     EXPECT_EQ(doc.get(L"Window", L"x", nullptr), L"lower") << "names are case-sensitive";
@@ -175,7 +176,8 @@ TEST(IniSerialize, SavedBytesLoadBackToTheSameDocument) {
         L"[General]\nDebugLog=1\n[Window]\nX=-5\nTitle=\x30C7\x30B9\x30AF \xD83D\xDE00\n[Empty]");
     const std::string bytes = doc.serializeFileBytes();
     IniDocument again(L"x");
-    ASSERT_TRUE(again.loadFromBytes(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
+    ASSERT_TRUE(
+        again.loadFromBytes(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
     EXPECT_EQ(again.serializeText(), doc.serializeText());
     EXPECT_EQ(again.sectionNames(), doc.sectionNames());
 }

@@ -1,12 +1,11 @@
 // IniDocument load and save on real files (run under Wine).
 #include <windows.h>
-
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "config/ini_document.h"
 #include "../support/temp_dir_win.h"
+#include "config/ini_document.h"
 
 namespace lumetra::config {
 namespace {
@@ -57,8 +56,9 @@ TEST(IniFile, FileOpenInAnotherProgramCanStillBeRead) {
     TempDir dir;
     const std::wstring path = dir.file(L"config.ini");
     ASSERT_TRUE(WriteBytes(path, "[A]\r\nk=v", 8));
-    HANDLE editor = CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE,
-                                FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE editor =
+        CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                    nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(editor, INVALID_HANDLE_VALUE);
     IniDocument doc(path);
     EXPECT_TRUE(doc.load());
@@ -83,8 +83,8 @@ TEST(IniFile, FailedRenameKeepsTheOldFileAndRemovesTheTemporary) {
     ASSERT_TRUE(WriteBytes(path + L".tmp", "junk", 4));
 
     // An open handle on the target makes the replacing rename fail.
-    HANDLE holder = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
-                                nullptr);
+    HANDLE holder = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                0, nullptr);
     ASSERT_NE(holder, INVALID_HANDLE_VALUE);
     IniDocument doc(path);
     ASSERT_TRUE(doc.load());
@@ -106,7 +106,8 @@ TEST(IniFile, TargetThatIsAFolderIsLeftAlone) {
     IniDocument doc(path);
     doc.set(L"A", L"k", L"v");
     EXPECT_FALSE(doc.save());
-    EXPECT_EQ(GetFileAttributesW(path.c_str()) & FILE_ATTRIBUTE_DIRECTORY, DWORD{FILE_ATTRIBUTE_DIRECTORY});
+    EXPECT_EQ(GetFileAttributesW(path.c_str()) & FILE_ATTRIBUTE_DIRECTORY,
+              DWORD{FILE_ATTRIBUTE_DIRECTORY});
     EXPECT_FALSE(Exists(path + L".tmp"));
 }
 

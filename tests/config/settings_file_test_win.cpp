@@ -1,6 +1,6 @@
 // The configuration on real files and monitors (run under Wine).
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <string>
 

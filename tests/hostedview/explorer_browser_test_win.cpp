@@ -1,7 +1,6 @@
 // Building and tearing down the real shell view of the test prefix's Desktop
 // inside a plain window, as the palette does at creation and destruction.
 #include <windows.h>
-
 #include <commctrl.h>
 #include <gtest/gtest.h>
 #include <shlobj.h>

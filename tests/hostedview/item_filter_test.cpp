@@ -77,12 +77,9 @@ bool Decide(const FilterCase& c) {
     const HiddenIconSets sets = BuildHiddenIconSets(c.hidden, {});
     const FilterContext context{c.mode, &sets, &kPaths};
     switch (ClassifyDesktopItem(context, c.item)) {
-        case FilterVerdict::Show:
-            return true;
-        case FilterVerdict::Hide:
-            return false;
-        case FilterVerdict::AskKnownIcons:
-            break;
+        case FilterVerdict::Show: return true;
+        case FilterVerdict::Hide: return false;
+        case FilterVerdict::AskKnownIcons: break;
     }
     return FinishKnownIconDecision(context, c.item, c.matches);
 }

@@ -1,5 +1,5 @@
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include "layouttool/layout_store_win.h"
 #include "support/temp_dir_win.h"

@@ -1,6 +1,6 @@
 // The debug log on real files (run under Wine).
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <string>
 #include <thread>

@@ -15,11 +15,11 @@ TEST(PaletteHitTest, TenPixelBandResizesCornersAndEdges) {
         ScreenPoint p;
         HitTest expected;
     } cases[] = {
-        {{100, 100}, kHitTopLeft},     {{109, 105}, kHitTopLeft},    {{110, 105}, kHitTop},
-        {{491, 105}, kHitTopRight},    {{490, 105}, kHitTop},        {{300, 109}, kHitTop},
-        {{300, 110}, kHitClient},      {{300, 390}, kHitClient},     {{300, 391}, kHitBottom},
-        {{105, 395}, kHitBottomLeft},  {{495, 395}, kHitBottomRight}, {{105, 250}, kHitLeft},
-        {{495, 250}, kHitRight},       {{-5, 250}, kHitLeft},
+        {{100, 100}, kHitTopLeft},    {{109, 105}, kHitTopLeft},     {{110, 105}, kHitTop},
+        {{491, 105}, kHitTopRight},   {{490, 105}, kHitTop},         {{300, 109}, kHitTop},
+        {{300, 110}, kHitClient},     {{300, 390}, kHitClient},      {{300, 391}, kHitBottom},
+        {{105, 395}, kHitBottomLeft}, {{495, 395}, kHitBottomRight}, {{105, 250}, kHitLeft},
+        {{495, 250}, kHitRight},      {{-5, 250}, kHitLeft},
     };
     for (const auto& c : cases)
         EXPECT_EQ(PaletteHitTest(w, c.p), c.expected) << c.p.x << "," << c.p.y;
@@ -65,7 +65,8 @@ TEST(ToggleDecision, CooldownAndRelocation) {
 
 // Requests handled in queue order, each at the tick it is handled; true for
 // each request that toggled.
-std::vector<bool> HandleQueuedRequests(const std::vector<protocol::ToggleSource>& sources, std::uint32_t firstTick) {
+std::vector<bool> HandleQueuedRequests(const std::vector<protocol::ToggleSource>& sources,
+                                       std::uint32_t firstTick) {
     std::uint32_t last = 0;
     std::vector<bool> toggled;
     for (std::size_t i = 0; i < sources.size(); ++i) {
@@ -79,9 +80,12 @@ TEST(ToggleDecision, EveryQueuedHotkeyPressTogglesWhileOtherSourcesKeepTheCooldo
     using S = protocol::ToggleSource;
     EXPECT_EQ(HandleQueuedRequests({S::kHotkey, S::kHotkey}, 5000), (std::vector<bool>{true, true}))
         << "two presses queued before the first request ran: shown, then hidden";
-    EXPECT_EQ(HandleQueuedRequests({S::kDoubleTap, S::kDoubleTap}, 5000), (std::vector<bool>{true, false}));
-    EXPECT_EQ(HandleQueuedRequests({S::kMouseGesture, S::kSecondInstance}, 5000), (std::vector<bool>{true, false}));
-    EXPECT_EQ(HandleQueuedRequests({S::kDoubleTap, S::kHotkey}, 5000), (std::vector<bool>{true, true}));
+    EXPECT_EQ(HandleQueuedRequests({S::kDoubleTap, S::kDoubleTap}, 5000),
+              (std::vector<bool>{true, false}));
+    EXPECT_EQ(HandleQueuedRequests({S::kMouseGesture, S::kSecondInstance}, 5000),
+              (std::vector<bool>{true, false}));
+    EXPECT_EQ(HandleQueuedRequests({S::kDoubleTap, S::kHotkey}, 5000),
+              (std::vector<bool>{true, true}));
 }
 
 }  // namespace

@@ -2,7 +2,6 @@
 // shell replaces by a new one: everything the palette sends to the list view
 // must reach the new window, never the handle it found first.
 #include <windows.h>
-
 #include <commctrl.h>
 #include <gtest/gtest.h>
 

@@ -21,16 +21,18 @@ PosMonitorInput Input(std::wstring key, ScreenRect work, std::optional<ScreenRec
 }
 
 TEST(PlanPosMonitor, SavedEntryWinsOverTheWindowSetting) {
-    const auto plan = PlanPosMonitor(Input(L"DISPLAY2", kLeftWork, ScreenRect{-1200, 300, -400, 900}));
+    const auto plan =
+        PlanPosMonitor(Input(L"DISPLAY2", kLeftWork, ScreenRect{-1200, 300, -400, 900}));
     EXPECT_EQ(plan.rect.x, -1200);
     EXPECT_EQ(plan.rect.y, 300);
     EXPECT_EQ(plan.rect.width, 800);
     EXPECT_EQ(plan.rect.height, 600);
     EXPECT_FALSE(plan.shownAtCursor);
     ASSERT_EQ(plan.logLines.size(), 1u);
-    EXPECT_EQ(plan.logLines[0],
-              L"PosMonitor: mon='DISPLAY2' found=1 saved=(-1200,300,-400,900) work=(-1280,200,0,1224) "
-              L"win=(-1200,300,-400,900) -> fullyInside (-1200,300,800x600)");
+    EXPECT_EQ(
+        plan.logLines[0],
+        L"PosMonitor: mon='DISPLAY2' found=1 saved=(-1200,300,-400,900) work=(-1280,200,0,1224) "
+        L"win=(-1200,300,-400,900) -> fullyInside (-1200,300,800x600)");
 }
 
 TEST(PlanPosMonitor, DefaultRectangleEntryBehavesLikeNoEntryButCountsAsFound) {
@@ -80,7 +82,8 @@ TEST(PlanPosMonitor, WindowLargerThanTheWorkAreaKeepsItsSizeAtTheLeftEdge) {
 TEST(CrossFilter, DragNeedsTwoMovesOnTheSameNewMonitor) {
     CrossFilterState s;
     EXPECT_EQ(StepCrossFilter(s, L"B", L"A", true), CrossFilterAction::kNone);
-    EXPECT_EQ(StepCrossFilter(s, L"C", L"A", true), CrossFilterAction::kNone) << "a different key restarts";
+    EXPECT_EQ(StepCrossFilter(s, L"C", L"A", true), CrossFilterAction::kNone)
+        << "a different key restarts";
     EXPECT_EQ(s.pendingCount, 1);
     EXPECT_EQ(StepCrossFilter(s, L"C", L"A", true), CrossFilterAction::kCross);
     EXPECT_TRUE(s.pendingKey.empty());
@@ -98,7 +101,7 @@ TEST(CrossFilter, OutsideADragOneMoveIsEnoughAndUnknownMonitorsNeverCross) {
 }
 
 class Moving : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         drag.inSizeMove = true;
         AnchorDrag(drag.anchor, window, {300, 150});  // cursor 200,50 inside
@@ -149,7 +152,8 @@ TEST_F(Moving, NothingOutsideADragOrWithoutAnchorOrReadableWindow) {
     EXPECT_FALSE(StepMoving(drag, 0, window, ScreenPoint{0, 0}, proposed).handled);
     drag.anchor.valid = true;
     EXPECT_FALSE(StepMoving(drag, 0, std::nullopt, ScreenPoint{0, 0}, proposed).handled);
-    EXPECT_FALSE(StepMoving(drag, 0, ScreenRect{0, 0, 99, 500}, ScreenPoint{0, 0}, proposed).handled);
+    EXPECT_FALSE(
+        StepMoving(drag, 0, ScreenRect{0, 0, 99, 500}, ScreenPoint{0, 0}, proposed).handled);
 }
 
 }  // namespace

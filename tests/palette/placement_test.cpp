@@ -28,13 +28,48 @@ TEST(PlaceSavedRect, ClassifiesAndPlacesLikeTheLogSays) {
         ScreenRect beforeClamp;
         ScreenPoint position;
     } cases[] = {
-        {"inside", {100, 100, 920, 580}, kWork, PlacementKind::kFullyInside, {100, 100, 1020, 680}, {100, 100}},
-        {"hanging off the right", {1500, 100, 920, 580}, kWork, PlacementKind::kSlid, {1000, 100, 1920, 680}, {1000, 100}},
-        {"hanging off the top-left", {-30, -20, 920, 580}, kWork, PlacementKind::kSlid, {0, 0, 920, 580}, {0, 0}},
-        {"wider than the work area", {100, 100, 2500, 580}, kWork, PlacementKind::kSlidClamped, {-580, 100, 1920, 680}, {0, 100}},
-        {"on a monitor that is gone", {-1800, 100, 920, 580}, kWork, PlacementKind::kNoOverlapClamped, {-1800, 100, -880, 680}, {0, 100}},
-        {"far below", {100, 5000, 920, 580}, kWork, PlacementKind::kNoOverlapClamped, {100, 5000, 1020, 5580}, {100, 460}},
-        {"negative monitor", {-1800, 50, 920, 580}, kLeftWork, PlacementKind::kFullyInside, {-1800, 50, -880, 630}, {-1800, 50}},
+        {"inside",
+         {100, 100, 920, 580},
+         kWork,
+         PlacementKind::kFullyInside,
+         {100, 100, 1020, 680},
+         {100, 100}},
+        {"hanging off the right",
+         {1500, 100, 920, 580},
+         kWork,
+         PlacementKind::kSlid,
+         {1000, 100, 1920, 680},
+         {1000, 100}},
+        {"hanging off the top-left",
+         {-30, -20, 920, 580},
+         kWork,
+         PlacementKind::kSlid,
+         {0, 0, 920, 580},
+         {0, 0}},
+        {"wider than the work area",
+         {100, 100, 2500, 580},
+         kWork,
+         PlacementKind::kSlidClamped,
+         {-580, 100, 1920, 680},
+         {0, 100}},
+        {"on a monitor that is gone",
+         {-1800, 100, 920, 580},
+         kWork,
+         PlacementKind::kNoOverlapClamped,
+         {-1800, 100, -880, 680},
+         {0, 100}},
+        {"far below",
+         {100, 5000, 920, 580},
+         kWork,
+         PlacementKind::kNoOverlapClamped,
+         {100, 5000, 1020, 5580},
+         {100, 460}},
+        {"negative monitor",
+         {-1800, 50, 920, 580},
+         kLeftWork,
+         PlacementKind::kFullyInside,
+         {-1800, 50, -880, 630},
+         {-1800, 50}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -76,7 +111,7 @@ TEST(SavedSizeForMonitor, DefaultRectangleAndUnknownKeysHaveNoSize) {
 }
 
 TEST(MulDivRound, RoundsHalfAwayFromZero) {
-    EXPECT_EQ(MulDivRound(10, 3, 4), 8);    // 7.5
+    EXPECT_EQ(MulDivRound(10, 3, 4), 8);  // 7.5
     EXPECT_EQ(MulDivRound(-10, 3, 4), -8);
     EXPECT_EQ(MulDivRound(10, 1, 3), 3);
     EXPECT_EQ(MulDivRound(96, 144, 96), 144);

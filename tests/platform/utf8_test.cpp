@@ -28,7 +28,10 @@ const std::vector<DecodeCase>& DecodeCases() {
         {"embedded nul", {'a', 0, 'b'}, true, Units({'a', 0, 'b'})},
         {"two-byte", {0xC3, 0xA9}, true, Units({0xE9})},
         {"three-byte", {0xE3, 0x81, 0x82}, true, Units({0x3042})},
-        {"four-byte becomes a surrogate pair", {0xF0, 0x9F, 0x98, 0x80}, true, Units({0xD83D, 0xDE00})},
+        {"four-byte becomes a surrogate pair",
+         {0xF0, 0x9F, 0x98, 0x80},
+         true,
+         Units({0xD83D, 0xDE00})},
         {"highest code point", {0xF4, 0x8F, 0xBF, 0xBF}, true, Units({0xDBFF, 0xDFFF})},
         {"lone continuation", {'a', 0x80, 'b'}, false, Units({'a', 0xFFFD, 'b'})},
         {"latin-1 byte", {'c', 'a', 'f', 0xE9}, false, Units({'c', 'a', 'f', 0xFFFD})},
@@ -51,7 +54,8 @@ TEST(Utf8Decode, StrictAcceptsOnlyWellFormedInputAndLenientReplacesLikeTheSystem
     for (const DecodeCase& c : DecodeCases()) {
         SCOPED_TRACE(c.name);
         std::wstring strict = L"keep";
-        EXPECT_EQ(lumetra::platform::DecodeUtf8Strict(c.input.data(), c.input.size(), strict), c.strictOk);
+        EXPECT_EQ(lumetra::platform::DecodeUtf8Strict(c.input.data(), c.input.size(), strict),
+                  c.strictOk);
         const std::wstring expected = c.strictOk ? L"keep" + c.lenient : L"keep";
         EXPECT_EQ(strict, expected) << "a failed strict decode leaves the output alone";
 
@@ -85,8 +89,8 @@ TEST(Utf8RoundTrip, EveryBmpUnitOutsideSurrogatesSurvives) {
         if (u < 0xD800 || u > 0xDFFF) all.push_back(static_cast<wchar_t>(u));
     const std::string bytes = lumetra::platform::EncodeUtf8(all);
     std::wstring back;
-    ASSERT_TRUE(lumetra::platform::DecodeUtf8Strict(reinterpret_cast<const std::uint8_t*>(bytes.data()),
-                                           bytes.size(), back));
+    ASSERT_TRUE(lumetra::platform::DecodeUtf8Strict(
+        reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size(), back));
     EXPECT_EQ(back, all);
 }
 

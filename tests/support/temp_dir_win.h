@@ -9,13 +9,13 @@
 namespace lumetra::testing_support {
 
 class TempDir {
-public:
+  public:
     TempDir() {
         wchar_t base[MAX_PATH];
         GetTempPathW(MAX_PATH, base);
         static unsigned counter = 0;
-        path_ = std::wstring(base) + L"lumetra-test-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-                std::to_wstring(++counter);
+        path_ = std::wstring(base) + L"lumetra-test-" + std::to_wstring(GetCurrentProcessId()) +
+                L"-" + std::to_wstring(++counter);
         CreateDirectoryW(path_.c_str(), nullptr);
     }
     ~TempDir() {
@@ -33,14 +33,15 @@ public:
     const std::wstring& path() const { return path_; }
     std::wstring file(const wchar_t* name) const { return path_ + L"\\" + name; }
 
-private:
+  private:
     std::wstring path_;
 };
 
 inline std::vector<unsigned char> ReadBytes(const std::wstring& path) {
     std::vector<unsigned char> bytes;
-    HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                           nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE h = CreateFileW(path.c_str(), GENERIC_READ,
+                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                           OPEN_EXISTING, 0, nullptr);
     if (h == INVALID_HANDLE_VALUE) return bytes;
     LARGE_INTEGER size;
     GetFileSizeEx(h, &size);

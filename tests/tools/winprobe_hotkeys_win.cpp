@@ -77,9 +77,10 @@ int Latency(const wchar_t* cls, UINT mods, UINT vk, int count) {
     std::sort(samples.begin(), samples.end());
     double sum = 0;
     for (double s : samples) sum += s;
-    std::printf("{\"count\":%zu,\"median_ms\":%.2f,\"mean_ms\":%.2f,\"min_ms\":%.2f,\"max_ms\":%.2f}\n",
-                samples.size(), samples[samples.size() / 2], sum / static_cast<double>(samples.size()),
-                samples.front(), samples.back());
+    std::printf(
+        "{\"count\":%zu,\"median_ms\":%.2f,\"mean_ms\":%.2f,\"min_ms\":%.2f,\"max_ms\":%.2f}\n",
+        samples.size(), samples[samples.size() / 2], sum / static_cast<double>(samples.size()),
+        samples.front(), samples.back());
     return 0;
 }
 
@@ -107,8 +108,9 @@ int HotkeyWindow(UINT mods, UINT vk) {
     wc.lpszClassName = L"Winprobe.HotkeyBaseline";
     wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
     RegisterClassW(&wc);
-    HWND hwnd = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, wc.lpszClassName, L"baseline", WS_POPUP,
-                                100, 100, 400, 300, nullptr, nullptr, wc.hInstance, nullptr);
+    HWND hwnd =
+        CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, wc.lpszClassName, L"baseline", WS_POPUP,
+                        100, 100, 400, 300, nullptr, nullptr, wc.hInstance, nullptr);
     if (!hwnd || !RegisterHotKey(hwnd, 1, mods, vk)) return 1;
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);

@@ -13,8 +13,6 @@
 // Item texts live in the other process: the request records and the text
 // buffer are placed there with VirtualAllocEx and read back.
 #include <windows.h>
-
-#include "winprobe_json_win.h"
 #include <commctrl.h>
 #include <psapi.h>
 #include <shellapi.h>
@@ -22,6 +20,8 @@
 #include <cstdio>
 #include <cwchar>
 #include <string>
+
+#include "winprobe_json_win.h"
 
 namespace {
 

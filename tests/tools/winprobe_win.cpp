@@ -16,14 +16,14 @@
 //   winprobe workarea                  SPI_GETWORKAREA
 //   (hotkey verbs: see winprobe_hotkeys_win.cpp)
 #include <windows.h>
-
-#include "winprobe_json_win.h"
 #include <objbase.h>
 #include <shlobj.h>
 
 #include <cstdio>
 #include <cwchar>
 #include <string>
+
+#include "winprobe_json_win.h"
 
 namespace {
 
@@ -208,7 +208,8 @@ int wmain(int argc, wchar_t** argv) {
         return 0;
     }
     if (verb == L"shortcut" && argc >= 4) return CreateShortcut(argv[2], argv[3]);
-    if (verb == L"texts" && argc >= 3) return DescendantTexts(FindWindowW(argv[2], argc >= 4 ? argv[3] : nullptr));
+    if (verb == L"texts" && argc >= 3)
+        return DescendantTexts(FindWindowW(argv[2], argc >= 4 ? argv[3] : nullptr));
     if (verb == L"click" && argc >= 5) return ClickButton(FindWindowW(argv[2], argv[3]), argv[4]);
     if (verb == L"workarea") {
         RECT area{};
@@ -216,7 +217,8 @@ int wmain(int argc, wchar_t** argv) {
         std::printf("{\"rect\":[%ld,%ld,%ld,%ld]}\n", area.left, area.top, area.right, area.bottom);
         return 0;
     }
-    if (verb == L"quit" && argc >= 3) return QuitThread(FindWindowW(argv[2], argc >= 4 ? argv[3] : nullptr));
+    if (verb == L"quit" && argc >= 3)
+        return QuitThread(FindWindowW(argv[2], argc >= 4 ? argv[3] : nullptr));
     if (const int rc = RunHotkeyVerb(verb, argc, argv); rc >= 0) return rc;
     if (const int rc = RunInputVerb(verb, argc, argv); rc >= 0) return rc;
     if (const int rc = RunListViewVerb(verb, argc, argv); rc >= 0) return rc;

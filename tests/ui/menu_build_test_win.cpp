@@ -1,7 +1,7 @@
 // Menus built from a menu model and read back from the real HMENU (run under
 // Wine): what the user sees is what the model says, at every depth.
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
@@ -13,7 +13,6 @@
 
 namespace lumetra::ui {
 namespace {
-
 
 // One item as a menu shows it. An unmarked check item looks like a plain one.
 struct Shown {

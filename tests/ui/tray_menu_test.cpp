@@ -158,8 +158,9 @@ TEST(TrayMenu, HotkeyMarksFollowTheChord) {
         TrayMenuState s = State();
         s.hotkey = c.hotkey;
         const MenuModel menu = BuildTrayMenu(s);
-        EXPECT_EQ(MarkedAmong(menu, {protocol::kCmdHotkeyNone, protocol::kCmdHotkeyCtrlAltD, protocol::kCmdHotkeyCtrlAltQ,
-                                     protocol::kCmdHotkeyCtrlAltA, protocol::kCmdHotkeyCtrlAltZ}),
+        EXPECT_EQ(MarkedAmong(menu, {protocol::kCmdHotkeyNone, protocol::kCmdHotkeyCtrlAltD,
+                                     protocol::kCmdHotkeyCtrlAltQ, protocol::kCmdHotkeyCtrlAltA,
+                                     protocol::kCmdHotkeyCtrlAltZ}),
                   c.marked)
             << c.hotkey.modifiers << "+" << c.hotkey.key;
     }
@@ -177,15 +178,19 @@ TEST(TrayMenu, SettingsMarkTheirItems) {
     s.runAtStartup = false;
     const MenuModel menu = BuildTrayMenu(s);
     const std::vector<unsigned> none;
-    EXPECT_EQ(
-        MarkedAmong(menu, {protocol::kCmdTriggerCtrl, protocol::kCmdTriggerShift, protocol::kCmdTriggerAlt, protocol::kCmdTriggerDisabled}),
-        std::vector<unsigned>{protocol::kCmdTriggerDisabled});
-    EXPECT_EQ(MarkedAmong(menu, {protocol::kCmdMouseDoubleClick, protocol::kCmdMouseLongPress, protocol::kCmdMouseDisabled}),
+    EXPECT_EQ(MarkedAmong(menu, {protocol::kCmdTriggerCtrl, protocol::kCmdTriggerShift,
+                                 protocol::kCmdTriggerAlt, protocol::kCmdTriggerDisabled}),
+              std::vector<unsigned>{protocol::kCmdTriggerDisabled});
+    EXPECT_EQ(MarkedAmong(menu, {protocol::kCmdMouseDoubleClick, protocol::kCmdMouseLongPress,
+                                 protocol::kCmdMouseDisabled}),
               std::vector<unsigned>{protocol::kCmdMouseLongPress});
-    EXPECT_EQ(MarkedAmong(menu, {protocol::kCmdMouseX1, protocol::kCmdMouseX2}), std::vector<unsigned>{protocol::kCmdMouseX2});
-    EXPECT_EQ(MarkedAmong(menu, {protocol::kCmdDisplayFollowSystem, protocol::kCmdDisplayLight, protocol::kCmdDisplayDark}),
+    EXPECT_EQ(MarkedAmong(menu, {protocol::kCmdMouseX1, protocol::kCmdMouseX2}),
+              std::vector<unsigned>{protocol::kCmdMouseX2});
+    EXPECT_EQ(MarkedAmong(menu, {protocol::kCmdDisplayFollowSystem, protocol::kCmdDisplayLight,
+                                 protocol::kCmdDisplayDark}),
               std::vector<unsigned>{protocol::kCmdDisplayDark});
-    EXPECT_EQ(MarkedAmong(menu, {protocol::kCmdOpacity100, protocol::kCmdOpacity75, protocol::kCmdOpacity30}),
+    EXPECT_EQ(MarkedAmong(menu, {protocol::kCmdOpacity100, protocol::kCmdOpacity75,
+                                 protocol::kCmdOpacity30}),
               std::vector<unsigned>{protocol::kCmdOpacity75});
     EXPECT_EQ(MarkedAmong(menu, {protocol::kCmdDesktopItemsSame, protocol::kCmdDesktopItemsAll}),
               std::vector<unsigned>{protocol::kCmdDesktopItemsAll});
@@ -196,14 +201,18 @@ TEST(TrayMenu, SettingsMarkTheirItems) {
 TEST(TrayMenu, RadioGroupsUseBulletsTogglesUseChecks) {
     const MenuModel menu = BuildTrayMenu(State());
     for (unsigned id :
-         {protocol::kCmdMouseX1, protocol::kCmdMouseX2, protocol::kCmdDisplayFollowSystem, protocol::kCmdDisplayLight, protocol::kCmdDisplayDark,
-          protocol::kCmdOpacity100, protocol::kCmdOpacity75, protocol::kCmdOpacity30, protocol::kCmdDesktopItemsSame, protocol::kCmdDesktopItemsAll})
+         {protocol::kCmdMouseX1, protocol::kCmdMouseX2, protocol::kCmdDisplayFollowSystem,
+          protocol::kCmdDisplayLight, protocol::kCmdDisplayDark, protocol::kCmdOpacity100,
+          protocol::kCmdOpacity75, protocol::kCmdOpacity30, protocol::kCmdDesktopItemsSame,
+          protocol::kCmdDesktopItemsAll})
         EXPECT_EQ(Item(menu, id).mark, MenuMark::Radio) << id;
     for (unsigned id :
-         {protocol::kCmdTriggerCtrl, protocol::kCmdTriggerDisabled, protocol::kCmdHotkeyNone, protocol::kCmdHotkeyCtrlAltZ,
-          protocol::kCmdMouseDoubleClick, protocol::kCmdMouseDisabled, protocol::kCmdCloseOnItemActivate, protocol::kCmdRunAtStartup})
+         {protocol::kCmdTriggerCtrl, protocol::kCmdTriggerDisabled, protocol::kCmdHotkeyNone,
+          protocol::kCmdHotkeyCtrlAltZ, protocol::kCmdMouseDoubleClick, protocol::kCmdMouseDisabled,
+          protocol::kCmdCloseOnItemActivate, protocol::kCmdRunAtStartup})
         EXPECT_EQ(Item(menu, id).mark, MenuMark::Check) << id;
-    for (unsigned id : {protocol::kCmdToggle, protocol::kCmdEditConfig, protocol::kCmdOpenReadme, protocol::kCmdAbout, protocol::kCmdExit})
+    for (unsigned id : {protocol::kCmdToggle, protocol::kCmdEditConfig, protocol::kCmdOpenReadme,
+                        protocol::kCmdAbout, protocol::kCmdExit})
         EXPECT_EQ(Item(menu, id).mark, MenuMark::None) << id;
 }
 
@@ -212,7 +221,8 @@ TEST(TrayMenu, UnlistedOpacityMarksHigh) {
         TrayMenuState s = State();
         s.opacity = opacity;
         const MenuModel menu = BuildTrayMenu(s);
-        EXPECT_EQ(MarkedAmong(menu, {protocol::kCmdOpacity100, protocol::kCmdOpacity75, protocol::kCmdOpacity30}),
+        EXPECT_EQ(MarkedAmong(menu, {protocol::kCmdOpacity100, protocol::kCmdOpacity75,
+                                     protocol::kCmdOpacity30}),
                   std::vector<unsigned>{protocol::kCmdOpacity30})
             << opacity;
         EXPECT_EQ(Outline(menu)[5], L"[Background transparency (High)]") << opacity;
@@ -281,8 +291,8 @@ TEST(TrayMenu, ToggleLabelAndReadmeStateFollowTheWorld) {
             s.readmeAvailable = readme;
             const MenuModel menu = BuildTrayMenu(s);
             EXPECT_EQ(Item(menu, protocol::kCmdToggle).text, visible ? L"Fenster schlie\x00DF"
-                                                             L"en"
-                                                           : L"Fenster anzeigen");
+                                                                       L"en"
+                                                                     : L"Fenster anzeigen");
             EXPECT_EQ(Item(menu, protocol::kCmdOpenReadme).grayed, !readme);
             EXPECT_FALSE(Item(menu, protocol::kCmdExit).grayed);
         }
