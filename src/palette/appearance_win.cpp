@@ -1,5 +1,4 @@
-// Appearance of the palette. Light and dark themes arrive with the appearance
-// work; opacity is applied now because showing depends on it.
+// Appearance of the palette; opacity is applied now because showing depends on it.
 #include "palette/appearance_win.h"
 
 #include "config/settings.h"

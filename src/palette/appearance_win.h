@@ -4,12 +4,13 @@
 
 namespace lumetra::palette {
 
-// True when the palette draws itself dark.
+// Sets the palette's layered alpha from the Opacity setting.
+void ApplyOpacity();
+
+// Not built yet: the palette is always light and each of these does nothing.
 bool DarkMode();
 void ApplyTheme(HWND palette);
 void ApplyAppMode(HWND palette);
-// Sets the palette's layered alpha from the Opacity setting.
-void ApplyOpacity();
 void ApplyListViewTheme();
 void ApplyDarkScrollBars(HWND listView);
 void DarkenOpenMenus();

@@ -7,8 +7,10 @@ namespace lumetra::palette {
 
 HWND CreateCloseButton(HWND palette, HINSTANCE instance);
 void HideCloseButton();
-// Follows the palette when it moves (only while the button is visible).
+// Follows the palette when it moves (only while the button is visible). Not
+// built yet: does nothing.
 void MoveCloseButtonAlong();
+// Timer 12. Not built yet: does nothing.
 void HousekeepingTick();
 
 }  // namespace lumetra::palette

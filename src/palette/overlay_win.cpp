@@ -1,5 +1,4 @@
-// The overlay cover window. Its fade and reveal logic arrives with the refresh
-// work; for now it is a window that exists, is positioned and is hidden.
+// The overlay cover window: for now a window that exists and is hidden.
 #include "palette/overlay_win.h"
 
 #include "palette/palette_state_win.h"

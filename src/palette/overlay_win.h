@@ -13,14 +13,17 @@ struct OverlayCover {
 OverlayCover& Overlay();
 
 HWND CreateOverlayCover(HWND palette, HINSTANCE instance);
+void HideOverlayCoverImmediate();
+
+// Not built yet: each of these does nothing, so the cover never shows.
 void ShowOverlayCover();
 void PositionOverlayCover();
 void HideOverlayCover();
-void HideOverlayCoverImmediate();
 void HideOverlayCoverAfterReveal();
 void ForcePendingReveal();
-void CoverMinTimeTick();
-void OverlayFadeTick();
+void CoverMinTimeTick();  // timer 14
+void OverlayFadeTick();   // timer 19
+
 // Keeps the cover up for at least `ms` from now.
 void RaiseHideNotBefore(std::uint32_t ms);
 
