@@ -76,6 +76,7 @@ LRESULT OnDestroy(HWND hwnd) {
     Palette().fading = false;
     hostedview::DeregisterShellChangeNotification();
     triggers::RemoveInputTriggers();
+    triggers::SetTriggerTarget({});
     ui::RemoveTrayIcon();
     ui::ReleaseActiveShellMenu();
     hostedview::ReleaseExplorerBrowser();
