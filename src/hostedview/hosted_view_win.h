@@ -14,6 +14,9 @@ namespace lumetra::hostedview {
 
 using platform::UniqueIdList;
 
+// What the hosted view asks of the window that hosts it: the theme of its
+// list view, the Ctrl shortcuts the shell leaves to its browser, and the
+// cover that hides it while it redraws. A null entry does nothing.
 struct ViewHost {
     void (*applyListViewTheme)() = nullptr;
     bool (*handleCtrlShortcut)(UINT key) = nullptr;
