@@ -56,14 +56,15 @@ void SubclassViewWindow(HostedView& v) {
 
 void RefreshSynchronously(HostedView& v) {
     ClearInfoTipCache(v.infoTip);
-    ClearDragDeferredRefresh();
+    RefreshState& refresh = Refresh();
+    refresh.refreshPending = false;
+    refresh.burstStartTick = 0;
     KillTimer(v.host, protocol::kApplyViewTimerId);
     KillTimer(v.host, protocol::kShellChangeDebounceTimerId);
     AttachFolderFilter();
-    const std::uint32_t tick = GetTickCount();
-    const unsigned long cycle = BeginRefreshCycle(tick);
-    log::DebugLogFormat(L"[cycle=%lu] ExecuteShellViewRefreshSynchronously tick=%lu", cycle,
-                        static_cast<unsigned long>(tick));
+    refresh.lastRefreshTick = GetTickCount();
+    log::DebugLogFormat(L"[cycle=%lu] ExecuteShellViewRefreshSynchronously tick=%lu", refresh.cycle,
+                        static_cast<unsigned long>(refresh.lastRefreshTick));
     v.shellView->Refresh();
     for (int pass = 0; pass < 8; ++pass)
         if (!PostFilterSweep() || !HasForbiddenItem()) break;
@@ -91,17 +92,33 @@ void ReleaseDesktopIdList() { View().rootIdList.reset(); }
 
 void SetViewHost(const ViewHost& links) { View().hostLinks = links; }
 
-void HostApplyListViewTheme() {
-    if (View().hostLinks.applyListViewTheme) View().hostLinks.applyListViewTheme();
+namespace {
+template <typename Link, typename... Args>
+void CallLink(Link link, Args... args) {
+    if (link) link(args...);
 }
+template <typename Link>
+bool AskLink(Link link) {
+    return link && link();
+}
+}  // namespace
 
+void HostApplyListViewTheme() { CallLink(View().hostLinks.applyListViewTheme); }
 bool HostHandleCtrlShortcut(UINT key) {
     return View().hostLinks.handleCtrlShortcut && View().hostLinks.handleCtrlShortcut(key);
 }
-
-void HostHideCover() {
-    if (View().hostLinks.hideCover) View().hostLinks.hideCover();
-}
+void HostShowCover() { CallLink(View().hostLinks.showCover); }
+void HostPositionCover() { CallLink(View().hostLinks.positionCover); }
+void HostHideCover() { CallLink(View().hostLinks.hideCover); }
+void HostHideCoverImmediate() { CallLink(View().hostLinks.hideCoverImmediate); }
+void HostCrossfadeCover() { CallLink(View().hostLinks.crossfadeCover); }
+void HostStopCoverFade() { CallLink(View().hostLinks.stopCoverFade); }
+bool HostCoverShown() { return AskLink(View().hostLinks.coverShown); }
+bool HostCoverRecentlyShown() { return AskLink(View().hostLinks.coverRecentlyShown); }
+bool HostDragging() { return AskLink(View().hostLinks.dragging); }
+bool HostMenuOpen() { return AskLink(View().hostLinks.menuOpen); }
+void HostFocusList() { CallLink(View().hostLinks.focusList); }
+bool HostVisible() { return View().host && IsWindow(View().host) && IsWindowVisible(View().host); }
 
 void ResolveDesktopPaths(DesktopPaths& paths) {
     paths.desktop = NormalizeFolderPath(KnownFolderPath(kFolderIdDesktop));
@@ -162,7 +179,7 @@ bool InitializeExplorerBrowser(HWND palette) {
     if (HasViewWindow()) SubclassViewWindow(v);
 
     if (HasViewWindow()) ShowWindow(v.viewWindow, SW_HIDE);
-    PrepareShellViewCover();
+    PrepareShellViewCover(RefreshStyle::kOverlayOnly);
     if (!ListViewEditing() && v.shellView && HasViewWindow()) RefreshSynchronously(v);
     if (IsWindow(palette)) SyncShellFinish(palette);
     SmallIconSizeMoveReflow();

@@ -15,12 +15,28 @@ namespace lumetra::hostedview {
 using platform::UniqueIdList;
 
 // What the hosted view asks of the window that hosts it: the theme of its
-// list view, the Ctrl shortcuts the shell leaves to its browser, and the
-// cover that hides it while it redraws. A null entry does nothing.
+// list view, the Ctrl shortcuts the shell leaves to its browser, the cover
+// that hides the view while it redraws, and the host's own state. A null
+// entry does nothing and answers false.
 struct ViewHost {
     void (*applyListViewTheme)() = nullptr;
     bool (*handleCtrlShortcut)(UINT key) = nullptr;
+    void (*showCover)() = nullptr;
+    void (*positionCover)() = nullptr;
+    // Fades the cover out over 256 ms, not before its minimum time.
     void (*hideCover)() = nullptr;
+    void (*hideCoverImmediate)() = nullptr;
+    // The 180 ms cross-fade after a reveal.
+    void (*crossfadeCover)() = nullptr;
+    // Stops a running fade and its minimum-time wait; the cover stays up.
+    void (*stopCoverFade)() = nullptr;
+    bool (*coverShown)() = nullptr;
+    // The palette's fade-in runs, the cover's minimum time has not passed, or
+    // the cover went up less than 750 ms ago.
+    bool (*coverRecentlyShown)() = nullptr;
+    bool (*dragging)() = nullptr;  // inside the palette's move or size loop
+    bool (*menuOpen)() = nullptr;  // one of the palette's own menus runs
+    void (*focusList)() = nullptr;
 };
 
 struct HostedView {
@@ -74,7 +90,19 @@ inline bool HasViewWindow() { return View().viewWindow && IsWindow(View().viewWi
 // Thin null-safe calls through the host's links.
 void HostApplyListViewTheme();
 bool HostHandleCtrlShortcut(UINT key);
+void HostShowCover();
+void HostPositionCover();
 void HostHideCover();
+void HostHideCoverImmediate();
+void HostCrossfadeCover();
+void HostStopCoverFade();
+bool HostCoverShown();
+bool HostCoverRecentlyShown();
+bool HostDragging();
+bool HostMenuOpen();
+void HostFocusList();
+// The host window exists and is visible.
+bool HostVisible();
 
 // True while the list view has an in-place label edit open.
 bool ListViewEditing();

@@ -1,11 +1,23 @@
 #pragma once
-// Icon metrics and the small-icon grid of the hosted view. Not built yet:
-// every entry point below does nothing, so the shell's own metrics hold.
+// Icon metrics and the small-icon grid of the hosted view.
+#include <windows.h>
+
 namespace lumetra::hostedview {
 
+// The final layout after a refresh or regroup: outside small icons the list
+// view is arranged and the view window shown.
+void FinalizeHostedDesktopItemsLayout();
+// Run when the cover starts fading or is hidden: brings the list view's
+// vertical scroll bar back when the items need it.
+void HostedScrollBarReveal();
+
+// Not built yet: the entry points below do nothing, so the shell's own
+// metrics and placement hold.
+void ApplyShellListViewIconMetrics(HWND listView, bool forced);
 void InvalidateAppliedViewGeometry();
 void ResetItemsPerRow();
 void SmallIconSizeMoveReflow();
+void SmallIconRelayout(HWND listView);
 void RestoreHostedShellScrollBars();
 void SmallIconLayoutIfReady();
 void OnHostDpiChanged();

@@ -4,14 +4,28 @@
 
 namespace lumetra::hostedview {
 
+void CommitViewMode(IFolderView2*) {}
+void CommitShellView() {}
+void ApplyListViewChrome() {}
+void ApplyShellViewModeForced() {}
+void ApplyShellViewModeIfNeeded() {}
+void ReassertViewMode() {}
+bool IsViewModeCommitted() { return true; }
+bool IsViewGrouped() { return config::Cfg().groupBy; }
+void SyncShellViewSortToConfig() {}
+void SyncShellViewGroupToConfig() {}
+void ApplyShellViewSortFromConfig() {}
+void ApplyShellViewGroupFromConfig() {}
+void ClearGroupBy() {}
+bool ViewFrozen() { return false; }
+void OnUserPickedSortMode(int) {}
 void MonitorPrefsApply() {}
 void MonitorViewCross(HWND, HMONITOR) {}
-void OnUserPickedSortMode(int) {}
+UINT MonitorDpiOverride() { return 0; }
+void ClearMonitorDpiOverride() {}
+void ArmShellCommandSync() {}
+void ShellCommandSyncTick() {}
 void FlushPendingSortSync() {}
-void ShellCommandSortTick() {}
-bool IsViewGrouped() { return config::Cfg().groupBy; }
-void ForceConfiguredViewMode() {}
-void RestoreViewModeTimer(HWND) {}
-void ViewReapplyTick(HWND) {}
+void ListOrDetailsGuard() {}
 
 }  // namespace lumetra::hostedview

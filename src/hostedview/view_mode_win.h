@@ -1,29 +1,49 @@
 #pragma once
-// The view mode, sort and grouping the palette keeps per monitor, forced onto
-// the shell's view.
+// The view mode, sort and grouping the palette keeps per monitor, pushed onto
+// the shell's view and read back from it when the user changed them there.
 #include <windows.h>
+#include <shobjidl.h>
 
 namespace lumetra::hostedview {
 
-// Not built yet: does nothing.
-void MonitorPrefsApply();
-// Not built yet: does nothing.
-void MonitorViewCross(HWND palette, HMONITOR monitor);
-// Not built yet: does nothing.
-void OnUserPickedSortMode(int sortMode);
-// Writes a sort the shell changed on its own into the configuration, if one is
-// pending. Not built yet: nothing is ever pending.
-void FlushPendingSortSync();
-// Not built yet: does nothing (timer 24).
-void ShellCommandSortTick();
-// Not built yet: answers the configured grouping.
+// Pushes the configured mode, icon size and folder flags into `view`, with
+// every fallback of the small-icon paths.
+void CommitViewMode(IFolderView2* view);
+// CommitViewMode on the hosted view, then ApplyListViewChrome.
+void CommitShellView();
+// The list view's half: spacing, info tips, underline, header, column width, theme.
+void ApplyListViewChrome();
+void ApplyShellViewModeForced();
+// ApplyShellViewModeForced unless dragging, editing a label or already committed.
+void ApplyShellViewModeIfNeeded();
+// After the shell switched itself to list or details, or on a DPI change.
+void ReassertViewMode();
+bool IsViewModeCommitted();
 bool IsViewGrouped();
-// Forces the configured view mode, sort and grouping onto the view.
-// Not built yet: does nothing.
-void ForceConfiguredViewMode();
-// Not built yet: does nothing (timer 17).
-void RestoreViewModeTimer(HWND palette);
-// Not built yet: does nothing (timer 23).
-void ViewReapplyTick(HWND palette);
+void SyncShellViewSortToConfig();
+void SyncShellViewGroupToConfig();
+void ApplyShellViewSortFromConfig();
+void ApplyShellViewGroupFromConfig();
+void ClearGroupBy();
+// A regroup in progress is hidden behind the cover.
+bool ViewFrozen();
+void OnUserPickedSortMode(int sortMode);
+
+// The palette shown on, or moved to, a monitor whose preferences are loaded.
+void MonitorPrefsApply();
+void MonitorViewCross(HWND palette, HMONITOR monitor);
+// The DPI the layout uses instead of the window's while the palette crosses
+// monitors; 0 = none. Cleared when a drag ends.
+UINT MonitorDpiOverride();
+void ClearMonitorDpiOverride();
+
+// A shell command ran from the view menu: arms timer 24.
+void ArmShellCommandSync();
+// Timer 24.
+void ShellCommandSyncTick();
+// On hide and exit: a pending shell-command sync is written to the settings now.
+void FlushPendingSortSync();
+// The housekeeping guard: a view the shell switched to list or details is put back.
+void ListOrDetailsGuard();
 
 }  // namespace lumetra::hostedview

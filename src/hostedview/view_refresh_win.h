@@ -1,51 +1,74 @@
 #pragma once
-// Refreshing the hosted view, the change debounce, settling and the reveal
-// after the filter's sweeps.
+// Refreshing the hosted view: the change debounce, the covered refresh, the
+// settling ticks, the deferred reveal after the filter's sweeps and the
+// view-mode restore that follows.
 #include <windows.h>
 
-#include <cstdint>
-
+#include "hostedview/refresh_rules.h"
 #include "hostedview/view_sweep_win.h"
 
 namespace lumetra::hostedview {
 
-// Not built yet: does nothing.
-void ArmRevealSweep();
-// Marks that a sweep removed an item while a deferred reveal is pending.
-// Not built yet: does nothing.
-void NoteForbiddenItemSeen();
+// The refresh machine's state; palette thread only.
+RefreshState& Refresh();
 
-// WMAPP_SHELLCHANGE. Not built yet: ignores the change; returns 0.
+enum class RefreshStyle { kFull = 0, kOverlayOnly = 1 };
+
+// WMAPP_SHELLCHANGE; returns 0.
 LRESULT OnShellChange(WPARAM wParam, LPARAM lParam);
-// Not built yet: does nothing.
-void RefreshLikeMenu(HWND palette, bool full);
-// Not built yet: does nothing.
-void RefreshExplorerBrowser(bool keepCover);
-// Not built yet: does nothing.
+// Refreshes at once (covered) or, while dragging or hidden, as soon as it may.
+void RefreshExplorerBrowser(RefreshStyle style);
+void PrepareShellViewCover(RefreshStyle style);
+void ExecuteShellViewRefresh();
+// F5 and sort changes: copies the shell's sort first when the settings do not
+// own it yet; saves the settings when asked.
+void RefreshLikeMenu(HWND palette, bool save);
+// After the user switched which Desktop items the palette shows.
 void RefreshDesktopItems();
-// Not built yet: no refresh ever runs.
+// The "ShellState" setting changed.
+void OnShellStateChanged();
+// After the first synchronous refresh of a new view.
+void SyncShellFinish(HWND palette);
+
+// A refresh cycle is settling.
 bool RefreshRunning();
 bool PendingWhileHidden();
 void SetPendingWhileHidden(bool pending);
-// Covers the view for a refresh cycle. Not built yet: does nothing.
-void PrepareShellViewCover();
-// Finishes the first refresh cycle after the view was built; until the cycle
-// settles the view on its own, it reveals the view at once.
-void SyncShellFinish(HWND palette);
+// Remembers, for a refresh due at the next show, the view size it is for.
+void SetPendingViewTarget(int viewMode);
+bool IsRefreshBusy();
+bool RevealPending();
+
+bool TryRevealDeferred();
+void RevealDeferredSweep();
+void ArmRevealSweep();
+// Marks that a sweep removed an item while a deferred reveal is pending.
+void NoteForbiddenItemSeen();
+// A quick covered filter pass outside a refresh; true when it removed items.
+bool ScrubUnderCover(int sweeps);
+// After the cover went away: filters what slipped in while it faded.
+void PostRevealFilterCheck();
+// The view and list view drawn and shown again.
 void ShowViewWindow();
-// Forgets a refresh deferred while a drag was in progress. Not built yet:
-// nothing is deferred.
-void ClearDragDeferredRefresh();
-// Numbers a new refresh cycle started at `tick`; returns its number.
-unsigned long BeginRefreshCycle(std::uint32_t tick);
-// Clears every view-transition flag (the palette kills the timers). Not built
-// yet: there are none.
+// On show of a palette whose monitor is unknown: filters, refreshes or reveals.
+void DesktopItemsRecheck();
+// Covers a view that holds items it must not show and reveals it after the
+// sweeps; the show path of a palette whose monitor is unknown.
+void DeferRevealBehindCover();
+// The end of a drag lets a parked reveal go on.
+void ForcePendingReveal();
+// Clears every transition flag (the palette kills the timers).
 void ClearViewTransitions();
-// Timer 11: follows the list view the shell may have recreated.
+// Housekeeping watchdogs: a reveal pending too long is forced; a scrub when
+// forbidden items slipped in.
+void RevealWatchdogTick();
+void ScrubWatchdogTick();
+
+// Timers 11, 13, 16, 17, 23.
 void ApplyViewTick(HWND palette);
-// Not built yet: does nothing (timer 13).
 void ShellChangeDebounceTick(HWND palette);
-// Not built yet: does nothing (timer 16).
 void RevealSweepTick(HWND palette);
+void RestoreViewModeTimer(HWND palette);
+void ViewReapplyTick(HWND palette);
 
 }  // namespace lumetra::hostedview

@@ -155,22 +155,4 @@ bool RestoreMissingDesktopItems() {
     return true;
 }
 
-void DesktopItemsRecheck() {
-    HostedView& v = View();
-    const RegistryChange registry = ReadDesktopIconRegistry();
-    if (registry.relaxed && SameAsDesktop()) {
-        RefreshExplorerBrowser(true);
-        if (v.host && IsWindow(v.host))
-            SetTimer(v.host, protocol::kRestoreViewModeTimerId, 280, nullptr);
-        return;
-    }
-    if (HasForbiddenItem()) {
-        for (int pass = 0; pass < 2 && PostFilterSweep(); ++pass) {
-        }
-        ArmRevealSweep();
-    }
-    ShowViewWindow();
-    if (!RefreshRunning()) HostHideCover();
-}
-
 }  // namespace lumetra::hostedview

@@ -10,7 +10,5 @@ bool HasForbiddenItem();
 bool IsViewCleanAndPopulated();
 // True when it added at least one item.
 bool RestoreMissingDesktopItems();
-// Re-checks the Desktop items when the palette is shown again.
-void DesktopItemsRecheck();
 
 }  // namespace lumetra::hostedview

@@ -108,7 +108,7 @@ void FinishReveal(bool wasVisible, bool runPending) {
             config::MonitorPrefsLoad(monitor);
             config::EnsureCfgView(L"MonitorShowPending");
         }
-        hostedview::RefreshExplorerBrowser(true);
+        hostedview::RefreshExplorerBrowser(hostedview::RefreshStyle::kOverlayOnly);
         SetTimer(Palette().window, protocol::kRestoreViewModeTimerId, 280, nullptr);
         return;
     }
@@ -192,7 +192,7 @@ void ActivatePalette(bool showAtCursor) {
             if (config::CurrentMonitor()) {
                 hostedview::MonitorPrefsApply();
             } else if (View().shellView) {
-                if (!hostedview::ListViewEditing()) hostedview::ForceConfiguredViewMode();
+                if (!hostedview::ListViewEditing()) hostedview::ApplyShellViewModeForced();
                 SetTimer(palette, protocol::kRestoreViewModeTimerId, 80, nullptr);
                 if (config::Cfg().viewMode == config::ViewMode::Small)
                     SetTimer(palette, protocol::kSmallIconSettleTimerId, 220, nullptr);
@@ -208,7 +208,7 @@ void HidePalette() {
     PaletteState& state = Palette();
     if (!PaletteExists()) return;
     AbortViewTransitions();
-    KillTimer(state.window, protocol::kShellCommandSortTimerId);
+    KillTimer(state.window, protocol::kShellCommandSyncTimerId);
     hostedview::FlushPendingSortSync();
     HideOverlayCoverAfterReveal();
 

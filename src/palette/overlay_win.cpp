@@ -36,16 +36,20 @@ HWND CreateOverlayCover(HWND palette, HINSTANCE instance) {
 }
 
 void ShowOverlayCover() {}
-void PositionOverlayCover() {}
 void HideOverlayCover() {}
 void HideOverlayCoverImmediate() {
     if (Overlay().window && IsWindowVisible(Overlay().window))
         ShowWindow(Overlay().window, SW_HIDE);
 }
+void StartOverlayFade(int, const wchar_t*) {}
 void HideOverlayCoverAfterReveal() {}
-void ForcePendingReveal() {}
+void StopOverlayFade() {}
+void PositionOverlayCover() {}
+bool OverlayCoverShown() { return Overlay().window && IsWindowVisible(Overlay().window); }
+bool OverlayCoverRecentlyShown() { return false; }
 void CoverMinTimeTick() {}
 void OverlayFadeTick() {}
+void OverlayWatchdogTick() {}
 
 void RaiseHideNotBefore(std::uint32_t ms) {
     const std::uint32_t until = GetTickCount() + ms;

@@ -194,7 +194,9 @@ LRESULT OnCommand(HWND hwnd, WPARAM wParam) {
         case protocol::kCmdSortName: hostedview::OnUserPickedSortMode(0); break;
         case protocol::kCmdSortDate: hostedview::OnUserPickedSortMode(1); break;
         case protocol::kCmdSortSize: hostedview::OnUserPickedSortMode(2); break;
-        case protocol::kCmdRefresh: hostedview::RefreshExplorerBrowser(false); break;
+        case protocol::kCmdRefresh:
+            hostedview::RefreshExplorerBrowser(hostedview::RefreshStyle::kFull);
+            break;
         case protocol::kCmdToggle:
             ClearToggleCooldown();
             ToggleMainWindow(false);

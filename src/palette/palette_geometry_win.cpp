@@ -76,7 +76,7 @@ void OnSettingChange(HWND hwnd, LPARAM lParam) {
 void OnExitSizeMoveLoop(HWND hwnd) {
     OnExitSizeMove(hwnd);
     QueueMenuResync(hwnd);
-    ForcePendingReveal();
+    hostedview::ForcePendingReveal();
     InvalidateRect(hwnd, nullptr, TRUE);
 }
 

@@ -33,13 +33,15 @@ constexpr DWORD kCornerPreferenceAttribute = 33;  // DWMWA_WINDOW_CORNER_PREFERE
 constexpr DWORD kRoundCorners = 2;
 
 std::uint32_t LastToggleTick() { return Palette().lastToggleTick; }
+bool InSizeMove() { return Palette().drag.inSizeMove; }
+bool MenuOpen() { return Palette().menuDepth > 0; }
 
 // The About window and a label edit take Esc for themselves.
 bool EscapeTakenElsewhere() { return ui::AboutWindowOpen() || hostedview::ListViewEditing(); }
 
 // Saves a sort the shell changed on its own before anything else is saved.
 void FlushSortSync(HWND hwnd) {
-    KillTimer(hwnd, protocol::kShellCommandSortTimerId);
+    KillTimer(hwnd, protocol::kShellCommandSyncTimerId);
     hostedview::FlushPendingSortSync();
 }
 
@@ -57,7 +59,10 @@ LRESULT OnCreate(HWND hwnd) {
 
     const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(hwnd, GWLP_HINSTANCE));
     CreateCloseButton(hwnd, instance);
-    hostedview::SetViewHost({ApplyListViewTheme, HandleCtrlShortcut, HideOverlayCover});
+    hostedview::SetViewHost({ApplyListViewTheme, HandleCtrlShortcut, ShowOverlayCover,
+                             PositionOverlayCover, HideOverlayCover, HideOverlayCoverImmediate,
+                             HideOverlayCoverAfterReveal, StopOverlayFade, OverlayCoverShown,
+                             OverlayCoverRecentlyShown, InSizeMove, MenuOpen, FocusPaletteList});
     hostedview::InitializeExplorerBrowser(hwnd);
     CreateOverlayCover(hwnd, instance);
     SetTimer(hwnd, protocol::kHousekeepingTimerId, 100, nullptr);

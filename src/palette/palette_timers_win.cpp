@@ -59,7 +59,7 @@ LRESULT OnTimer(HWND hwnd, WPARAM id) {
         case protocol::kOverlayFadeTimerId: OverlayFadeTick(); break;
         case protocol::kSmallIconSettleTimerId: hostedview::RunSmallIconLayoutSettle(); break;
         case protocol::kViewReapplyTimerId: hostedview::ViewReapplyTick(hwnd); break;
-        case protocol::kShellCommandSortTimerId: hostedview::ShellCommandSortTick(); break;
+        case protocol::kShellCommandSyncTimerId: hostedview::ShellCommandSyncTick(); break;
         case protocol::kHousekeepingTimerId: HousekeepingTick(); break;
         case protocol::kFadeInTimerId: FadeInStep(hwnd); break;
         default: break;

@@ -85,7 +85,7 @@ enum TimerId : unsigned {
     kConfigWatchTimerId = 21,
     kSmallIconSettleTimerId = 22,
     kViewReapplyTimerId = 23,
-    kShellCommandSortTimerId = 24,
+    kShellCommandSyncTimerId = 24,
     kMenuResyncTimerId = 26,
     kIgnoredTimerId = 27,
 };
@@ -98,7 +98,7 @@ inline constexpr unsigned kViewTransitionTimers[] = {
     kCoverMinTimeTimerId};
 inline constexpr unsigned kTimersStoppedOnHide[] = {kMenuResyncTimerId, kFadeInTimerId};
 inline constexpr unsigned kTimersStoppedOnViewRelease[] = {kViewReapplyTimerId,
-                                                           kShellCommandSortTimerId};
+                                                           kShellCommandSyncTimerId};
 
 inline constexpr unsigned kFirstTimerId = 11;
 inline constexpr unsigned kLastTimerId = 26;

@@ -2,22 +2,18 @@
 // the tests only count what matters to them.
 #include <windows.h>
 
-#include <cstdint>
-
 #include "hostedview/icon_grid_win.h"
 #include "hostedview/view_refresh_win.h"
 
 namespace lumetra::hostedview {
 int gForbiddenSeenNotes = 0;
-void ArmRevealSweep() {}
+RefreshState& Refresh() {
+    static RefreshState state;
+    return state;
+}
 void NoteForbiddenItemSeen() { ++gForbiddenSeenNotes; }
-void PrepareShellViewCover() {}
+void PrepareShellViewCover(RefreshStyle) {}
 void SyncShellFinish(HWND) {}
-void ShowViewWindow() {}
-void ClearDragDeferredRefresh() {}
-unsigned long BeginRefreshCycle(std::uint32_t) { return 1; }
-void ClearViewTransitions() {}
 void SmallIconSizeMoveReflow() {}
-void RefreshExplorerBrowser(bool) {}
-bool RefreshRunning() { return false; }
+void ClearViewTransitions() {}
 }  // namespace lumetra::hostedview

@@ -1,0 +1,4 @@
+#include "hostedview/refresh_rules.h"
+
+namespace lumetra::hostedview {
+}  // namespace lumetra::hostedview

@@ -1,0 +1,118 @@
+#pragma once
+// The refresh machine's state and the decisions it takes: which change
+// notifications refresh the view, how long a burst is debounced, how many
+// filter sweeps a reveal waits for and when a covered view may be revealed.
+// Ticks are 32-bit milliseconds; elapsed times are unsigned differences.
+#include <cstdint>
+
+namespace lumetra::hostedview {
+
+struct RefreshState {
+    unsigned long cycle = 0;  // numbers each covered refresh for the log
+    bool settling = false;    // between the shell's refresh and the settle step
+    bool overlayOnly = false;  // the view window stays shown under the cover
+    bool refreshPending = false;  // a debounced refresh is scheduled
+    std::uint32_t burstStartTick = 0;  // first accepted notification; 0 = none
+    std::uint32_t lastRefreshTick = 0;
+    std::uint32_t lastStructuralTick = 0;
+    bool pendingWhileHidden = false;
+    int pendingViewTarget = 0;  // the view size (1-4) the refresh due at show is for
+    int applyViewAttempts = 0;
+    int restoreRetries = 0;
+    bool filterChanged = false;
+    bool revealDeferred = false;
+    std::uint32_t revealStartTick = 0;
+    std::uint32_t revealGraceDeadline = 0;  // 0 = not set
+    bool forbiddenSeen = false;
+    int remainingSweeps = 0;
+    std::uint32_t lastScrubTick = 0;
+    bool scrollBarsRevealed = false;  // for the cover now up; ends IsRefreshBusy
+};
+
+// Change notification events (the shell's SHCNE_* bits).
+inline constexpr std::uint32_t kWatchedEvents = 0x802399F;
+inline constexpr std::uint32_t kLightweightEvents = 0x3800;  // attributes, update dir/item
+inline constexpr std::uint32_t kStructuralEvents = 0x2001F;
+inline constexpr std::uint32_t kRenameItemEvent = 0x1;
+inline constexpr std::uint32_t kRenameFolderEvent = 0x20000;
+
+inline constexpr std::uint32_t kDebounceMs = 200;
+inline constexpr std::uint32_t kBurstLimitMs = 750;
+inline constexpr std::uint32_t kLightweightAfterRefreshMs = 700;
+inline constexpr std::uint32_t kLightweightAfterStructuralMs = 2000;
+inline constexpr std::uint32_t kRevealMaxWaitMs = 3500;
+inline constexpr std::uint32_t kRevealMaxWaitDraggingMs = 700;
+inline constexpr std::uint32_t kRevealGraceMs = 250;
+inline constexpr std::uint32_t kRevealWatchdogMs = 3750;
+inline constexpr std::uint32_t kScrubIntervalMs = 450;
+inline constexpr std::uint32_t kCoverBusyMs = 750;
+
+struct ShellChangeVerdict {
+    bool accept = false;
+    bool lightweight = false;
+    bool structural = false;
+    bool suppressed = false;
+    bool followupSuppressed = false;
+};
+
+// Whether a notification counts. `firstOnDesktop` / `secondOnDesktop`: its id
+// lists name a direct child of the Desktop. Notes an accepted structural
+// change in the state.
+ShellChangeVerdict ClassifyShellChange(RefreshState& state, std::uint32_t event,
+                                       bool firstOnDesktop, bool secondOnDesktop,
+                                       std::uint32_t now);
+
+// How long the debounce waits after an accepted notification at `now`:
+// 200 ms, cut short so that a burst refreshes 750 ms after its first
+// notification; 0 once that limit has passed (refresh now).
+std::uint32_t DebounceDelay(std::uint32_t burstStartTick, std::uint32_t now);
+
+// Starts a burst at `now` unless one runs.
+void NoteBurst(RefreshState& state, std::uint32_t now);
+
+// The sweep count a reveal keeps running: 8 for a full-style reveal that saw
+// a forbidden item, else `floor`.
+int SweepFloor(const RefreshState& state, int floor);
+// Raises the remaining sweeps to at least `floor`.
+void RaiseSweeps(RefreshState& state, int floor);
+
+// Starts a deferred reveal at `now`.
+void BeginDeferredReveal(RefreshState& state, std::uint32_t now);
+// Ends it (the view is shown).
+void EndDeferredReveal(RefreshState& state);
+
+// What the view looks like to a reveal.
+struct ViewSnapshot {
+    bool forbidden = false;  // holds an item the filter rejects
+    int items = 0;           // items the view holds
+    // The Desktop has no item the filter would show, so an empty view is done.
+    bool desktopHasNothingToShow = false;
+    bool smallIconsListMissingOrEmpty = false;  // small icons and no list view items yet
+};
+// Clean (nothing forbidden) and either populated or known to stay empty.
+bool ViewReadyToReveal(const ViewSnapshot& view);
+
+// The longest a deferred reveal waits for a clean, populated view.
+std::uint32_t RevealMaxWait(bool dragging);
+bool RevealMaxWaitPassed(const RefreshState& state, std::uint32_t now, bool dragging);
+
+enum class RevealAction { kNotDeferred, kReveal, kWait, kWaitAndSweep };
+struct RevealDecision {
+    RevealAction action = RevealAction::kNotDeferred;
+    int floor = 0;  // for kWaitAndSweep: the sweeps to keep running
+};
+// The reveal's decision before its maximum wait, or after it once the sweep of
+// the maximum-wait path ran. Updates forbiddenSeen and the grace deadline.
+RevealDecision DecideReveal(RefreshState& state, const ViewSnapshot& view, std::uint32_t now,
+                            bool dragging);
+
+// The deferred-reveal watchdog: a reveal pending for more than 3750 ms.
+bool RevealWatchdogDue(const RefreshState& state, std::uint32_t now);
+// At most one opportunistic scrub per 450 ms; notes the scrub when it may run.
+bool TakeScrubSlot(RefreshState& state, std::uint32_t now);
+
+// The list view keeps its scroll bar hidden while a refresh, a reveal or a
+// fresh cover is on screen.
+bool IsRefreshBusy(const RefreshState& state, bool coverRecentlyShown);
+
+}  // namespace lumetra::hostedview
