@@ -72,14 +72,6 @@ void RefreshSynchronously(HostedView& v) {
         RestoreMissingDesktopItems();
 }
 
-int ViewItemCount(HostedView& v) {
-    ComPtr<IFolderView2> folderView;
-    int count = 0;
-    if (v.shellView && SUCCEEDED(v.shellView.As(kIidFolderView2, folderView)) && folderView)
-        folderView->ItemCount(SVGIO_ALLVIEW, &count);
-    return count;
-}
-
 }  // namespace
 
 HostedView& View() {
@@ -191,7 +183,7 @@ bool InitializeExplorerBrowser(HWND palette) {
                                         (frequency.QuadPart > 0 ? frequency.QuadPart : 1));
     log::DebugLogFormat(
         L"InitializeExplorerBrowser: view ready in %llu us, %d item(s), viewMode=%u flags=0x%X.",
-        micros, ViewItemCount(v), choice.viewMode, choice.flags);
+        micros, ViewItemCount(), choice.viewMode, choice.flags);
     return true;
 }
 

@@ -10,6 +10,9 @@ void FinalizeHostedDesktopItemsLayout();
 // Run when the cover starts fading or is hidden: brings the list view's
 // vertical scroll bar back when the items need it.
 void HostedScrollBarReveal();
+// Clears the list's no-scroll style and, outside small icons, makes the list
+// and the view window recompute their frames.
+void RestoreHostedShellScrollBars();
 
 // Not built yet: the entry points below do nothing, so the shell's own
 // metrics and placement hold.
@@ -18,7 +21,8 @@ void InvalidateAppliedViewGeometry();
 void ResetItemsPerRow();
 void SmallIconSizeMoveReflow();
 void SmallIconRelayout(HWND listView);
-void RestoreHostedShellScrollBars();
+// The width of the small-icon column: the list's client width for now.
+int CalcSmallIconWidth(HWND listView);
 void SmallIconLayoutIfReady();
 void OnHostDpiChanged();
 // Timer 22.

@@ -8,10 +8,10 @@
 namespace lumetra::hostedview {
 
 struct RefreshState {
-    unsigned long cycle = 0;  // numbers each covered refresh for the log
-    bool settling = false;    // between the shell's refresh and the settle step
-    bool overlayOnly = false;  // the view window stays shown under the cover
-    bool refreshPending = false;  // a debounced refresh is scheduled
+    unsigned long cycle = 0;           // numbers each covered refresh for the log
+    bool settling = false;             // between the shell's refresh and the settle step
+    bool overlayOnly = false;          // the view window stays shown under the cover
+    bool refreshPending = false;       // a debounced refresh is scheduled
     std::uint32_t burstStartTick = 0;  // first accepted notification; 0 = none
     std::uint32_t lastRefreshTick = 0;
     std::uint32_t lastStructuralTick = 0;
@@ -69,6 +69,45 @@ std::uint32_t DebounceDelay(std::uint32_t burstStartTick, std::uint32_t now);
 
 // Starts a burst at `now` unless one runs.
 void NoteBurst(RefreshState& state, std::uint32_t now);
+
+// What the palette is doing, as the refresh machine must respect it.
+struct HostSnapshot {
+    bool visible = false;
+    bool dragging = false;
+    bool editing = false;  // a label edit is open: nothing may disturb it
+};
+
+// A refresh cannot run now: one is settling, a reveal waits, or a label edit is open.
+bool RefreshUnsafe(const RefreshState& state, const HostSnapshot& host);
+
+enum class ChangeAction {
+    kNone,
+    kMarkPendingWhileHidden,  // refresh at the next show
+    kDebounce,                // cover (once per burst) and (re)arm the debounce
+    kFilterInPlace,           // an attribute change: re-read the registry, filter
+};
+// What an accepted or rejected notification leads to. `viewReady`: the shell
+// view and its window exist. `mouseDown`: a mouse button is held.
+ChangeAction DecideChangeAction(const ShellChangeVerdict& verdict, const HostSnapshot& host,
+                                bool viewReady, bool mouseDown);
+
+struct DebouncePlan {
+    bool coverFirst = false;  // the burst's first notification covers the view
+    bool refreshNow = false;  // the burst limit passed and a refresh may run
+    bool blocked = false;     // the burst limit passed but a refresh is unsafe
+    std::uint32_t delay = 0;  // when not refreshing now: the debounce timer
+};
+// Notes an accepted notification of a visible palette and plans the debounce.
+DebouncePlan PlanDebounce(RefreshState& state, const HostSnapshot& host, std::uint32_t now);
+
+enum class DebounceTickAction {
+    kMarkPendingWhileHidden,
+    kWaitForDrag,  // re-arm 200 ms
+    kRefresh,
+    kRetryUnsafe,  // re-arm 200 ms
+};
+// The debounce timer fired.
+DebounceTickAction DecideDebounceTick(RefreshState& state, const HostSnapshot& host);
 
 // The sweep count a reveal keeps running: 8 for a full-style reveal that saw
 // a forbidden item, else `floor`.

@@ -103,7 +103,35 @@ bool IsViewCleanAndPopulated() {
     ComPtr<IFolderView2> folderView;
     if (!v.shellView || FAILED(v.shellView.As(kIidFolderView2, folderView)) || !folderView)
         return false;
-    return !HasForbiddenItem() && ItemCount(folderView.get()) > 0;
+    if (HasForbiddenItem()) return false;
+    return ItemCount(folderView.get()) > 0 || DesktopHasNothingToShow();
+}
+
+bool DesktopHasNothingToShow() {
+    HostedView& v = View();
+    ComPtr<IEnumIDList> children;
+    if (!v.desktopFolder || !v.rootIdList ||
+        v.desktopFolder->EnumObjects(nullptr, kDesktopEnumFlags, children.put()) != S_OK ||
+        !children)
+        return false;
+    for (;;) {
+        PITEMID_CHILD raw = nullptr;
+        ULONG fetched = 0;
+        if (children->Next(1, &raw, &fetched) != S_OK || !raw) return true;
+        ViewItem item;
+        item.child.reset(raw);
+        item.full.reset(ILCombine(v.rootIdList.get(), raw));
+        bool controlPanel = false;
+        if (item.full && !Rejected(item, controlPanel)) return false;
+    }
+}
+
+int ViewItemCount() {
+    ComPtr<IFolderView2> folderView;
+    if (!View().shellView || FAILED(View().shellView.As(kIidFolderView2, folderView)) ||
+        !folderView)
+        return 0;
+    return ItemCount(folderView.get());
 }
 
 bool RestoreMissingDesktopItems() {

@@ -7,7 +7,13 @@ namespace lumetra::hostedview {
 bool PostFilterSweep();
 // The view holds an item the sweep would remove.
 bool HasForbiddenItem();
+// Nothing forbidden, and items to show or a Desktop that has none: an empty
+// view is finished once the Desktop itself holds nothing to show.
 bool IsViewCleanAndPopulated();
+// The Desktop folder lists no item the filter would show.
+bool DesktopHasNothingToShow();
+// The items the view holds now.
+int ViewItemCount();
 // True when it added at least one item.
 bool RestoreMissingDesktopItems();
 

@@ -107,6 +107,7 @@ void FinishReveal(bool wasVisible, bool runPending) {
         if (monitor) {
             config::MonitorPrefsLoad(monitor);
             config::EnsureCfgView(L"MonitorShowPending");
+            hostedview::SetPendingViewTarget(static_cast<int>(config::Cfg().viewMode));
         }
         hostedview::RefreshExplorerBrowser(hostedview::RefreshStyle::kOverlayOnly);
         SetTimer(Palette().window, protocol::kRestoreViewModeTimerId, 280, nullptr);

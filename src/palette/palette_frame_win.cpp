@@ -13,8 +13,6 @@
 namespace lumetra::palette {
 namespace {
 
-constexpr std::uint32_t kRecheckMinIntervalMs = 450;
-
 void Fill(HDC dc, const RECT& rect, COLORREF colour) {
     HBRUSH brush = CreateSolidBrush(colour);
     FillRect(dc, &rect, brush);
@@ -57,13 +55,7 @@ LRESULT OnActivate(HWND hwnd, WPARAM wParam) {
     state.paletteActive = LOWORD(wParam) != WA_INACTIVE;
     if (!state.paletteActive) {
         // Desktop icon settings may have changed while another window was active.
-        const std::uint32_t now = GetTickCount();
-        if (!state.desktopItemsRecheckDone ||
-            now - state.lastDesktopItemsRecheckTick >= kRecheckMinIntervalMs) {
-            state.desktopItemsRecheckDone = true;
-            state.lastDesktopItemsRecheckTick = now;
-            hostedview::DesktopItemsRecheck();
-        }
+        hostedview::PostRevealFilterCheck();
     } else if (IsWindowVisible(hwnd)) {
         FocusPaletteList();
     }

@@ -4,6 +4,7 @@
 #include "config/monitor_win.h"
 #include "config/settings.h"
 #include "hostedview/icon_grid_win.h"
+#include "hostedview/view_mode_win.h"
 #include "hostedview/view_refresh_win.h"
 #include "palette/appearance_win.h"
 #include "palette/close_button_win.h"
@@ -69,18 +70,20 @@ void OnSettingChange(HWND hwnd, LPARAM lParam) {
         ApplyAppMode(hwnd);
         if (config::Cfg().displayMode == config::DisplayMode::FollowSystem) ApplyTheme(hwnd);
     } else if (lstrcmpW(area, L"ShellState") == 0) {
-        if (!hostedview::RefreshRunning()) hostedview::DesktopItemsRecheck();
+        hostedview::OnShellStateChanged();
     }
 }
 
 void OnExitSizeMoveLoop(HWND hwnd) {
     OnExitSizeMove(hwnd);
     QueueMenuResync(hwnd);
+    hostedview::ClearMonitorDpiOverride();
     hostedview::ForcePendingReveal();
     InvalidateRect(hwnd, nullptr, TRUE);
 }
 
 void OnMenuIdle() {
+    Overlay().hideNotBefore = 0;
     HideOverlayCoverImmediate();
     HideCloseButton();
     DarkenOpenMenus();

@@ -45,8 +45,6 @@ struct PaletteState {
     bool renameTickValid = false;
     bool selectAllBusy = false;
     bool pasteBusy = false;
-    std::uint32_t lastDesktopItemsRecheckTick = 0;
-    bool desktopItemsRecheckDone = false;
 };
 
 PaletteState& Palette();
