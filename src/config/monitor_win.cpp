@@ -3,6 +3,7 @@
 #include "config/monitor_prefs.h"
 #include "config/monitor_values.h"
 #include "config/settings.h"
+#include "platform/monitors_win.h"
 
 namespace lumetra::config {
 namespace {
@@ -21,8 +22,7 @@ void SetPaletteWindowSource(HWND (*paletteWindow)()) { gPaletteWindow = paletteW
 
 std::wstring MonitorKeyOf(HMONITOR monitor) {
     MONITORINFOEXW info{};
-    info.cbSize = sizeof(info);
-    if (!monitor || !GetMonitorInfoW(monitor, &info)) return kUnknownMonitorKey;
+    if (!platform::ReadMonitorInfo(monitor, info)) return kUnknownMonitorKey;
     return MonitorKeyFromDeviceName(info.szDevice);
 }
 
@@ -31,20 +31,21 @@ HMONITOR PaletteMonitor() {
     if (!palette) return nullptr;
     POINT cursor{};
     if (GetCursorPos(&cursor))
-        if (HMONITOR monitor = MonitorFromPoint(cursor, MONITOR_DEFAULTTONULL)) return monitor;
+        if (HMONITOR monitor = platform::MonitorAt(cursor, MONITOR_DEFAULTTONULL)) return monitor;
     RECT rect{};
     GetWindowRect(palette, &rect);
     const POINT centre{rect.left + (rect.right - rect.left) / 2,
                        rect.top + (rect.bottom - rect.top) / 2};
-    return MonitorFromPoint(centre, MONITOR_DEFAULTTONEAREST);
+    return platform::MonitorAt(centre, MONITOR_DEFAULTTONEAREST);
 }
 
 HMONITOR CursorMonitorOrPalette() {
     POINT cursor{};
     if (GetCursorPos(&cursor))
-        if (HMONITOR monitor = MonitorFromPoint(cursor, MONITOR_DEFAULTTONEAREST)) return monitor;
+        if (HMONITOR monitor = platform::MonitorAt(cursor, MONITOR_DEFAULTTONEAREST))
+            return monitor;
     const HWND palette = Palette();
-    return palette ? MonitorFromWindow(palette, MONITOR_DEFAULTTONEAREST) : nullptr;
+    return palette ? platform::MonitorOfWindow(palette, MONITOR_DEFAULTTONEAREST) : nullptr;
 }
 
 std::wstring CurrentMonitorKey() {
@@ -56,7 +57,7 @@ std::wstring CurrentMonitorKey() {
 std::wstring PaletteNearestMonitorKey() {
     const HWND palette = Palette();
     if (!palette) return {};
-    return MonitorKeyOf(MonitorFromWindow(palette, MONITOR_DEFAULTTONEAREST));
+    return MonitorKeyOf(platform::MonitorOfWindow(palette, MONITOR_DEFAULTTONEAREST));
 }
 
 bool MonitorPrefsLoad(HMONITOR monitor) {

@@ -18,6 +18,7 @@
 #include "palette/overlay_win.h"
 #include "palette/palette_state_win.h"
 #include "platform/com_ptr_win.h"
+#include "platform/monitors_win.h"
 #include "protocol/messages.h"
 #include "triggers/input_triggers_win.h"
 #include "ui/about_window_win.h"
@@ -215,7 +216,8 @@ void HidePalette() {
 
     std::wstring key = config::CurrentMonitorKey();
     if (!config::IsStorableMonitorKey(key))
-        key = config::MonitorKeyOf(MonitorFromWindow(state.window, MONITOR_DEFAULTTONEAREST));
+        key =
+            config::MonitorKeyOf(platform::MonitorOfWindow(state.window, MONITOR_DEFAULTTONEAREST));
     if (!key.empty()) {
         config::Session().currentMonitorKey = key;
         config::PersistPaletteView(key);

@@ -11,6 +11,7 @@
 #include "palette/overlay_win.h"
 #include "palette/palette_state_win.h"
 #include "palette/placement_plan.h"
+#include "platform/monitors_win.h"
 #include "triggers/input_triggers_win.h"
 
 namespace lumetra::palette {
@@ -28,9 +29,8 @@ std::optional<ScreenRect> MonitorPosEntry(const std::wstring& key) {
 }
 
 std::optional<ScreenRect> WorkArea(HMONITOR monitor) {
-    MONITORINFO info{};
-    info.cbSize = sizeof(info);
-    if (!monitor || !GetMonitorInfoW(monitor, &info)) return std::nullopt;
+    MONITORINFOEXW info{};
+    if (!platform::ReadMonitorInfo(monitor, info)) return std::nullopt;
     return FromRect(info.rcWork);
 }
 
@@ -82,7 +82,7 @@ void PosMonitor(bool showAtCursor) {
     if (!PaletteExists()) return;
     const auto cursor = Cursor();
     if (!cursor) return;
-    HMONITOR monitor = MonitorFromPoint({cursor->x, cursor->y}, MONITOR_DEFAULTTONEAREST);
+    HMONITOR monitor = platform::MonitorAt({cursor->x, cursor->y}, MONITOR_DEFAULTTONEAREST);
     const auto work = WorkArea(monitor);
     if (!work) return;
 
@@ -111,7 +111,8 @@ void RelocatePaletteToCursorMonitor(bool showAtCursor) {
     config::Settings& cfg = config::Cfg();
     std::wstring old = config::Session().currentMonitorKey;
     if (!config::IsStorableMonitorKey(old))
-        old = config::MonitorKeyOf(MonitorFromWindow(state.window, MONITOR_DEFAULTTONEAREST));
+        old =
+            config::MonitorKeyOf(platform::MonitorOfWindow(state.window, MONITOR_DEFAULTTONEAREST));
     if (config::IsStorableMonitorKey(old)) {
         if (!state.shownAtCursor) {
             if (const auto rect = WindowRectOf(state.window))

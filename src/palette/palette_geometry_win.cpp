@@ -13,6 +13,7 @@
 #include "palette/palette_handlers_win.h"
 #include "palette/palette_state_win.h"
 #include "palette/placement.h"
+#include "platform/monitors_win.h"
 #include "protocol/messages.h"
 
 namespace lumetra::palette {
@@ -22,8 +23,8 @@ void OnMove(HWND hwnd) {
     if (Overlay().window && IsWindowVisible(Overlay().window)) PositionOverlayCover();
     if (!IsWindowVisible(hwnd)) return;
     const bool dragging = Palette().drag.inSizeMove;
-    HMONITOR monitor =
-        dragging ? config::PaletteMonitor() : MonitorFromWindow(hwnd, MONITOR_DEFAULTTONEAREST);
+    HMONITOR monitor = dragging ? config::PaletteMonitor()
+                                : platform::MonitorOfWindow(hwnd, MONITOR_DEFAULTTONEAREST);
     if (monitor && (dragging || monitor != config::CurrentMonitor()))
         MonitorChangeFilter(hwnd, monitor);
 }
@@ -40,10 +41,9 @@ LRESULT OnSize(HWND hwnd) {
 void OnDisplayChange(HWND hwnd) {
     if (!IsWindowVisible(hwnd)) return;
     RECT window;
-    MONITORINFO info{};
-    info.cbSize = sizeof(info);
+    MONITORINFOEXW info{};
     if (!GetWindowRect(hwnd, &window) ||
-        !GetMonitorInfoW(MonitorFromWindow(hwnd, MONITOR_DEFAULTTONEAREST), &info))
+        !platform::ReadMonitorInfo(platform::MonitorOfWindow(hwnd, MONITOR_DEFAULTTONEAREST), info))
         return;
     const int w = window.right - window.left, h = window.bottom - window.top;
     const RECT& work = info.rcWork;
@@ -58,7 +58,7 @@ LRESULT OnDpiChanged(HWND hwnd, const RECT* suggested) {
     if (!IsWindowVisible(hwnd) || !suggested) return 0;
     SetWindowPos(hwnd, nullptr, suggested->left, suggested->top, 0, 0,
                  SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOZORDER);
-    config::SetCurrentMonitor(MonitorFromWindow(hwnd, MONITOR_DEFAULTTONEAREST));
+    config::SetCurrentMonitor(platform::MonitorOfWindow(hwnd, MONITOR_DEFAULTTONEAREST));
     if (!Palette().drag.inSizeMove) hostedview::OnHostDpiChanged();
     return 0;
 }

@@ -9,6 +9,7 @@
 #include "palette/monitor_placement_win.h"
 #include "palette/palette_state_win.h"
 #include "palette/toggle_decision.h"
+#include "platform/monitors_win.h"
 #include "protocol/messages.h"
 #include "triggers/input_triggers_win.h"
 
@@ -27,8 +28,8 @@ config::Hotkey& Registered() {
 bool PaletteOnOtherMonitor(HWND palette) {
     POINT cursor;
     if (!IsWindowVisible(palette) || !GetCursorPos(&cursor)) return false;
-    HMONITOR cursorMonitor = MonitorFromPoint(cursor, MONITOR_DEFAULTTONEAREST);
-    HMONITOR paletteMonitor = MonitorFromWindow(palette, MONITOR_DEFAULTTONEAREST);
+    HMONITOR cursorMonitor = platform::MonitorAt(cursor, MONITOR_DEFAULTTONEAREST);
+    HMONITOR paletteMonitor = platform::MonitorOfWindow(palette, MONITOR_DEFAULTTONEAREST);
     return cursorMonitor && paletteMonitor && cursorMonitor != paletteMonitor;
 }
 
