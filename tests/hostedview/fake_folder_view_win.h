@@ -2,10 +2,12 @@
 // An in-process stand-in for the shell's folder view: it answers IShellView,
 // IFolderView2 and IShellFolderView over a list of child ids and records what
 // the code under test asks of it. Wine's own view lacks a working
-// RemoveObject/AddObject and info tips, so the sweeps are checked here.
+// RemoveObject/AddObject, info tips, icon sizes, sort and grouping, so the
+// sweeps and the view mode are checked here.
 #include <windows.h>
 #include <shlobj.h>
 
+#include <string>
 #include <vector>
 
 namespace lumetra::hostedview::testing {
@@ -14,7 +16,7 @@ namespace lumetra::hostedview::testing {
 #pragma GCC diagnostic ignored "-Wnon-virtual-dtor"
 class FakeFolderView final : public IShellView, public IFolderView2, public IShellFolderView {
   public:
-    FakeFolderView() = default;
+    FakeFolderView();
     FakeFolderView(const FakeFolderView&) = delete;
     FakeFolderView& operator=(const FakeFolderView&) = delete;
     ~FakeFolderView();
@@ -30,6 +32,28 @@ class FakeFolderView final : public IShellView, public IFolderView2, public IShe
     HRESULT addResult = S_OK;
     bool removeDeletes = true;  // false behaves like Wine: S_OK, nothing removed
     ULONG refs = 1;
+
+    // View mode, icon size, folder flags, sort and grouping as a shell keeps
+    // them. Every call that sets one is recorded in `calls` as text such as
+    // "SetViewModeAndIconSize 1 20" or "SetGroupBy 10 1".
+    std::vector<std::wstring> calls;
+    FOLDERVIEWMODE mode = FVM_ICON;
+    int iconPx = 48;
+    DWORD folderFlags = 0;
+    PROPERTYKEY groupKey{};  // the null key: not grouped
+    BOOL groupAscending = TRUE;
+    SORTCOLUMN sort{};  // as the shell starts: by name, ascending (set in the constructor)
+    // What it can be told to do: answer like Wine (E_NOTIMPL for all of the
+    // above), refuse an icon size in some modes, report another size than it
+    // shows, fail the grouping calls, drop its groups in small-icon mode.
+    bool notImplemented = false;
+    std::vector<FOLDERVIEWMODE> sizeFailsIn;
+    int reportedPx = 0;  // 0: the size it shows
+    HRESULT groupResult = S_OK;
+    bool smallIconsDropGroups = false;
+    // The shell's own keyboard shortcut for details.
+    void SwitchToDetails() { mode = FVM_DETAILS; }
+    int CallCount(const std::wstring& prefix) const;
 
     // IUnknown
     STDMETHODIMP QueryInterface(REFIID iid, void** out) override;
@@ -57,8 +81,8 @@ class FakeFolderView final : public IShellView, public IFolderView2, public IShe
     STDMETHODIMP GetItemObject(UINT, REFIID, void** out) override;
 
     // IFolderView
-    STDMETHODIMP GetCurrentViewMode(UINT*) override { return E_NOTIMPL; }
-    STDMETHODIMP SetCurrentViewMode(UINT) override { return E_NOTIMPL; }
+    STDMETHODIMP GetCurrentViewMode(UINT* viewMode) override;
+    STDMETHODIMP SetCurrentViewMode(UINT viewMode) override;
     STDMETHODIMP GetFolder(REFIID, void** out) override;
     STDMETHODIMP Item(int index, PITEMID_CHILD* child) override;
     STDMETHODIMP ItemCount(UINT flags, int* count) override;
@@ -75,8 +99,8 @@ class FakeFolderView final : public IShellView, public IFolderView2, public IShe
     }
 
     // IFolderView2
-    STDMETHODIMP SetGroupBy(REFPROPERTYKEY, BOOL) override { return E_NOTIMPL; }
-    STDMETHODIMP GetGroupBy(PROPERTYKEY*, BOOL*) override { return E_NOTIMPL; }
+    STDMETHODIMP SetGroupBy(REFPROPERTYKEY key, BOOL ascending) override;
+    STDMETHODIMP GetGroupBy(PROPERTYKEY* key, BOOL* ascending) override;
     STDMETHODIMP SetViewProperty(PCUITEMID_CHILD, REFPROPERTYKEY, REFPROPVARIANT) override {
         return E_NOTIMPL;
     }
@@ -88,19 +112,19 @@ class FakeFolderView final : public IShellView, public IFolderView2, public IShe
         return E_NOTIMPL;
     }
     STDMETHODIMP SetText(FVTEXTTYPE, LPCWSTR) override { return E_NOTIMPL; }
-    STDMETHODIMP SetCurrentFolderFlags(DWORD, DWORD) override { return E_NOTIMPL; }
-    STDMETHODIMP GetCurrentFolderFlags(DWORD*) override { return E_NOTIMPL; }
-    STDMETHODIMP GetSortColumnCount(int*) override { return E_NOTIMPL; }
-    STDMETHODIMP SetSortColumns(const SORTCOLUMN*, int) override { return E_NOTIMPL; }
-    STDMETHODIMP GetSortColumns(SORTCOLUMN*, int) override { return E_NOTIMPL; }
+    STDMETHODIMP SetCurrentFolderFlags(DWORD mask, DWORD flags) override;
+    STDMETHODIMP GetCurrentFolderFlags(DWORD* flags) override;
+    STDMETHODIMP GetSortColumnCount(int* count) override;
+    STDMETHODIMP SetSortColumns(const SORTCOLUMN* columns, int count) override;
+    STDMETHODIMP GetSortColumns(SORTCOLUMN* columns, int count) override;
     STDMETHODIMP GetItem(int, REFIID, void** out) override;
     STDMETHODIMP GetVisibleItem(int, BOOL, int*) override { return E_NOTIMPL; }
     STDMETHODIMP GetSelectedItem(int, int*) override { return E_NOTIMPL; }
     STDMETHODIMP GetSelection(BOOL, IShellItemArray**) override { return E_NOTIMPL; }
     STDMETHODIMP GetSelectionState(PCUITEMID_CHILD, DWORD*) override { return E_NOTIMPL; }
     STDMETHODIMP InvokeVerbOnSelection(LPCSTR) override { return E_NOTIMPL; }
-    STDMETHODIMP SetViewModeAndIconSize(FOLDERVIEWMODE, int) override { return E_NOTIMPL; }
-    STDMETHODIMP GetViewModeAndIconSize(FOLDERVIEWMODE*, int*) override { return E_NOTIMPL; }
+    STDMETHODIMP SetViewModeAndIconSize(FOLDERVIEWMODE viewMode, int px) override;
+    STDMETHODIMP GetViewModeAndIconSize(FOLDERVIEWMODE* viewMode, int* px) override;
     STDMETHODIMP SetGroupSubsetCount(UINT) override { return E_NOTIMPL; }
     STDMETHODIMP GetGroupSubsetCount(UINT*) override { return E_NOTIMPL; }
     STDMETHODIMP SetRedraw(BOOL) override { return E_NOTIMPL; }
