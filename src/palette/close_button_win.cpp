@@ -1,6 +1,11 @@
-// The close button window; its drawing, hover band and the watchdogs of the
-// housekeeping timer arrive with the close-button work.
+// The close button window and the palette's 100 ms housekeeping; the
+// button's drawing and hover band arrive with the close-button work.
 #include "palette/close_button_win.h"
+
+#include "hostedview/view_mode_win.h"
+#include "hostedview/view_refresh_win.h"
+#include "palette/overlay_win.h"
+#include "palette/palette_state_win.h"
 
 namespace lumetra::palette {
 namespace {
@@ -30,6 +35,12 @@ void HideCloseButton() {
 }
 
 void MoveCloseButtonAlong() {}
-void HousekeepingTick() {}
+void HousekeepingTick() {
+    if (!PaletteExists()) return;
+    hostedview::ScrubWatchdogTick();
+    hostedview::RevealWatchdogTick();
+    OverlayWatchdogTick();
+    hostedview::ListOrDetailsGuard();
+}
 
 }  // namespace lumetra::palette

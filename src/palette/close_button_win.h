@@ -10,7 +10,8 @@ void HideCloseButton();
 // Follows the palette when it moves (only while the button is visible). Not
 // built yet: does nothing.
 void MoveCloseButtonAlong();
-// Timer 12. Not built yet: does nothing.
+// Timer 12: the scrub, deferred-reveal and overlay watchdogs, then the
+// list-or-details guard. The close button's hover is not built yet.
 void HousekeepingTick();
 
 }  // namespace lumetra::palette

@@ -28,7 +28,8 @@ void HideOverlayCoverImmediate();
 void StartOverlayFade(int ms, const wchar_t* label);
 // The cover's hide after a reveal: the 180 ms cross-fade.
 void HideOverlayCoverAfterReveal();
-// Stops a running fade and its minimum-time wait at full opacity.
+// Stops a running fade and its minimum-time wait at full opacity; a cover
+// that stays up counts as shown from now when the fade had cleared its time.
 void StopOverlayFade();
 void PositionOverlayCover();
 bool OverlayCoverShown();
