@@ -4,7 +4,7 @@
 //   winprobe listview CLASS              items of the first SysListView32 below the
 //                                        top-level window of CLASS: texts, count,
 //                                        selection, focus, open label edit and
-//                                        its text
+//                                        its text, and its view (LVM_GETVIEW)
 //   winprobe listview-item-rect CLASS I  screen rectangle of item I's label
 //   winprobe clipboard-files             the CF_HDROP file names on the clipboard
 //   winprobe process-memory CLASS        private bytes and working set of the
@@ -110,10 +110,11 @@ int ListItems(const wchar_t* cls) {
                             SMTO_ABORTIFHUNG, 2000, &copied);
     std::printf(
         "{\"found\":true,\"hwnd\":%llu,\"visible\":%s,\"count\":%d,\"selected\":%d,\"focused\":%d,"
-        "\"editing\":%s,\"edit_text\":%s,\"items\":%s]}\n",
+        "\"editing\":%s,\"edit_text\":%s,\"view\":%d,\"items\":%s]}\n",
         static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(list)),
         IsWindowVisible(list) ? "true" : "false", count, selected, focused, edit ? "true" : "false",
-        JsonString(editText).c_str(), items.c_str());
+        JsonString(editText).c_str(), static_cast<int>(SendMessageW(list, LVM_GETVIEW, 0, 0)),
+        items.c_str());
     return 0;
 }
 
