@@ -14,6 +14,13 @@
 //   winprobe quit CLASS [TITLE]        posts WM_QUIT to the thread owning the window
 //   winprobe click CLASS TITLE TEXT    BM_CLICK on the descendant button with that text
 //   winprobe workarea                  SPI_GETWORKAREA
+//   winprobe watch CLASS MAXMS [X Y]   samples the window of CLASS every 16 ms
+//                                      and prints each change of its visibility,
+//                                      rectangle, alpha, foreground and active
+//                                      state, until it was seen shown and hidden
+//                                      again or MAXMS passed; with X Y, left-clicks
+//                                      there (SendInput) as soon as it is shown.
+//                                      Prints {"watching":true} once it samples.
 //   (hotkey verbs: see winprobe_hotkeys_win.cpp)
 #include <windows.h>
 #include <objbase.h>
@@ -30,6 +37,16 @@ namespace {
 using lumetra::winprobe::Fail;
 using lumetra::winprobe::JsonString;
 using lumetra::winprobe::Utf8;
+
+// Xvfb draws no transparency: the alpha a window asked for is read back
+// instead; -1 when it set none.
+int LayeredAlpha(HWND hwnd) {
+    BYTE alpha = 0;
+    DWORD flags = 0;
+    if (GetLayeredWindowAttributes(hwnd, nullptr, &alpha, &flags) && (flags & LWA_ALPHA))
+        return alpha;
+    return -1;
+}
 
 std::string Describe(HWND hwnd) {
     if (!hwnd) return "{\"found\":false}";
@@ -49,12 +66,8 @@ std::string Describe(HWND hwnd) {
                   GetForegroundWindow() == hwnd ? "true" : "false", pid,
                   static_cast<unsigned long>(GetWindowLongW(hwnd, GWL_STYLE)),
                   static_cast<unsigned long>(GetWindowLongW(hwnd, GWL_EXSTYLE)));
-    // Xvfb draws no transparency: the alpha a window asked for is read back instead.
-    BYTE alpha = 0;
-    DWORD flags = 0;
-    const bool layered =
-        GetLayeredWindowAttributes(hwnd, nullptr, &alpha, &flags) && (flags & LWA_ALPHA);
-    const std::string alphaText = layered ? std::to_string(alpha) : "null";
+    const int alpha = LayeredAlpha(hwnd);
+    const std::string alphaText = alpha >= 0 ? std::to_string(alpha) : "null";
     return std::string(buffer) + "\"alpha\":" + alphaText + ",\"class\":" + JsonString(cls) +
            ",\"title\":" + JsonString(title) + "}";
 }
@@ -152,12 +165,94 @@ int ClickButton(HWND hwnd, const wchar_t* text) {
     return ok ? 0 : 1;
 }
 
+struct WatchSample {
+    bool found = false;
+    bool visible = false;
+    RECT rect{};
+    int alpha = -1;
+    bool foreground = false;
+    bool active = false;  // the active window of its own thread
+    bool operator==(const WatchSample& o) const {
+        return found == o.found && visible == o.visible && EqualRect(&rect, &o.rect) &&
+               alpha == o.alpha && foreground == o.foreground && active == o.active;
+    }
+};
+
+WatchSample Sample(const wchar_t* cls) {
+    WatchSample s;
+    HWND hwnd = FindWindowW(cls, nullptr);
+    if (!hwnd) return s;
+    s.found = true;
+    s.visible = IsWindowVisible(hwnd) != FALSE;
+    GetWindowRect(hwnd, &s.rect);
+    s.alpha = LayeredAlpha(hwnd);
+    s.foreground = GetForegroundWindow() == hwnd;
+    GUITHREADINFO info{};
+    info.cbSize = sizeof(info);
+    s.active =
+        GetGUIThreadInfo(GetWindowThreadProcessId(hwnd, nullptr), &info) && info.hwndActive == hwnd;
+    return s;
+}
+
+void LeftClickAt(int x, int y) {
+    SetCursorPos(x, y);
+    INPUT in[2]{};
+    in[0].type = in[1].type = INPUT_MOUSE;
+    in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(2, in, sizeof(INPUT));
+}
+
+// A window too short-lived for one probe per question: watched from inside
+// one process, so that no process start falls between two samples.
+int Watch(const wchar_t* cls, DWORD maxMs, bool click, int x, int y) {
+    std::printf("{\"watching\":true}\n");
+    std::fflush(stdout);
+    const DWORD start = GetTickCount();
+    std::string samples;
+    WatchSample last;
+    bool first = true, seenShown = false, clicked = false;
+    int count = 0;
+    const char* ended = "timeout";
+    while (GetTickCount() - start < maxMs) {
+        const WatchSample s = Sample(cls);
+        bool clickedNow = false;
+        if (click && !clicked && s.visible) {
+            LeftClickAt(x, y);
+            clicked = clickedNow = true;
+        }
+        if ((first || !(s == last) || clickedNow) && count < 400) {
+            char line[320];
+            std::snprintf(line, sizeof line,
+                          "%s{\"t\":%lu,\"found\":%s,\"visible\":%s,\"rect\":[%ld,%ld,%ld,%ld],"
+                          "\"alpha\":%d,\"foreground\":%s,\"active\":%s,\"clicked\":%s}",
+                          first ? "" : ",", GetTickCount() - start, s.found ? "true" : "false",
+                          s.visible ? "true" : "false", s.rect.left, s.rect.top, s.rect.right,
+                          s.rect.bottom, s.alpha, s.foreground ? "true" : "false",
+                          s.active ? "true" : "false", clickedNow ? "true" : "false");
+            samples += line;
+            ++count;
+        }
+        first = false;
+        last = s;
+        seenShown = seenShown || s.visible;
+        if (seenShown && !s.visible) {
+            ended = "hidden";
+            break;
+        }
+        Sleep(16);
+    }
+    std::printf("{\"ended\":\"%s\",\"samples\":[%s]}\n", ended, samples.c_str());
+    return 0;
+}
+
 }  // namespace
 
 int RunHotkeyVerb(const std::wstring& verb, int argc, wchar_t** argv);
 int RunInputVerb(const std::wstring& verb, int argc, wchar_t** argv);
 int RunListViewVerb(const std::wstring& verb, int argc, wchar_t** argv);
 int RunMenuVerb(const std::wstring& verb, int argc, wchar_t** argv);
+int RunInjectVerb(const std::wstring& verb, int argc, wchar_t** argv);
 
 int wmain(int argc, wchar_t** argv) {
     if (argc < 2) return Fail("usage");
@@ -217,11 +312,18 @@ int wmain(int argc, wchar_t** argv) {
         std::printf("{\"rect\":[%ld,%ld,%ld,%ld]}\n", area.left, area.top, area.right, area.bottom);
         return 0;
     }
+    if (verb == L"watch" && argc >= 4) {
+        const bool click = argc >= 6;
+        return Watch(argv[2], static_cast<DWORD>(Number(argc, argv, 3)), click,
+                     click ? static_cast<int>(std::wcstol(argv[4], nullptr, 10)) : 0,
+                     click ? static_cast<int>(std::wcstol(argv[5], nullptr, 10)) : 0);
+    }
     if (verb == L"quit" && argc >= 3)
         return QuitThread(FindWindowW(argv[2], argc >= 4 ? argv[3] : nullptr));
     if (const int rc = RunHotkeyVerb(verb, argc, argv); rc >= 0) return rc;
     if (const int rc = RunInputVerb(verb, argc, argv); rc >= 0) return rc;
     if (const int rc = RunListViewVerb(verb, argc, argv); rc >= 0) return rc;
     if (const int rc = RunMenuVerb(verb, argc, argv); rc >= 0) return rc;
+    if (const int rc = RunInjectVerb(verb, argc, argv); rc >= 0) return rc;
     return Fail("usage");
 }
