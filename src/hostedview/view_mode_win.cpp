@@ -206,6 +206,13 @@ void RevealOrDefer() {
     TryRevealDeferred();
 }
 
+// Sort and grouping, once the settings own them.
+void ApplyOwnedLayout() {
+    if (!Cfg().uiLayoutPersisted) return;
+    ApplyShellViewGroupFromConfig();
+    ApplyShellViewSortFromConfig();
+}
+
 }  // namespace
 
 void CommitViewMode(IFolderView2* view) {
@@ -306,10 +313,7 @@ void ApplyListViewChrome() {
 
 void ApplyShellViewModeForced() {
     config::EnsureCfgView(L"ApplyShellViewModeForced");
-    if (Cfg().uiLayoutPersisted) {
-        ApplyShellViewGroupFromConfig();
-        ApplyShellViewSortFromConfig();
-    }
+    ApplyOwnedLayout();
     CommitShellView();
 }
 
@@ -320,19 +324,13 @@ void ApplyShellViewModeIfNeeded() {
 
 void ReassertViewMode() {
     if (IsViewModeCommitted()) {
-        if (Cfg().uiLayoutPersisted) {
-            ApplyShellViewGroupFromConfig();
-            ApplyShellViewSortFromConfig();
-        }
+        ApplyOwnedLayout();
         HostApplyListViewTheme();
         if (IsViewModeCommitted()) return;
     }
     if (ListViewEditing()) return;
     config::EnsureCfgView(L"ReassertViewMode");
-    if (Cfg().uiLayoutPersisted) {
-        ApplyShellViewGroupFromConfig();
-        ApplyShellViewSortFromConfig();
-    }
+    ApplyOwnedLayout();
     CommitShellView();
 }
 
