@@ -175,7 +175,7 @@ bool ListHasItems() {
 
 bool ReadyToReveal() { return IsViewCleanAndPopulated() && (!SmallIcons() || ListHasItems()); }
 
-// Filters until nothing forbidden remains, at most `limit` passes; a view
+// Filters until nothing forbidden remains, at most eight passes; a view
 // still holding such an item keeps the reveal waiting for more sweeps.
 void FilterForMonitor() {
     AttachFolderFilter();
