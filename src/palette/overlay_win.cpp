@@ -211,7 +211,10 @@ void HideOverlayCoverAfterReveal() {
 
 void CoverMinTimeTick() {
     KillCoverTimer(protocol::kCoverMinTimeTimerId);
-    if (hostedview::Refresh().revealDeferred) return;
+    // A refresh that began since the hide was asked for owns the cover now:
+    // its reveal removes it once the view has settled.
+    const hostedview::RefreshState& refresh = hostedview::Refresh();
+    if (refresh.revealDeferred || refresh.settling) return;
     Overlay().hideNotBefore = 0;
     HideOverlayCover();
     hostedview::PostRevealFilterCheck();

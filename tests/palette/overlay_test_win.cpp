@@ -122,7 +122,14 @@ TEST_F(Cover, AHideWaitsForAPendingRevealAndForTheMinimumTime) {
     HideOverlayCover();
     EXPECT_TRUE(CoverVisible()) << "before the minimum time";
     EXPECT_FALSE(Overlay().fading);
+    // A refresh started while the hide waited: its view is not ready yet.
+    hostedview::Refresh().settling = true;
     CoverMinTimeTick();  // the minimum time's timer
+    EXPECT_TRUE(CoverVisible());
+    EXPECT_FALSE(Overlay().fading) << "no fade over a settling view";
+    hostedview::Refresh().settling = false;
+    HideOverlayCover();
+    CoverMinTimeTick();
     EXPECT_TRUE(Overlay().fading);
     EXPECT_EQ(Overlay().hideNotBefore, 0u);
 }
