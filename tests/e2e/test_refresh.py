@@ -251,16 +251,21 @@ def wait_all_changes_refreshed(wine, lumetra):
     wait_for(lambda: cover_hidden(wine), timeout=30, what="the cover hidden after the refresh")
 
 
+def create_once(lumetra, shell_changes, name):
+    """Raises one creation; returns the line the palette logged for it."""
+    before = len(shell_change_lines(lumetra, SHCNE_CREATE))
+    shell_changes.notify([(SHCNE_CREATE, name)])
+    (line,) = shell_change_lines(lumetra, SHCNE_CREATE)[before:]
+    return line
+
+
 def test_a_change_inside_a_desktop_folder_is_not_accepted(wine, lumetra, shell_changes, desktop_files):
     show(wine, lumetra)
     (inner,) = desktop_files("Projects/Plan.txt")
     before = cycle_lines(lumetra)
-    accepted_before = len(shell_change_lines(lumetra, SHCNE_CREATE))
-    shell_changes.notify([(SHCNE_CREATE, inner)])
     # The notification is handled before the library returns, and an accepted
     # one would have put the cover up in the same step.
-    (line,) = shell_change_lines(lumetra, SHCNE_CREATE)[accepted_before:]
-    assert " accept=0 " in line, line
+    assert " accept=0 " in create_once(lumetra, shell_changes, inner)
     assert new_cycles(lumetra, before) == {}
     assert not wine.find_window(COVER_CLASS)["visible"]
     assert lumetra.exit() == 0
@@ -272,10 +277,7 @@ def test_a_change_while_hidden_waits_for_the_next_show(wine, lumetra, shell_chan
     wait_for(lambda: not wine.find_window(MAIN_CLASS)["visible"], what="palette hidden")
     (created,) = desktop_files("While hidden.txt")
     before = cycle_lines(lumetra)
-    accepted_before = len(shell_change_lines(lumetra, SHCNE_CREATE))
-    shell_changes.notify([(SHCNE_CREATE, created)])
-    (line,) = shell_change_lines(lumetra, SHCNE_CREATE)[accepted_before:]
-    assert " accept=1 " in line, line
+    assert " accept=1 " in create_once(lumetra, shell_changes, created)
     assert new_cycles(lumetra, before) == {}, "nothing is refreshed for a hidden palette"
 
     wine.post(MAIN_CLASS, WM_COMMAND, CMD_TOGGLE)
