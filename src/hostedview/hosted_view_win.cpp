@@ -101,9 +101,19 @@ bool HostHandleCtrlShortcut(UINT key) {
 }
 void HostShowCover() { CallLink(View().hostLinks.showCover); }
 void HostPositionCover() { CallLink(View().hostLinks.positionCover); }
-void HostHideCover() { CallLink(View().hostLinks.hideCover); }
-void HostHideCoverImmediate() { CallLink(View().hostLinks.hideCoverImmediate); }
-void HostCrossfadeCover() { CallLink(View().hostLinks.crossfadeCover); }
+// A refresh still to come must put the cover up again.
+void HostHideCover() {
+    Refresh().coverReleased = true;
+    CallLink(View().hostLinks.hideCover);
+}
+void HostHideCoverImmediate() {
+    Refresh().coverReleased = true;
+    CallLink(View().hostLinks.hideCoverImmediate);
+}
+void HostCrossfadeCover() {
+    Refresh().coverReleased = true;
+    CallLink(View().hostLinks.crossfadeCover);
+}
 void HostStopCoverFade() { CallLink(View().hostLinks.stopCoverFade); }
 bool HostCoverShown() { return AskLink(View().hostLinks.coverShown); }
 bool HostCoverRecentlyShown() { return AskLink(View().hostLinks.coverRecentlyShown); }

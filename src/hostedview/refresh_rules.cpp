@@ -80,6 +80,10 @@ DebouncePlan PlanDebounce(RefreshState& state, const HostSnapshot& host, std::ui
     return plan;
 }
 
+bool NeedsCoverBeforeRefresh(const RefreshState& state, bool coverShown) {
+    return state.coverReleased || !coverShown;
+}
+
 DebounceTickAction DecideDebounceTick(RefreshState& state, const HostSnapshot& host) {
     if (!host.visible) {
         state.pendingWhileHidden = true;

@@ -27,6 +27,7 @@ struct RefreshState {
     int remainingSweeps = 0;
     std::uint32_t lastScrubTick = 0;
     bool scrollBarsRevealed = false;  // for the cover now up; ends IsRefreshBusy
+    bool coverReleased = false;       // the cover was sent away since the last covered refresh
 };
 
 // Change notification events (the shell's SHCNE_* bits).
@@ -99,6 +100,11 @@ struct DebouncePlan {
 };
 // Notes an accepted notification of a visible palette and plans the debounce.
 DebouncePlan PlanDebounce(RefreshState& state, const HostSnapshot& host, std::uint32_t now);
+
+// A debounced refresh runs behind the cover like every other: when the cover
+// went, or is fading, since the burst covered the view (a reveal of the
+// refresh before it, a watchdog), it goes up again first.
+bool NeedsCoverBeforeRefresh(const RefreshState& state, bool coverShown);
 
 enum class DebounceTickAction {
     kMarkPendingWhileHidden,

@@ -118,6 +118,13 @@ void LogDebounceFired(std::uint32_t elapsed, bool pending) {
         log::DebugLogWrite(L"Shell change debounce timer fired -> ExecuteShellViewRefresh.");
 }
 
+// The debounced refresh of a burst whose cover may have gone meanwhile.
+void ExecuteCoveredRefresh() {
+    if (NeedsCoverBeforeRefresh(Refresh(), HostCoverShown()))
+        PrepareShellViewCover(RefreshStyle::kOverlayOnly);
+    ExecuteShellViewRefresh();
+}
+
 HostSnapshot Host() { return {HostVisible(), HostDragging(), ListViewEditing()}; }
 
 // A refresh asked for during a drag waits for the debounce tick after it.
@@ -135,7 +142,7 @@ void ScheduleDebouncedRefresh() {
     if (plan.refreshNow || plan.blocked) StopTimer(protocol::kShellChangeDebounceTimerId);
     if (plan.refreshNow) {
         log::DebugLogWrite(L"Shell change debounce max-wait (burst) -> ExecuteShellViewRefresh.");
-        ExecuteShellViewRefresh();
+        ExecuteCoveredRefresh();
         return;
     }
     if (plan.blocked)
@@ -225,7 +232,7 @@ void ShellChangeDebounceTick(HWND) {
             break;
         case DebounceTickAction::kRefresh:
             LogDebounceFired(elapsed, state.refreshPending);
-            ExecuteShellViewRefresh();
+            ExecuteCoveredRefresh();
             break;
         case DebounceTickAction::kRetryUnsafe:
             log::DebugLogWrite(elapsed >= kBurstLimitMs
@@ -264,6 +271,7 @@ void PrepareShellViewCover(RefreshStyle style) {
     ReadDesktopIconRegistry();
     config::EnsureCfgView(L"PrepareShellViewCover");
     state.overlayOnly = style == RefreshStyle::kOverlayOnly;
+    state.coverReleased = false;
     state.filterChanged = false;
     StopTimer(protocol::kRevealSweepTimerId);
     state.remainingSweeps = 0;

@@ -128,6 +128,15 @@ TEST(RefreshDebounce, DragHiddenPaletteAndLabelEditParkTheRefresh) {
     EXPECT_EQ(blocked.delay, 200u);
 }
 
+TEST(RefreshDebounce, ARefreshDueAfterTheCoverWentIsCoveredAgain) {
+    RefreshState state;
+    EXPECT_FALSE(NeedsCoverBeforeRefresh(state, true)) << "the burst's own cover is up";
+    EXPECT_TRUE(NeedsCoverBeforeRefresh(state, false)) << "a watchdog or a menu took it";
+    // The refresh before it revealed the view: its cover is fading, still on screen.
+    state.coverReleased = true;
+    EXPECT_TRUE(NeedsCoverBeforeRefresh(state, true));
+}
+
 TEST(ShellChangeRules, OnlyDirectDesktopChildrenCount) {
     RefreshState state;
     EXPECT_FALSE(ClassifyShellChange(state, kCreate, false, false, 100).accept)
