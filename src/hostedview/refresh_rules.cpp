@@ -57,6 +57,14 @@ ChangeAction DecideChangeAction(const ShellChangeVerdict& verdict, const HostSna
     return ChangeAction::kFilterInPlace;
 }
 
+LightweightAction DecideLightweight(const RefreshState& state, bool relaxed, bool forbidden) {
+    if (!relaxed && !forbidden) return LightweightAction::kNone;
+    if (state.revealDeferred)
+        return forbidden ? LightweightAction::kNoteForbidden : LightweightAction::kNone;
+    if (relaxed && !state.settling) return LightweightAction::kRefresh;
+    return forbidden ? LightweightAction::kScrub : LightweightAction::kNone;
+}
+
 DebouncePlan PlanDebounce(RefreshState& state, const HostSnapshot& host, std::uint32_t now) {
     DebouncePlan plan;
     plan.delay = kDebounceMs;

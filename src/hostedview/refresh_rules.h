@@ -92,6 +92,16 @@ enum class ChangeAction {
 ChangeAction DecideChangeAction(const ShellChangeVerdict& verdict, const HostSnapshot& host,
                                 bool viewReady, bool mouseDown);
 
+enum class LightweightAction {
+    kNone,
+    kNoteForbidden,  // a reveal is pending: it sweeps the item away itself
+    kRefresh,        // an icon was un-hidden: only a refresh brings it back
+    kScrub,          // a now-hidden item is filtered out in place
+};
+// An accepted attribute change. `relaxed`: an icon was un-hidden in the
+// same-as-Desktop mode; `forbidden`: the view holds an item it must not show.
+LightweightAction DecideLightweight(const RefreshState& state, bool relaxed, bool forbidden);
+
 struct DebouncePlan {
     bool coverFirst = false;  // the burst's first notification covers the view
     bool refreshNow = false;  // the burst limit passed and a refresh may run

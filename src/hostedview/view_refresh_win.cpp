@@ -155,14 +155,12 @@ void OnLightweightChange() {
     const RegistryChange registry = ReadDesktopIconRegistry();
     const bool relaxed = NeedsRefreshForRegistry(registry);
     const bool forbidden = HasForbiddenItem();
-    if (!(relaxed || forbidden) || !HasViewWindow()) return;
-    RefreshState& state = Refresh();
-    if (state.revealDeferred) {
-        if (forbidden) state.forbiddenSeen = true;
-    } else if (relaxed) {
-        if (!state.settling) RefreshForRegistry();
-    } else {
-        ScrubUnderCover(3);
+    if (!HasViewWindow()) return;
+    switch (DecideLightweight(Refresh(), relaxed, forbidden)) {
+        case LightweightAction::kNone: break;
+        case LightweightAction::kNoteForbidden: Refresh().forbiddenSeen = true; break;
+        case LightweightAction::kRefresh: RefreshForRegistry(); break;
+        case LightweightAction::kScrub: ScrubUnderCover(3); break;
     }
 }
 
@@ -269,6 +267,11 @@ void PrepareShellViewCover(RefreshStyle style) {
     log::DebugLogFormat(L"[cycle=%lu] PrepareShellViewCoverBeforeRefresh begin style=%d",
                         state.cycle, style == RefreshStyle::kOverlayOnly ? 1 : 0);
     ReadDesktopIconRegistry();
+    // A refresh that fell due while hidden is for the view size of the show.
+    if (state.pendingViewTarget != 0) {
+        config::SetCfgViewMode(state.pendingViewTarget, L"MonitorShowPending");
+        state.pendingViewTarget = 0;
+    }
     config::EnsureCfgView(L"PrepareShellViewCover");
     state.overlayOnly = style == RefreshStyle::kOverlayOnly;
     state.coverReleased = false;

@@ -175,6 +175,33 @@ TEST(ShellChangeRules, AttributeEchoesAfterRefreshesAndStructuralChangesAreIgnor
     EXPECT_TRUE(ClassifyShellChange(fresh, kAttributes, true, false, 50).accept);
 }
 
+TEST(ShellChangeRules, AttributeChangesRefreshForUnhiddenIconsAndScrubHiddenOnes) {
+    struct Case {
+        const char* name;
+        bool revealDeferred, settling, relaxed, forbidden;
+        LightweightAction action;
+    } cases[] = {
+        {"nothing changed for the palette", false, false, false, false, LightweightAction::kNone},
+        {"an icon un-hidden", false, false, true, false, LightweightAction::kRefresh},
+        {"an icon hidden", false, false, false, true, LightweightAction::kScrub},
+        {"both: the refresh brings all back", false, false, true, true,
+         LightweightAction::kRefresh},
+        {"un-hidden while settling: that refresh shows it", false, true, true, false,
+         LightweightAction::kNone},
+        {"un-hidden and hidden while settling: the hidden one goes now", false, true, true, true,
+         LightweightAction::kScrub},
+        {"a pending reveal sweeps by itself", true, false, true, true,
+         LightweightAction::kNoteForbidden},
+        {"a pending reveal, nothing forbidden", true, false, true, false, LightweightAction::kNone},
+    };
+    for (const Case& c : cases) {
+        RefreshState state;
+        state.revealDeferred = c.revealDeferred;
+        state.settling = c.settling;
+        EXPECT_EQ(DecideLightweight(state, c.relaxed, c.forbidden), c.action) << c.name;
+    }
+}
+
 ViewSnapshot Clean(int items) { return {false, items, false, false}; }
 ViewSnapshot Forbidden() { return {true, 3, false, false}; }
 
