@@ -389,3 +389,33 @@ def uncovered_refreshes(lumetra):
         elif EXECUTE in line and not covered:
             uncovered.append(line)
     return uncovered
+
+
+TRASH = "{645FF040-5081-101B-9F08-00AA002F954E}"
+
+
+def test_an_empty_desktop_is_revealed_instead_of_staying_covered(wine, lumetra, tmp_path):
+    """Nothing on the Desktop to show: the view stays empty, and its reveal
+    must still end, at once and not only when a watchdog gives up."""
+    parked = tmp_path / "parked"
+    shutil.move(str(wine.desktop), str(parked))
+    wine.desktop.mkdir()
+    wine.reg_import(f"[{HIDE_ICONS}\\NewStartPanel]\n\"{MY_COMPUTER}\"=dword:00000001\n"
+                    f"\"{TRASH}\"=dword:00000001\n")
+    try:
+        lumetra.start()
+        lumetra.wait_for_log("InitializeExplorerBrowser: view ready in ")
+        wine.post(MAIN_CLASS, WM_COMMAND, CMD_TOGGLE)
+        wait_for(lambda: wine.find_window(MAIN_CLASS).get("visible"), what="palette shown")
+        wait_for(lambda: cover_hidden(wine), timeout=30, what="the cover over the empty view gone")
+        assert wine.probe("listview", MAIN_CLASS)["count"] == 0
+        before = cycle_lines(lumetra)
+        wine.post(MAIN_CLASS, WM_COMMAND, CMD_REFRESH)
+        wait_settled_and_revealed(wine, lumetra, before)
+        assert not [line for line in lumetra.log_lines() if "Defer reveal watchdog" in line], \
+            "the reveal ended by itself, without the watchdog"
+        assert lumetra.exit() == 0
+    finally:
+        wine.reg_import(f"[-{HIDE_ICONS}]\n")
+        shutil.rmtree(wine.desktop)
+        shutil.move(str(parked), str(wine.desktop))
