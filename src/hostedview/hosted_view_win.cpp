@@ -122,6 +122,21 @@ bool HostMenuOpen() { return AskLink(View().hostLinks.menuOpen); }
 void HostFocusList() { CallLink(View().hostLinks.focusList); }
 bool HostVisible() { return View().host && IsWindow(View().host) && IsWindowVisible(View().host); }
 
+void ArmHostTimer(UINT id, UINT ms) {
+    if (View().host && IsWindow(View().host)) SetTimer(View().host, id, ms, nullptr);
+}
+
+void StopHostTimer(UINT id) {
+    if (View().host && IsWindow(View().host)) KillTimer(View().host, id);
+}
+
+void SetViewRedraw(bool on) {
+    if (HasViewWindow()) SendMessageW(View().viewWindow, WM_SETREDRAW, on, 0);
+    if (HWND list = FindHostedListView()) SendMessageW(list, WM_SETREDRAW, on, 0);
+}
+
+bool SmallIconsConfigured() { return config::Cfg().viewMode == config::ViewMode::Small; }
+
 void ResolveDesktopPaths(DesktopPaths& paths) {
     paths.desktop = NormalizeFolderPath(KnownFolderPath(kFolderIdDesktop));
     paths.publicDesktop = NormalizeFolderPath(KnownFolderPath(kFolderIdPublicDesktop));

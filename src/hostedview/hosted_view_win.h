@@ -103,6 +103,13 @@ bool HostMenuOpen();
 void HostFocusList();
 // The host window exists and is visible.
 bool HostVisible();
+// The view's timers live on the host window.
+void ArmHostTimer(UINT id, UINT ms);
+void StopHostTimer(UINT id);
+// Drawing of the view window and its list view on or off.
+void SetViewRedraw(bool on);
+// The settings ask for small icons.
+bool SmallIconsConfigured();
 
 // True while the list view has an in-place label edit open.
 bool ListViewEditing();

@@ -11,8 +11,6 @@
 namespace lumetra::hostedview {
 namespace {
 
-bool SmallIcons() { return config::Cfg().viewMode == config::ViewMode::Small; }
-
 // The shell sets LVS_NOSCROLL on a list it is still filling.
 void ClearNoScroll(HWND list) {
     const LONG_PTR style = GetWindowLongPtrW(list, GWL_STYLE);
@@ -27,7 +25,7 @@ void FinalizeHostedDesktopItemsLayout() {
     HWND list = FindHostedListView();
     if (!list) return;
     const bool grouped = IsViewGrouped();
-    if (SmallIcons()) {
+    if (SmallIconsConfigured()) {
         // The grid of the small-icon layout is not built yet; the shell's holds.
         SmallIconRelayout(list);
         if (grouped && !ViewFrozen())
@@ -51,7 +49,7 @@ void RestoreHostedShellScrollBars() {
         return;
     }
     ClearNoScroll(list);
-    if (SmallIcons()) return;
+    if (SmallIconsConfigured()) return;
     log::DebugLogFormat(L"RestoreHostedShellScrollBars: view=%d grouped=%d willNudge=1",
                         static_cast<int>(config::Cfg().viewMode), IsViewGrouped());
     // Both recompute their frames, and with them whether a scroll bar is due.

@@ -45,8 +45,6 @@ ViewModeState& State() {
     return state;
 }
 
-bool SmallIcons() { return Cfg().viewMode == config::ViewMode::Small; }
-
 ComPtr<IFolderView2> HostedFolderView() {
     ComPtr<IFolderView2> view;
     if (View().shellView) View().shellView.As(kIidFolderView2, view);
@@ -135,15 +133,6 @@ void LogImageLists() {
                         ImageListIconWidth(listView, LVSIL_NORMAL));
 }
 
-void SetViewRedraw(bool on) {
-    if (HasViewWindow()) SendMessageW(View().viewWindow, WM_SETREDRAW, on, 0);
-    if (HWND listView = FindHostedListView()) SendMessageW(listView, WM_SETREDRAW, on, 0);
-}
-
-void ArmTimer(UINT id, UINT ms) {
-    if (View().host && IsWindow(View().host)) SetTimer(View().host, id, ms, nullptr);
-}
-
 // True when it froze the view (and so the caller unfreezes it).
 bool FreezeViewForRegroup() {
     ViewModeState& state = State();
@@ -173,7 +162,9 @@ bool ListHasItems() {
     return listView && SendMessageW(listView, LVM_GETITEMCOUNT, 0, 0) > 0;
 }
 
-bool ReadyToReveal() { return IsViewCleanAndPopulated() && (!SmallIcons() || ListHasItems()); }
+bool ReadyToReveal() {
+    return IsViewCleanAndPopulated() && (!SmallIconsConfigured() || ListHasItems());
+}
 
 // Filters until nothing forbidden remains, at most eight passes; a view
 // still holding such an item keeps the reveal waiting for more sweeps.
@@ -219,7 +210,7 @@ void CommitViewMode(IFolderView2* view) {
     if (!view) return;
     config::EnsureCfgView(L"CommitViewMode");
     const config::Settings& cfg = Cfg();
-    const bool small = SmallIcons();
+    const bool small = SmallIconsConfigured();
     const ViewModeTarget want = WantedViewMode(cfg.viewMode, cfg.groupBy);
 
     view->SetCurrentFolderFlags(kFwfNoHeaderInAllViews, kFwfNoHeaderInAllViews);
@@ -304,7 +295,7 @@ void ApplyListViewChrome() {
         if (SendMessageW(header, HDM_GETITEMCOUNT, 0, 0) >= 1) {
             RECT client{};
             GetClientRect(listView, &client);
-            const int width = SmallIcons() ? CalcSmallIconWidth(listView) : client.right;
+            const int width = SmallIconsConfigured() ? CalcSmallIconWidth(listView) : client.right;
             if (width > 0) SendMessageW(listView, LVM_SETCOLUMNWIDTH, 0, width);
         }
     }
@@ -491,13 +482,13 @@ void MonitorPrefsApply() {
         }
         FilterForMonitor();
         RevealOrDefer();
-        if (SmallIcons()) ArmTimer(protocol::kSmallIconSettleTimerId, 80);
+        if (SmallIconsConfigured()) ArmHostTimer(protocol::kSmallIconSettleTimerId, 80);
         log::DebugLogFormat(L"MonitorPrefsApply: key='%ls' view=%d apply=%d filter=%d",
                             config::Session().currentMonitorKey.c_str(),
                             config::ToInt(cfg.viewMode), !committed, needsFilter);
         return;
     }
-    if (SmallIcons()) ArmTimer(protocol::kSmallIconSettleTimerId, 1);
+    if (SmallIconsConfigured()) ArmHostTimer(protocol::kSmallIconSettleTimerId, 1);
     if (ReadyToReveal()) {
         RevealDeferredSweep();
         return;
@@ -520,9 +511,9 @@ void MonitorViewCross(HWND palette, HMONITOR monitor) {
         if (HWND listView = FindHostedListView()) {
             HostApplyListViewTheme();
             ApplyShellListViewIconMetrics(listView, false);
-            if (SmallIcons()) SmallIconRelayout(listView);
+            if (SmallIconsConfigured()) SmallIconRelayout(listView);
         }
-        if (SmallIcons()) ArmTimer(protocol::kSmallIconSettleTimerId, 220);
+        if (SmallIconsConfigured()) ArmHostTimer(protocol::kSmallIconSettleTimerId, 220);
     }
     const config::Settings& cfg = Cfg();
     log::DebugLogFormat(L"MonitorViewCross: key='%ls' view=%d sort=%d group=%d drag=%d",
@@ -535,12 +526,11 @@ void ClearMonitorDpiOverride() { State().dpiOverride = 0; }
 
 void ArmShellCommandSync() {
     State().shellCommandSyncPending = true;
-    ArmTimer(protocol::kShellCommandSyncTimerId, kShellCommandSyncMs);
+    ArmHostTimer(protocol::kShellCommandSyncTimerId, kShellCommandSyncMs);
 }
 
 void ShellCommandSyncTick() {
-    if (View().host && IsWindow(View().host))
-        KillTimer(View().host, protocol::kShellCommandSyncTimerId);
+    StopHostTimer(protocol::kShellCommandSyncTimerId);
     State().shellCommandSyncPending = false;
     if (View().shellView) {
         SyncShellViewSortToConfig();
@@ -556,13 +546,12 @@ void ShellCommandSyncTick() {
         return;
     }
     ApplyShellListViewIconMetrics(listView, false);
-    if (SmallIcons() && !IsViewGrouped()) SmallIconRelayout(listView);
+    if (SmallIconsConfigured() && !IsViewGrouped()) SmallIconRelayout(listView);
     UnfreezeView();
 }
 
 void FlushPendingSortSync() {
-    if (View().host && IsWindow(View().host))
-        KillTimer(View().host, protocol::kShellCommandSyncTimerId);
+    StopHostTimer(protocol::kShellCommandSyncTimerId);
     if (!State().shellCommandSyncPending) return;
     State().shellCommandSyncPending = false;
     SyncShellViewSortToConfig();

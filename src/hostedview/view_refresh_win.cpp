@@ -35,20 +35,7 @@ constexpr int kRestoreRetryLimit = 7;
 std::uint32_t Now() { return GetTickCount(); }
 bool SameAsDesktop() { return Cfg().desktopItemsMode == config::DesktopItemsMode::SameAsDesktop; }
 bool AllItems() { return Cfg().desktopItemsMode == config::DesktopItemsMode::AllItems; }
-bool SmallIcons() { return Cfg().viewMode == config::ViewMode::Small; }
 bool HostExists() { return View().host && IsWindow(View().host); }
-
-void ArmTimer(UINT id, UINT ms) {
-    if (HostExists()) SetTimer(View().host, id, ms, nullptr);
-}
-void StopTimer(UINT id) {
-    if (HostExists()) KillTimer(View().host, id);
-}
-
-void SetViewRedraw(bool on) {
-    if (HasViewWindow()) SendMessageW(View().viewWindow, WM_SETREDRAW, on, 0);
-    if (HWND list = FindHostedListView()) SendMessageW(list, WM_SETREDRAW, on, 0);
-}
 
 void HideViewWindow() {
     if (HasViewWindow()) ShowWindow(View().viewWindow, SW_HIDE);
@@ -83,7 +70,7 @@ bool NeedsRefreshForRegistry(const RegistryChange& registry) {
 
 void RefreshForRegistry() {
     RefreshExplorerBrowser(RefreshStyle::kOverlayOnly);
-    ArmTimer(protocol::kRestoreViewModeTimerId, kRestoreAfterRefreshMs);
+    ArmHostTimer(protocol::kRestoreViewModeTimerId, kRestoreAfterRefreshMs);
 }
 
 ViewSnapshot TakeSnapshot() {
@@ -92,20 +79,20 @@ ViewSnapshot TakeSnapshot() {
     view.items = ViewItemCount();
     if (view.items == 0 && !view.forbidden)
         view.desktopHasNothingToShow = DesktopHasNothingToShow();
-    view.smallIconsListMissingOrEmpty = SmallIcons() && ListItemCount() == 0;
+    view.smallIconsListMissingOrEmpty = SmallIconsConfigured() && ListItemCount() == 0;
     return view;
 }
 
 void ArmSweepTimer(int floor) {
     RefreshState& state = Refresh();
     RaiseSweeps(state, SweepFloor(state, floor));
-    ArmTimer(protocol::kRevealSweepTimerId, kRevealSweepMs);
+    ArmHostTimer(protocol::kRevealSweepTimerId, kRevealSweepMs);
 }
 
 void RevealNow() {
     Refresh().remainingSweeps = 0;
     RevealDeferredSweep();
-    StopTimer(protocol::kRevealSweepTimerId);
+    StopHostTimer(protocol::kRevealSweepTimerId);
 }
 
 void LogDebounceFired(std::uint32_t elapsed, bool pending) {
@@ -132,14 +119,14 @@ void DeferForDrag(const wchar_t* logLine) {
     RefreshState& state = Refresh();
     state.refreshPending = true;
     NoteBurst(state, Now());
-    ArmTimer(protocol::kShellChangeDebounceTimerId, kDebounceMs);
+    ArmHostTimer(protocol::kShellChangeDebounceTimerId, kDebounceMs);
     log::DebugLogWrite(logLine);
 }
 
 void ScheduleDebouncedRefresh() {
     const DebouncePlan plan = PlanDebounce(Refresh(), Host(), Now());
     if (plan.coverFirst) PrepareShellViewCover(RefreshStyle::kOverlayOnly);
-    if (plan.refreshNow || plan.blocked) StopTimer(protocol::kShellChangeDebounceTimerId);
+    if (plan.refreshNow || plan.blocked) StopHostTimer(protocol::kShellChangeDebounceTimerId);
     if (plan.refreshNow) {
         log::DebugLogWrite(L"Shell change debounce max-wait (burst) -> ExecuteShellViewRefresh.");
         ExecuteCoveredRefresh();
@@ -147,7 +134,7 @@ void ScheduleDebouncedRefresh() {
     }
     if (plan.blocked)
         log::DebugLogWrite(L"Shell change debounce max-wait blocked: refresh unsafe.");
-    ArmTimer(protocol::kShellChangeDebounceTimerId, plan.delay);
+    ArmHostTimer(protocol::kShellChangeDebounceTimerId, plan.delay);
 }
 
 // An attribute change: un-hidden icons need a refresh, hidden ones a scrub.
@@ -211,7 +198,7 @@ LRESULT OnShellChange(WPARAM wParam, LPARAM lParam) {
         case ChangeAction::kNone: break;
         case ChangeAction::kMarkPendingWhileHidden:
             state.pendingWhileHidden = true;
-            StopTimer(protocol::kShellChangeDebounceTimerId);
+            StopHostTimer(protocol::kShellChangeDebounceTimerId);
             break;
         case ChangeAction::kDebounce: ScheduleDebouncedRefresh(); break;
         case ChangeAction::kFilterInPlace: OnLightweightChange(); break;
@@ -220,13 +207,13 @@ LRESULT OnShellChange(WPARAM wParam, LPARAM lParam) {
 }
 
 void ShellChangeDebounceTick(HWND) {
-    StopTimer(protocol::kShellChangeDebounceTimerId);
+    StopHostTimer(protocol::kShellChangeDebounceTimerId);
     RefreshState& state = Refresh();
     const std::uint32_t elapsed = state.burstStartTick ? Now() - state.burstStartTick : 0;
     switch (DecideDebounceTick(state, Host())) {
         case DebounceTickAction::kMarkPendingWhileHidden: break;
         case DebounceTickAction::kWaitForDrag:
-            ArmTimer(protocol::kShellChangeDebounceTimerId, kDebounceMs);
+            ArmHostTimer(protocol::kShellChangeDebounceTimerId, kDebounceMs);
             break;
         case DebounceTickAction::kRefresh:
             LogDebounceFired(elapsed, state.refreshPending);
@@ -236,7 +223,7 @@ void ShellChangeDebounceTick(HWND) {
             log::DebugLogWrite(elapsed >= kBurstLimitMs
                                    ? L"Shell change debounce max-wait blocked: refresh unsafe."
                                    : L"Shell change debounce timer deferred: refresh unsafe.");
-            ArmTimer(protocol::kShellChangeDebounceTimerId, kDebounceMs);
+            ArmHostTimer(protocol::kShellChangeDebounceTimerId, kDebounceMs);
             break;
     }
 }
@@ -249,7 +236,7 @@ void RefreshExplorerBrowser(RefreshStyle style) {
     }
     RefreshState& state = Refresh();
     state.refreshPending = false;
-    StopTimer(protocol::kShellChangeDebounceTimerId);
+    StopHostTimer(protocol::kShellChangeDebounceTimerId);
     state.burstStartTick = 0;
     if (!HostVisible()) {
         state.pendingWhileHidden = true;
@@ -276,7 +263,7 @@ void PrepareShellViewCover(RefreshStyle style) {
     state.overlayOnly = style == RefreshStyle::kOverlayOnly;
     state.coverReleased = false;
     state.filterChanged = false;
-    StopTimer(protocol::kRevealSweepTimerId);
+    StopHostTimer(protocol::kRevealSweepTimerId);
     state.remainingSweeps = 0;
     EndDeferredReveal(state);
     View().listView = nullptr;
@@ -310,13 +297,13 @@ void ExecuteShellViewRefresh() {
     FilterSweep();
     if (AllItems()) RestoreMissingDesktopItems();
     state.applyViewAttempts = 0;
-    ArmTimer(protocol::kApplyViewTimerId, kApplyViewMs);
+    ArmHostTimer(protocol::kApplyViewTimerId, kApplyViewMs);
 }
 
 void ApplyViewTick(HWND) {
     if (ListViewEditing()) return;
     if (HostDragging()) {
-        ArmTimer(protocol::kApplyViewTimerId, kApplyViewMs);
+        ArmHostTimer(protocol::kApplyViewTimerId, kApplyViewMs);
         return;
     }
     RefreshState& state = Refresh();
@@ -329,14 +316,14 @@ void ApplyViewTick(HWND) {
     // Settling ends on the second tick, about 200 ms after the refresh.
     if (state.applyViewAttempts <= 1) return;
 
-    StopTimer(protocol::kApplyViewTimerId);
+    StopHostTimer(protocol::kApplyViewTimerId);
     HostStopCoverFade();
     FilterSweep();
     state.settling = false;
     if (!ListViewEditing()) ApplyShellViewModeForced();
     if (AllItems()) RestoreMissingDesktopItems();
     FinalizeHostedDesktopItemsLayout();
-    ArmTimer(protocol::kRestoreViewModeTimerId, kRestoreAfterRefreshMs);
+    ArmHostTimer(protocol::kRestoreViewModeTimerId, kRestoreAfterRefreshMs);
 
     BeginDeferredReveal(state, Now());
     SetViewRedraw(false);
@@ -349,7 +336,7 @@ void ApplyViewTick(HWND) {
         HideViewWindow();
         ArmRevealSweep();
     }
-    if (SmallIcons()) ArmTimer(protocol::kSmallIconSettleTimerId, kSmallIconSettleMs);
+    if (SmallIconsConfigured()) ArmHostTimer(protocol::kSmallIconSettleTimerId, kSmallIconSettleMs);
     log::DebugLogFormat(L"[cycle=%lu] settling finished overlayOnly=%d", state.cycle,
                         state.overlayOnly);
 }
@@ -378,7 +365,7 @@ bool TryRevealDeferred() {
         case RevealAction::kWaitAndSweep:
             if (!HostExists()) return false;
             RaiseSweeps(state, decision.floor);
-            ArmTimer(protocol::kRevealSweepTimerId, kRevealSweepMs);
+            ArmHostTimer(protocol::kRevealSweepTimerId, kRevealSweepMs);
             return false;
     }
     return false;
@@ -390,11 +377,11 @@ void RevealSweepTick(HWND) {
     if (HostDragging()) {
         if (SameAsDesktop() && HasForbiddenItem()) FilterSweep();
         TryRevealDeferred();
-        ArmTimer(protocol::kRevealSweepTimerId, kRevealSweepMs);
+        ArmHostTimer(protocol::kRevealSweepTimerId, kRevealSweepMs);
         return;
     }
     if (state.remainingSweeps < 1) {
-        StopTimer(protocol::kRevealSweepTimerId);
+        StopHostTimer(protocol::kRevealSweepTimerId);
         return;
     }
     --state.remainingSweeps;
@@ -412,11 +399,11 @@ void RevealSweepTick(HWND) {
     log::DebugLogFormat(L"[cycle=%lu] post-filter sweep remaining=%d", state.cycle,
                         state.remainingSweeps);
     if (TryRevealDeferred()) {
-        if (state.remainingSweeps < 1) StopTimer(protocol::kRevealSweepTimerId);
+        if (state.remainingSweeps < 1) StopHostTimer(protocol::kRevealSweepTimerId);
         return;
     }
     if (state.remainingSweeps > 0 || state.revealDeferred) return;
-    StopTimer(protocol::kRevealSweepTimerId);
+    StopHostTimer(protocol::kRevealSweepTimerId);
     if (state.overlayOnly && HostCoverShown()) {
         FilterSweep();
         ShowViewWindow();
@@ -448,8 +435,9 @@ void RevealDeferredSweep() {
             else if (!ListViewEditing())
                 ApplyShellViewModeForced();
             state.restoreRetries = 0;
-            ArmTimer(protocol::kRestoreViewModeTimerId, kRestoreAfterRevealMs);
-            if (SmallIcons()) ArmTimer(protocol::kSmallIconSettleTimerId, kSmallIconSettleMs);
+            ArmHostTimer(protocol::kRestoreViewModeTimerId, kRestoreAfterRevealMs);
+            if (SmallIconsConfigured())
+                ArmHostTimer(protocol::kSmallIconSettleTimerId, kSmallIconSettleMs);
         }
         ShowViewWindow();
     }
@@ -483,7 +471,7 @@ bool ScrubUnderCover(int sweeps) {
         if (sweeps > 0) {
             const int floor = state.forbiddenSeen && !state.overlayOnly && sweeps <= 7 ? 8 : sweeps;
             RaiseSweeps(state, floor);
-            ArmTimer(protocol::kRevealSweepTimerId, kRevealSweepMs);
+            ArmHostTimer(protocol::kRevealSweepTimerId, kRevealSweepMs);
         }
         return true;
     }
@@ -503,7 +491,7 @@ bool ScrubUnderCover(int sweeps) {
     if (coveredHere) HostHideCoverImmediate();
     if (removed && sweeps > 0) {
         RaiseSweeps(state, sweeps);
-        ArmTimer(protocol::kRevealSweepTimerId, kRevealSweepMs);
+        ArmHostTimer(protocol::kRevealSweepTimerId, kRevealSweepMs);
     }
     return removed;
 }
@@ -545,8 +533,8 @@ void DesktopItemsRecheck() {
 }
 
 void DeferRevealBehindCover() {
-    StopTimer(protocol::kCoverMinTimeTimerId);
-    StopTimer(protocol::kOverlayFadeTimerId);
+    StopHostTimer(protocol::kCoverMinTimeTimerId);
+    StopHostTimer(protocol::kOverlayFadeTimerId);
     HostStopCoverFade();
     BeginDeferredReveal(Refresh(), Now());
     SetViewRedraw(false);
@@ -559,9 +547,9 @@ void DeferRevealBehindCover() {
 }
 
 void RestoreViewModeTimer(HWND) {
-    StopTimer(protocol::kRestoreViewModeTimerId);
+    StopHostTimer(protocol::kRestoreViewModeTimerId);
     if (ListViewEditing() || HostDragging()) {
-        ArmTimer(protocol::kRestoreViewModeTimerId, kRestoreBlockedMs);
+        ArmHostTimer(protocol::kRestoreViewModeTimerId, kRestoreBlockedMs);
         return;
     }
     RefreshState& state = Refresh();
@@ -574,23 +562,23 @@ void RestoreViewModeTimer(HWND) {
             ApplyShellViewSortFromConfig();
             HostApplyListViewTheme();
             FinalizeHostedDesktopItemsLayout();
-            ArmTimer(protocol::kViewReapplyTimerId, kViewReapplyMs);
+            ArmHostTimer(protocol::kViewReapplyTimerId, kViewReapplyMs);
         }
     } else {
         ++state.restoreRetries;
-        ArmTimer(protocol::kRestoreViewModeTimerId,
-                 static_cast<UINT>(state.restoreRetries * 120 + 80));
+        ArmHostTimer(protocol::kRestoreViewModeTimerId,
+                     static_cast<UINT>(state.restoreRetries * 120 + 80));
         log::DebugLogFormat(L"RestoreViewMode retry=%d cfg.view=%d grouped=%d",
                             state.restoreRetries, static_cast<int>(Cfg().viewMode),
                             IsViewGrouped());
     }
-    if (SmallIcons()) ArmTimer(protocol::kSmallIconSettleTimerId, kSmallIconSettleMs);
+    if (SmallIconsConfigured()) ArmHostTimer(protocol::kSmallIconSettleTimerId, kSmallIconSettleMs);
 }
 
 void ViewReapplyTick(HWND) {
-    StopTimer(protocol::kViewReapplyTimerId);
+    StopHostTimer(protocol::kViewReapplyTimerId);
     if (ListViewEditing() || HostDragging()) {
-        ArmTimer(protocol::kViewReapplyTimerId, kViewReapplyMs);
+        ArmHostTimer(protocol::kViewReapplyTimerId, kViewReapplyMs);
         return;
     }
     if (Cfg().uiLayoutPersisted) {
@@ -601,16 +589,16 @@ void ViewReapplyTick(HWND) {
     ApplyShellViewModeIfNeeded();
     FinalizeHostedDesktopItemsLayout();
     RestoreHostedShellScrollBars();
-    if (SmallIcons()) ArmTimer(protocol::kSmallIconSettleTimerId, kSmallIconSettleMs);
+    if (SmallIconsConfigured()) ArmHostTimer(protocol::kSmallIconSettleTimerId, kSmallIconSettleMs);
 }
 
 void SyncShellFinish(HWND palette) {
     if (!palette || !IsWindow(palette) || !View().shellView) return;
     ApplyViewTick(palette);
     ApplyViewTick(palette);
-    StopTimer(protocol::kRestoreViewModeTimerId);
-    StopTimer(protocol::kViewReapplyTimerId);
-    StopTimer(protocol::kApplyViewTimerId);
+    StopHostTimer(protocol::kRestoreViewModeTimerId);
+    StopHostTimer(protocol::kViewReapplyTimerId);
+    StopHostTimer(protocol::kApplyViewTimerId);
     RefreshState& state = Refresh();
     state.restoreRetries = 0;
     state.settling = false;
@@ -646,7 +634,7 @@ void RefreshDesktopItems() {
                         static_cast<int>(Cfg().viewMode), static_cast<int>(Cfg().desktopItemsMode));
     ReadDesktopIconRegistry();
     RefreshExplorerBrowser(HostVisible() ? RefreshStyle::kOverlayOnly : RefreshStyle::kFull);
-    ArmTimer(protocol::kRestoreViewModeTimerId, kRestoreAfterRefreshMs);
+    ArmHostTimer(protocol::kRestoreViewModeTimerId, kRestoreAfterRefreshMs);
 }
 
 void RefreshLikeMenu(HWND, bool save) {
@@ -662,7 +650,7 @@ void RefreshLikeMenu(HWND, bool save) {
                         cfg.uiLayoutPersisted);
     ReadDesktopIconRegistry();
     RefreshExplorerBrowser(HostVisible() ? RefreshStyle::kOverlayOnly : RefreshStyle::kFull);
-    ArmTimer(protocol::kRestoreViewModeTimerId, kRestoreAfterRefreshMs);
+    ArmHostTimer(protocol::kRestoreViewModeTimerId, kRestoreAfterRefreshMs);
     if (save) config::SaveConfig();
     log::DebugLogFormat(L"RefreshLikeMenu(F5): end sort=%d asc=%d view=%d overlayOnly=%d",
                         cfg.sortMode, cfg.sortAscending, static_cast<int>(cfg.viewMode),
