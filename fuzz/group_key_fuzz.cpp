@@ -2,25 +2,17 @@
 // accepted GUID is written back as the same text in upper case, and an
 // accepted key is written in a form that reads back to the same key.
 #include <cstdint>
-#include <cstdlib>
 #include <string>
 
+#include "fuzz_input.h"
 #include "hostedview/view_mode_rules.h"
 
 using namespace lumetra::hostedview;
 
+using lumetra::fuzzing::Check;
+using lumetra::fuzzing::Utf16;
+
 namespace {
-
-std::wstring Utf16(const std::uint8_t* data, std::size_t size) {
-    std::wstring text;
-    for (std::size_t i = 0; i + 1 < size; i += 2)
-        text.push_back(static_cast<wchar_t>(data[i] | (data[i + 1] << 8)));
-    return text;
-}
-
-void Check(bool condition) {
-    if (!condition) std::abort();
-}
 
 wchar_t Upper(wchar_t c) { return c >= L'a' && c <= L'z' ? static_cast<wchar_t>(c - 32) : c; }
 

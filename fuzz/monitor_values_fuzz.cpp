@@ -1,27 +1,15 @@
 // The three per-monitor value grammars on any text: no crash, and every value
 // that is accepted is written in a form that reads back to the same value.
 #include <cstdint>
-#include <cstdlib>
 #include <string>
 
 #include "config/monitor_values.h"
+#include "fuzz_input.h"
 
 using namespace lumetra::config;
 
-namespace {
-
-std::wstring Utf16(const std::uint8_t* data, std::size_t size) {
-    std::wstring text;
-    for (std::size_t i = 0; i + 1 < size; i += 2)
-        text.push_back(static_cast<wchar_t>(data[i] | (data[i + 1] << 8)));
-    return text;
-}
-
-void Check(bool condition) {
-    if (!condition) std::abort();
-}
-
-}  // namespace
+using lumetra::fuzzing::Check;
+using lumetra::fuzzing::Utf16;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size < 1) return 0;
