@@ -30,6 +30,11 @@ using hostedview::View;
 using platform::ComPtr;
 
 constexpr std::uint32_t kRenameThrottleMs = 500;
+// A timer message comes after pending input and paint: the palette and its
+// cover are drawn and the rest of the triggering input passes this thread's
+// hooks before the view work holds the thread up. The cover hides the view
+// meanwhile.
+constexpr UINT kFinishShowDelayMs = 10;
 
 // Runs `body` with a flag set, unless the flag is already set (re-entry through
 // a modal loop inside a shell call).
@@ -97,6 +102,28 @@ bool DropClipboardOnDesktop() {
     target.reset();
     if (dropped) OleFlushClipboard();
     return dropped;
+}
+
+// Hides the view window of a hidden palette for the moment of the show;
+// true when it did. Cheap: nothing of a hidden window is drawn. (The view's
+// own style, since IsWindowVisible is false for every child of a hidden
+// window.)
+bool HideViewWindowForShow() {
+    if (!hostedview::HasViewWindow() ||
+        !(GetWindowLongPtrW(View().viewWindow, GWL_STYLE) & WS_VISIBLE))
+        return false;
+    ShowWindow(View().viewWindow, SW_HIDE);
+    return true;
+}
+
+void RaiseAndTakeForeground(HWND palette) {
+    SetWindowPos(palette, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    BringWindowToTop(palette);
+    Palette().paletteActive = true;
+    InvalidateRect(palette, nullptr, TRUE);
+    ForegroundSwitch attach;
+    SetForegroundWindow(palette);
+    SetActiveWindow(palette);
 }
 
 // After showing: reveal the view, run a refresh that fell due while hidden,
@@ -167,43 +194,53 @@ void ActivatePalette(bool showAtCursor) {
     if (wasVisible) {
         ShowOverlayCover();
         ShowWindow(palette, SW_SHOWNORMAL);
-    } else if (state.isWindows11) {
-        KillTimer(palette, protocol::kFadeInTimerId);
-        SetLayeredWindowAttributes(palette, 0, 0, LWA_ALPHA);
-        state.fading = true;
-        ShowOverlayCover();
-        ShowWindow(palette, SW_SHOWNORMAL);
-        state.fadeStartTick = GetTickCount();
-        SetTimer(palette, protocol::kFadeInTimerId, 16, nullptr);
+        RaiseAndTakeForeground(palette);
     } else {
-        ApplyOpacity();
-        ShowOverlayCover();
-        ShowWindow(palette, SW_SHOWNORMAL);
-    }
-    SetWindowPos(palette, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    BringWindowToTop(palette);
-    state.paletteActive = true;
-    InvalidateRect(palette, nullptr, TRUE);
-
-    {
-        ForegroundSwitch attach;
-        SetForegroundWindow(palette);
-        SetActiveWindow(palette);
-        if (View().shellView) View().shellView->UIActivate(SVUIA_ACTIVATE_FOCUS);
-        if (!wasVisible) {
-            if (config::CurrentMonitor()) {
-                hostedview::MonitorPrefsApply();
-            } else if (View().shellView) {
-                if (!hostedview::ListViewEditing()) hostedview::ApplyShellViewModeForced();
-                SetTimer(palette, protocol::kRestoreViewModeTimerId, 80, nullptr);
-                if (config::Cfg().viewMode == config::ViewMode::Small)
-                    SetTimer(palette, protocol::kSmallIconSettleTimerId, 220, nullptr);
-            }
+        // The palette comes up as fast as a bare pop-up, its view out of
+        // sight, and the cover goes over it before the view returns: nothing
+        // stale is on screen and the show waits for neither.
+        const bool viewHidden = HideViewWindowForShow();
+        if (state.isWindows11) {
+            KillTimer(palette, protocol::kFadeInTimerId);
+            SetLayeredWindowAttributes(palette, 0, 0, LWA_ALPHA);
+            state.fading = true;
+            ShowWindow(palette, SW_SHOWNORMAL);
+            state.fadeStartTick = GetTickCount();
+            SetTimer(palette, protocol::kFadeInTimerId, 16, nullptr);
+        } else {
+            ApplyOpacity();
+            ShowWindow(palette, SW_SHOWNORMAL);
         }
-        FocusPaletteList();
+        RaiseAndTakeForeground(palette);
+        ShowOverlayCover();
+        if (viewHidden) ShowWindow(View().viewWindow, SW_SHOWNA);
     }
+    // The view stays under the cover until this work has run.
+    state.showFinish = QueueShowFinish(state.showFinish, wasVisible, runPending);
+    SetTimer(palette, protocol::kFinishShowTimerId, kFinishShowDelayMs, nullptr);
+}
+
+void FinishShowTick() {
+    PaletteState& state = Palette();
+    if (!PaletteExists()) return;
+    KillTimer(state.window, protocol::kFinishShowTimerId);
+    const ShowFinish finish = state.showFinish;
+    state.showFinish = {};
+    if (!finish.armed || !IsWindowVisible(state.window)) return;
+    if (View().shellView) View().shellView->UIActivate(SVUIA_ACTIVATE_FOCUS);
+    if (!finish.wasVisible) {
+        if (config::CurrentMonitor()) {
+            hostedview::MonitorPrefsApply();
+        } else if (View().shellView) {
+            if (!hostedview::ListViewEditing()) hostedview::ApplyShellViewModeForced();
+            SetTimer(state.window, protocol::kRestoreViewModeTimerId, 80, nullptr);
+            if (config::Cfg().viewMode == config::ViewMode::Small)
+                SetTimer(state.window, protocol::kSmallIconSettleTimerId, 220, nullptr);
+        }
+    }
+    FocusPaletteList();
     if (Overlay().window && IsWindowVisible(Overlay().window)) PositionOverlayCover();
-    FinishReveal(wasVisible, runPending);
+    FinishReveal(finish.wasVisible, finish.runPending);
 }
 
 void HidePalette() {
@@ -236,6 +273,7 @@ void AbortViewTransitions() {
     const bool pending = hostedview::PendingWhileHidden();
     for (UINT id : protocol::kViewTransitionTimers) KillTimer(state.window, id);
     for (UINT id : protocol::kTimersStoppedOnHide) KillTimer(state.window, id);
+    state.showFinish = {};
     hostedview::ClearViewTransitions();
     state.fading = false;
     if (hostedview::HasViewWindow()) {

@@ -21,7 +21,10 @@ class ForegroundSwitch {
 // The palette itself, one of its child windows or a window it owns.
 bool IsPaletteOrDescendant(HWND window);
 
+// Shows the palette under its cover and returns; the view work follows from
+// timer 25 (FinishShowTick).
 void ActivatePalette(bool showAtCursor);
+void FinishShowTick();
 void HidePalette();
 void AbortViewTransitions();
 void FocusPaletteList();

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "palette/placement_plan.h"
+#include "palette/show_finish.h"
 
 namespace lumetra::palette {
 
@@ -26,6 +27,9 @@ struct PaletteState {
     int menuDepth = 0;
     bool menuResyncPosted = false;
     std::uint32_t lastToggleTick = 0;
+
+    // The view work of a show, run from timer 25 once the show has returned.
+    ShowFinish showFinish;
 
     // Fade-in after showing (timer 15).
     bool fading = false;

@@ -7,6 +7,7 @@
 #include "hostedview/icon_grid_win.h"
 #include "hostedview/view_mode_win.h"
 #include "hostedview/view_refresh_win.h"
+#include "palette/activation_win.h"
 #include "palette/appearance_win.h"
 #include "palette/close_button_win.h"
 #include "palette/frame.h"
@@ -62,6 +63,7 @@ LRESULT OnTimer(HWND hwnd, WPARAM id) {
         case protocol::kShellCommandSyncTimerId: hostedview::ShellCommandSyncTick(); break;
         case protocol::kHousekeepingTimerId: HousekeepingTick(); break;
         case protocol::kFadeInTimerId: FadeInStep(hwnd); break;
+        case protocol::kFinishShowTimerId: FinishShowTick(); break;
         default: break;
     }
     return 0;

@@ -86,6 +86,7 @@ enum TimerId : unsigned {
     kSmallIconSettleTimerId = 22,
     kViewReapplyTimerId = 23,
     kShellCommandSyncTimerId = 24,
+    kFinishShowTimerId = 25,
     kMenuResyncTimerId = 26,
     kIgnoredTimerId = 27,
 };
@@ -96,7 +97,8 @@ inline constexpr unsigned kViewTransitionTimers[] = {
     kApplyViewTimerId,       kRevealSweepTimerId,     kShellChangeDebounceTimerId,
     kRestoreViewModeTimerId, kSmallIconSettleTimerId, kOverlayFadeTimerId,
     kCoverMinTimeTimerId};
-inline constexpr unsigned kTimersStoppedOnHide[] = {kMenuResyncTimerId, kFadeInTimerId};
+inline constexpr unsigned kTimersStoppedOnHide[] = {kMenuResyncTimerId, kFadeInTimerId,
+                                                    kFinishShowTimerId};
 inline constexpr unsigned kTimersStoppedOnViewRelease[] = {kViewReapplyTimerId,
                                                            kShellCommandSyncTimerId};
 

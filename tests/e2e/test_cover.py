@@ -8,6 +8,7 @@ import pytest
 
 from lumetra_app import MAIN_CLASS, press_toggle_hotkey
 from wine_session import TEST_TOOLS, wait_for
+from window_samples import covers, read_samples, visible_view
 
 COVER_CLASS = "Lumetra.Overlay"
 WS_EX_NOACTIVATE, WS_EX_LAYERED, WS_EX_TOOLWINDOW, WS_EX_TOPMOST = 0x08000000, 0x80000, 0x80, 0x8
@@ -94,4 +95,42 @@ def test_a_click_on_the_cover_reaches_the_list_view_under_it(wine, lumetra):
     assert x in range(*clicks[0]["rect"][0::2]) and y in range(*clicks[0]["rect"][1::2])
     wait_for(lambda: wine.probe("listview", MAIN_CLASS)["focused"] == target,
              what=f"item {target} ({view['items'][target]}) focused by the click")
+    assert lumetra.exit() == 0
+
+
+def shows(samples):
+    """The samples of each stretch with the palette on screen."""
+    runs, run = [], []
+    for sample in samples:
+        if sample["palette"]["visible"]:
+            run.append(sample)
+        elif run:
+            runs.append(run)
+            run = []
+    return runs + ([run] if run else [])
+
+
+def test_a_show_never_puts_the_old_view_on_screen_before_the_cover(wine, lumetra):
+    """The palette comes up before its cover, its view window out of sight
+    until the cover lies over it. A helper in the prefix samples every
+    millisecond without asking the palette's thread anything, so samples fall
+    inside the show itself: from the first with the palette on screen to the
+    first with the cover over it, none shows the view."""
+    lumetra.start()
+    lumetra.wait_for_log("Config.ini path:")
+    sampler = wine.start_exe(TEST_TOOLS / "winprobe.exe", "sample", MAIN_CLASS, 1, 60000, "nocount")
+    wait_for(lambda: read_samples(sampler.output), what="the first sample")
+    for _ in range(3):
+        show(wine)
+        wait_for(lambda: not wine.find_window(COVER_CLASS)["visible"], what="the cover gone")
+        hide(wine)
+    sampler.kill()
+
+    runs = shows(read_samples(sampler.output))
+    assert len(runs) == 3, [len(r) for r in runs]
+    for run in runs:
+        covered = next((i for i, s in enumerate(run) if covers(s)), None)
+        assert covered is not None, "the cover went over the palette"
+        assert not any(visible_view(s) for s in run[:covered]), run[:covered]
+        assert any(visible_view(s) for s in run[covered:]), "the view came back"
     assert lumetra.exit() == 0

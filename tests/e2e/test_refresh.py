@@ -9,7 +9,6 @@ that raised it. The tests therefore raise them inside the running palette:
 library calls SHChangeNotify for each line of its request file."""
 
 import datetime
-import json
 import re
 import shutil
 
@@ -18,6 +17,7 @@ import pytest
 from lumetra_app import MAIN_CLASS
 from test_hostedview import HIDE_ICONS, listed
 from wine_session import ROOT, TEST_TOOLS, wait_for
+from window_samples import covers, read_samples, visible_view
 
 WM_COMMAND = 0x0111
 CMD_DESKTOP_ITEMS_SAME, CMD_DESKTOP_ITEMS_ALL = 2111, 2112
@@ -287,22 +287,6 @@ def test_a_change_while_hidden_waits_for_the_next_show(wine, lumetra, shell_chan
     assert lumetra.exit() == 0
 
 
-def read_samples(path):
-    samples = []
-    for line in path.read_bytes().decode("utf-8", "replace").splitlines():
-        line = line.strip()
-        if line.startswith("{\"t\""):
-            samples.append(json.loads(line))
-    return samples
-
-
-def covers(sample):
-    """The cover is up, opaque, over the palette less its 1-pixel frame."""
-    cover, (left, top, right, bottom) = sample["cover"], sample["palette"]["rect"]
-    return (cover is not None and cover["visible"] and cover["alpha"] == 255
-            and cover["rect"] == [left + 1, top + 1, right - 1, bottom - 1])
-
-
 def screenshot(wine, name):
     SCREENSHOTS.mkdir(parents=True, exist_ok=True)
     return wine.screenshot(SCREENSHOTS / name)
@@ -345,10 +329,6 @@ def test_no_half_built_view_is_on_screen_during_a_refresh(wine, lumetra, desktop
     assert half_built == [], half_built[:3]
     assert uncovered_refreshes(lumetra) == []
     assert lumetra.exit() == 0
-
-
-def visible_view(sample):
-    return sample["palette"]["visible"] and sample["view"] and sample["view"]["visible"]
 
 
 def same_view(sample, other):

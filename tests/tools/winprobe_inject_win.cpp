@@ -5,12 +5,15 @@
 //                                         thread running LoadLibraryW), then
 //                                         waits up to WAIT_MS (10000) for the
 //                                         library to unload itself again
-//   winprobe sample CLASS INTERVAL_MS DURATION_MS
+//   winprobe sample CLASS INTERVAL_MS DURATION_MS [nocount]
 //                                         one JSON line every INTERVAL_MS for
 //                                         DURATION_MS: visibility and screen
 //                                         rectangles of the window of CLASS, of
 //                                         its process's cover window and of its
 //                                         shell view, and the list's item count
+//                                         (-1 with "nocount": asking the list
+//                                         waits for its thread, so a sample
+//                                         could not fall inside its work)
 #include <windows.h>
 #include <commctrl.h>
 #include <psapi.h>
@@ -172,16 +175,17 @@ std::string WindowState(HWND hwnd) {
 }
 
 // Looked up again for every sample: a refresh may replace the view windows.
-std::string Sample(const wchar_t* cls, ULONGLONG elapsed) {
+std::string Sample(const wchar_t* cls, ULONGLONG elapsed, bool count) {
     HWND palette = FindWindowW(cls, nullptr);
     DWORD pid = 0;
     if (palette) GetWindowThreadProcessId(palette, &pid);
     HWND view = palette ? FindDescendant(palette, L"SHELLDLL_DefView") : nullptr;
     HWND list = view ? FindDescendant(view, L"SysListView32") : nullptr;
     long items = -1;
-    DWORD_PTR count = 0;
-    if (list && SendMessageTimeoutW(list, LVM_GETITEMCOUNT, 0, 0, SMTO_ABORTIFHUNG, 200, &count))
-        items = static_cast<long>(count);
+    DWORD_PTR listed = 0;
+    if (count && list &&
+        SendMessageTimeoutW(list, LVM_GETITEMCOUNT, 0, 0, SMTO_ABORTIFHUNG, 200, &listed))
+        items = static_cast<long>(listed);
     char head[64];
     std::snprintf(head, sizeof head, "{\"t\":%llu,\"items\":%ld,", elapsed, items);
     return std::string(head) + "\"palette\":" + WindowState(palette) +
@@ -189,14 +193,14 @@ std::string Sample(const wchar_t* cls, ULONGLONG elapsed) {
            ",\"view\":" + WindowState(view) + ",\"list\":" + WindowState(list) + "}";
 }
 
-int SampleWindows(const wchar_t* cls, UINT intervalMs, UINT durationMs) {
+int SampleWindows(const wchar_t* cls, UINT intervalMs, UINT durationMs, bool count) {
     const ULONGLONG start = GetTickCount64();
     ULONGLONG next = start;
     int samples = 0;
     for (;;) {
         const ULONGLONG now = GetTickCount64();
         if (now - start > durationMs) break;
-        std::printf("%s\n", Sample(cls, now - start).c_str());
+        std::printf("%s\n", Sample(cls, now - start, count).c_str());
         std::fflush(stdout);
         ++samples;
         next += intervalMs;
@@ -213,6 +217,7 @@ int RunInjectVerb(const std::wstring& verb, int argc, wchar_t** argv) {
     if (verb == L"inject" && argc >= 4)
         return Inject(argv[2], argv[3], argc >= 5 ? Parse(argv[4]) : 10000);
     if (verb == L"sample" && argc >= 5)
-        return SampleWindows(argv[2], Parse(argv[3]), Parse(argv[4]));
+        return SampleWindows(argv[2], Parse(argv[3]), Parse(argv[4]),
+                             !(argc >= 6 && std::wstring(argv[5]) == L"nocount"));
     return -1;
 }
