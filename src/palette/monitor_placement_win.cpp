@@ -98,6 +98,13 @@ void PosMonitor(bool showAtCursor) {
     const PosMonitorPlan plan = PlanPosMonitor(in);
     for (const std::wstring& line : plan.logLines) log::DebugLogWrite(line.c_str());
     state.shownAtCursor = plan.shownAtCursor;
+    // Most shows land where the last one did; moving a window costs a round
+    // trip to the window system even when nothing changes.
+    RECT current{};
+    if (GetWindowRect(state.window, &current) && current.left == plan.rect.x &&
+        current.top == plan.rect.y && current.right - current.left == plan.rect.width &&
+        current.bottom - current.top == plan.rect.height)
+        return;
     SetWindowPos(state.window, nullptr, plan.rect.x, plan.rect.y, plan.rect.width, plan.rect.height,
                  kPlaceFlags);
 }

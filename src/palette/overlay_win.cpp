@@ -73,6 +73,15 @@ void ForwardContextMenu() {
                  MAKELPARAM(cursor.x, cursor.y));
 }
 
+// Over the palette, inside its 1-pixel frame, topmost.
+void PlaceCover(UINT extraFlags) {
+    RECT r;
+    if (!CoverExists() || !PaletteExists() || !GetWindowRect(Palette().window, &r)) return;
+    const int width = r.right - r.left - 2, height = r.bottom - r.top - 2;
+    SetWindowPos(Overlay().window, HWND_TOPMOST, r.left + 1, r.top + 1, width > 0 ? width : 0,
+                 height > 0 ? height : 0, SWP_NOACTIVATE | extraFlags);
+}
+
 LRESULT CALLBACK OverlayCoverProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_PAINT: {
@@ -118,25 +127,18 @@ HWND CreateOverlayCover(HWND palette, HINSTANCE instance) {
     return overlay;
 }
 
-void PositionOverlayCover() {
-    RECT r;
-    if (!CoverExists() || !PaletteExists() || !GetWindowRect(Palette().window, &r)) return;
-    // The palette's 1-pixel frame stays visible around the cover.
-    const int width = r.right - r.left - 2, height = r.bottom - r.top - 2;
-    SetWindowPos(Overlay().window, HWND_TOPMOST, r.left + 1, r.top + 1, width > 0 ? width : 0,
-                 height > 0 ? height : 0, SWP_NOACTIVATE);
-}
+void PositionOverlayCover() { PlaceCover(0); }
 
 void ShowOverlayCover() {
     // A modal menu of the palette stays usable: nothing goes over it.
     if (Palette().menuDepth > 0 || !CoverExists()) return;
     StopFadeState();
-    PositionOverlayCover();
     HWND cover = Overlay().window;
     SetCoverAlpha(kOpaque);
     Overlay().fadeAlpha = kOpaque;
-    ShowWindow(cover, SW_SHOWNOACTIVATE);
-    SetWindowPos(cover, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    // Placed, raised and shown in one move: each call is a round trip to the
+    // window system, and the show waits for them.
+    PlaceCover(SWP_SHOWWINDOW);
     InvalidateRect(cover, nullptr, TRUE);
     hostedview::Refresh().scrollBarsRevealed = false;
     Overlay().coverShownTick = ShowTick();
