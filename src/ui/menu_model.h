@@ -3,6 +3,7 @@
 // marks and states. A thin Win32 adapter turns it into a real menu.
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace lumetra::ui {
@@ -22,5 +23,26 @@ struct MenuItem {
 };
 
 using MenuModel = std::vector<MenuItem>;
+
+inline MenuItem Command(unsigned id, std::wstring text) {
+    MenuItem item;
+    item.id = id;
+    item.text = std::move(text);
+    return item;
+}
+
+inline MenuItem Separator() {
+    MenuItem item;
+    item.kind = MenuItemKind::Separator;
+    return item;
+}
+
+inline MenuItem Submenu(std::wstring caption, MenuModel items) {
+    MenuItem item;
+    item.kind = MenuItemKind::Submenu;
+    item.text = std::move(caption);
+    item.items = std::move(items);
+    return item;
+}
 
 }  // namespace lumetra::ui

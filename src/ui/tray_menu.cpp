@@ -7,13 +7,6 @@
 namespace lumetra::ui {
 namespace {
 
-MenuItem Command(unsigned id, std::wstring text) {
-    MenuItem item;
-    item.id = id;
-    item.text = std::move(text);
-    return item;
-}
-
 MenuItem Checked(unsigned id, std::wstring text, bool marked) {
     MenuItem item = Command(id, std::move(text));
     item.mark = MenuMark::Check;
@@ -25,20 +18,6 @@ MenuItem Radio(unsigned id, std::wstring text, bool marked) {
     MenuItem item = Command(id, std::move(text));
     item.mark = MenuMark::Radio;
     item.marked = marked;
-    return item;
-}
-
-MenuItem Separator() {
-    MenuItem item;
-    item.kind = MenuItemKind::Separator;
-    return item;
-}
-
-MenuItem Submenu(std::wstring caption, MenuModel items) {
-    MenuItem item;
-    item.kind = MenuItemKind::Submenu;
-    item.text = std::move(caption);
-    item.items = std::move(items);
     return item;
 }
 
