@@ -5,6 +5,7 @@
 #include "config/settings_store.h"
 #include "palette/activation_win.h"
 #include "palette/appearance_win.h"
+#include "palette/menu_owner_win.h"
 #include "palette/palette_handlers_win.h"
 #include "palette/palette_state_win.h"
 #include "palette/settings_reload_win.h"
@@ -14,15 +15,6 @@
 namespace lumetra::palette {
 namespace {
 
-void EnterMenu(HWND) {
-    ++Palette().menuDepth;
-    ActivateForMenu();
-}
-
-void LeaveMenu(HWND palette) {
-    if (--Palette().menuDepth == 0 && IsWindow(palette)) QueueMenuResync(palette);
-}
-
 void ShowTrayMenu(HWND palette) {
     if (!palette || !IsWindow(palette)) return;
     // The menu reflects config.ini as it is on disk now, hand edits included.
@@ -30,7 +22,7 @@ void ShowTrayMenu(HWND palette) {
     ReloadHotkeyAndApply(palette);
     ApplyTheme(palette);
     ui::UpdateTrayIcon(palette, false);
-    ui::ShowTrayMenu(palette, {EnterMenu, LeaveMenu});
+    ui::ShowTrayMenu(palette, PaletteMenuOwner());
 }
 
 }  // namespace

@@ -33,21 +33,6 @@ TrayMenuState CurrentMenuState(HWND palette) {
     return state;
 }
 
-// A topmost owner would cover its own menu.
-bool DropTopmost(HWND palette) {
-    const LONG_PTR exStyle = GetWindowLongPtrW(palette, GWL_EXSTYLE);
-    if (!(exStyle & WS_EX_TOPMOST)) return false;
-    SetWindowLongPtrW(palette, GWL_EXSTYLE, exStyle & ~static_cast<LONG_PTR>(WS_EX_TOPMOST));
-    SetWindowPos(palette, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
-    return true;
-}
-
-void RestoreTopmost(HWND palette) {
-    const LONG_PTR exStyle = GetWindowLongPtrW(palette, GWL_EXSTYLE);
-    SetWindowLongPtrW(palette, GWL_EXSTYLE, exStyle | WS_EX_TOPMOST);
-    SetWindowPos(palette, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
-}
-
 }  // namespace
 
 std::wstring FindReadme(int language) {
@@ -67,13 +52,10 @@ void ShowTrayMenu(HWND palette, const MenuOwner& owner) {
 
     POINT at{};
     GetCursorPos(&at);
-    if (owner.enter) owner.enter(palette);
-    const bool droppedTopmost = DropTopmost(palette);
+    const MenuBracket bracket(palette, owner);
     TrackPopupMenuEx(menu.get(), TPM_RIGHTBUTTON, at.x, at.y, palette, nullptr);
     // Lets the menu's owner leave the menu mode cleanly.
     PostMessageW(palette, WM_NULL, 0, 0);
-    if (droppedTopmost && IsWindow(palette)) RestoreTopmost(palette);
-    if (owner.leave) owner.leave(palette);
 }
 
 }  // namespace lumetra::ui

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "ui/menu_bracket_win.h"
 #include "ui/tray_menu.h"
 
 namespace lumetra::ui {
@@ -16,12 +17,6 @@ void OnTaskbarCreated(HWND palette);
 // What the tray callback message (WM_APP+1) asks for.
 TrayAction TrayActionForCallback(LPARAM lParam);
 
-// What the menu's owner does around the menu: `enter` before it opens, `leave`
-// after it closed.
-struct MenuOwner {
-    void (*enter)(HWND owner) = nullptr;
-    void (*leave)(HWND owner) = nullptr;
-};
 // Builds the tray menu from the settings and shows it at the cursor.
 void ShowTrayMenu(HWND palette, const MenuOwner& owner);
 // Path of the read-me beside the program that the language prefers; empty
