@@ -31,6 +31,9 @@ LRESULT OnActivate(HWND hwnd, WPARAM wParam);
 
 // Keyboard and mouse (palette_input_win.cpp).
 bool OnKeyDown(HWND hwnd, WPARAM key, LPARAM lParam);
+// Esc belongs to something else: the About window, a label edit, or one of
+// the palette's menus (an open menu is never the foreground window itself).
+bool ModalStateOpen();
 bool OnLButtonDown(HWND hwnd, LPARAM lParam);
 bool OnRButtonUp(HWND hwnd, LPARAM lParam);
 LRESULT OnContextMenu(HWND hwnd, WPARAM wParam, LPARAM lParam);

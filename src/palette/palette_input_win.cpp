@@ -8,6 +8,7 @@
 #include "log/debug_log.h"
 #include "palette/activation_win.h"
 #include "palette/close_button_win.h"
+#include "palette/menu_owner_win.h"
 #include "palette/monitor_placement_win.h"
 #include "palette/palette_handlers_win.h"
 #include "palette/palette_state_win.h"
@@ -30,13 +31,6 @@ bool InViewWindows(HWND window) {
 }
 
 // A menu, an About window or a label edit is open: Esc belongs to it.
-bool ModalStateOpen() {
-    if (ui::AboutWindowOpen() || hostedview::ListViewEditing()) return true;
-    wchar_t cls[16] = {};
-    HWND foreground = GetForegroundWindow();
-    return foreground && GetClassNameW(foreground, cls, 16) && lstrcmpW(cls, L"#32768") == 0;
-}
-
 bool InGroupedTopStrip(LPARAM lParam) {
     return hostedview::IsViewGrouped() && GET_Y_LPARAM(lParam) <= kGroupedDragStripPixels;
 }
@@ -47,6 +41,14 @@ POINT CursorOr(POINT fallback) {
 }
 
 }  // namespace
+
+bool ModalStateOpen() {
+    if (ui::AboutWindowOpen() || hostedview::ListViewEditing() || Palette().menuDepth > 0)
+        return true;
+    wchar_t cls[16] = {};
+    HWND foreground = GetForegroundWindow();
+    return foreground && GetClassNameW(foreground, cls, 16) && lstrcmpW(cls, L"#32768") == 0;
+}
 
 bool OnKeyDown(HWND hwnd, WPARAM key, LPARAM lParam) {
     if (GetKeyState(VK_CONTROL) < 0 && HandleCtrlShortcut(static_cast<UINT>(key))) return true;
@@ -74,10 +76,12 @@ bool OnKeyDown(HWND hwnd, WPARAM key, LPARAM lParam) {
             return true;
         case VK_F2: RenameFocusedItem(); return true;
         case VK_F5: PostMessageW(hwnd, protocol::WMAPP_REFRESH, 0, 0); return true;
-        case VK_APPS: ui::ShowViewContextMenu(hwnd, CursorOr({0, 0})); return true;
+        case VK_APPS:
+            ui::ShowViewContextMenu(hwnd, CursorOr({0, 0}), PaletteMenuOwner());
+            return true;
         case VK_F10:
             if (GetKeyState(VK_SHIFT) < 0) {
-                ui::ShowViewContextMenu(hwnd, CursorOr({0, 0}));
+                ui::ShowViewContextMenu(hwnd, CursorOr({0, 0}), PaletteMenuOwner());
                 return true;
             }
             return false;
@@ -109,7 +113,7 @@ LRESULT OnContextMenu(HWND hwnd, WPARAM wParam, LPARAM lParam) {
     if (from && from != hwnd) return 0;
     POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
     if (at.x == -1 && at.y == -1) at = CursorOr(at);
-    ui::ShowViewContextMenu(hwnd, at);
+    ui::ShowViewContextMenu(hwnd, at, PaletteMenuOwner());
     return 0;
 }
 

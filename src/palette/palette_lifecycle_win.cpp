@@ -22,7 +22,6 @@
 #include "platform/system_library_win.h"
 #include "protocol/messages.h"
 #include "triggers/input_triggers_win.h"
-#include "ui/about_window_win.h"
 #include "ui/tray_win.h"
 #include "ui/view_menu_win.h"
 
@@ -35,9 +34,6 @@ constexpr DWORD kRoundCorners = 2;
 std::uint32_t LastToggleTick() { return Palette().lastToggleTick; }
 bool InSizeMove() { return Palette().drag.inSizeMove; }
 bool MenuOpen() { return Palette().menuDepth > 0; }
-
-// The About window and a label edit take Esc for themselves.
-bool EscapeTakenElsewhere() { return ui::AboutWindowOpen() || hostedview::ListViewEditing(); }
 
 // Saves a sort the shell changed on its own before anything else is saved.
 void FlushSortSync(HWND hwnd) {
@@ -66,7 +62,7 @@ LRESULT OnCreate(HWND hwnd) {
     hostedview::InitializeExplorerBrowser(hwnd);
     CreateOverlayCover(hwnd, instance);
     SetTimer(hwnd, protocol::kHousekeepingTimerId, 100, nullptr);
-    triggers::SetTriggerTarget({hwnd, LastToggleTick, EscapeTakenElsewhere});
+    triggers::SetTriggerTarget({hwnd, LastToggleTick, ModalStateOpen});
     triggers::UpdateMouseTrigger();
     return 0;
 }

@@ -31,6 +31,20 @@ inline MenuItem Command(unsigned id, std::wstring text) {
     return item;
 }
 
+inline MenuItem Checked(unsigned id, std::wstring text, bool marked) {
+    MenuItem item = Command(id, std::move(text));
+    item.mark = MenuMark::Check;
+    item.marked = marked;
+    return item;
+}
+
+inline MenuItem Radio(unsigned id, std::wstring text, bool marked) {
+    MenuItem item = Command(id, std::move(text));
+    item.mark = MenuMark::Radio;
+    item.marked = marked;
+    return item;
+}
+
 inline MenuItem Separator() {
     MenuItem item;
     item.kind = MenuItemKind::Separator;

@@ -7,20 +7,6 @@
 namespace lumetra::ui {
 namespace {
 
-MenuItem Checked(unsigned id, std::wstring text, bool marked) {
-    MenuItem item = Command(id, std::move(text));
-    item.mark = MenuMark::Check;
-    item.marked = marked;
-    return item;
-}
-
-MenuItem Radio(unsigned id, std::wstring text, bool marked) {
-    MenuItem item = Command(id, std::move(text));
-    item.mark = MenuMark::Radio;
-    item.marked = marked;
-    return item;
-}
-
 int Value(auto setting) { return static_cast<int>(setting); }
 
 bool IsCtrlAltHotkey(const config::Hotkey& hotkey, std::uint32_t key) {

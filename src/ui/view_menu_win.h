@@ -2,10 +2,14 @@
 // The hosted view's context menu and the active shell item menu.
 #include <windows.h>
 
+#include "ui/menu_bracket_win.h"
+
 namespace lumetra::ui {
 
-// Not built yet: shows nothing.
-void ShowViewContextMenu(HWND palette, POINT screenPoint);
+// The palette's own view menu (icon size, sort, close) at `screenPoint`, in
+// the UI language as config.ini names it now; the choice arrives at the
+// palette as WM_COMMAND.
+void ShowViewContextMenu(HWND palette, POINT screenPoint, const MenuOwner& owner);
 // Offers a message to the shell menu currently shown; true (and the result)
 // when the shell handled it. Not built yet: no shell menu is ever shown.
 bool ForwardToActiveShellMenu(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
