@@ -61,10 +61,7 @@ class ShellChanges:
 
     def __init__(self, wine):
         self.wine = wine
-        folder = wine.work / "probe"
-        folder.mkdir(exist_ok=True)
-        self.dll = folder / "shell_change_probe.dll"
-        shutil.copy2(TEST_TOOLS / "shell_change_probe.dll", self.dll)
+        self.dll = wine.probe_library("shell_change_probe.dll")
 
     def notify(self, steps):
         """steps: (event, path below the Desktop) pairs, raised in this order,
@@ -76,8 +73,7 @@ class ShellChanges:
         lines = "".join(f"{step[1]}\n" if step[0] == "wait" else
                         f"{step[0]:X} {self.wine.winpath(self.wine.desktop / step[1])}\n" for step in steps)
         request.write_bytes(lines.encode("utf-8"))
-        answer = self.wine.probe("inject", MAIN_CLASS, self.wine.winpath(self.dll))
-        assert answer.get("loaded") and answer.get("unloaded"), answer
+        answer = self.wine.inject(MAIN_CLASS, self.dll)
         assert answer["kernel32_same_base"], answer
         expected = ["wait ok" if step[0] == "wait" else f"{step[0]:X} ok" for step in steps]
         assert done.read_text().splitlines() == expected

@@ -1,12 +1,12 @@
-"""The palette's own view menu: opened at the cursor with the palette out of
-the topmost band, its choices acting like their commands, Esc closing only
-the menu. (A helper in another process cannot read the items of Wine's menus;
-the items and their marks are checked on the menu model and on real menus
-read back in-process, ui_tests and ui_win_tests.)"""
+"""The palette's own view menu: the icon sizes and sort orders with the current
+ones marked and "Close window" last, opened at the cursor with the palette
+out of the topmost band, its choices acting like their commands, Esc closing
+only the menu."""
 
 import pytest
 
 from lumetra_app import MAIN_CLASS
+from menu_probe import MenuProbe, captions, marked
 from test_view_mode import LV_VIEW_SMALLICON, list_view_mode, show, ui_value
 from wine_session import WineError, wait_for
 
@@ -43,6 +43,14 @@ def test_the_view_menu_opens_at_the_cursor_and_a_choice_acts(wine, lumetra):
     open_view_menu(wine)
     wine.screenshot(wine.work / "view-menu-en.png")
     assert not topmost(wine), "the palette leaves the topmost band while its menu is open"
+    [menu] = MenuProbe(wine).menus()
+    assert captions(menu) == ["Icon size", "Sort", "-", "Close window"]
+    assert menu[3]["id"] == 9004
+    sizes, orders = menu[0]["items"], menu[1]["items"]
+    assert captions(sizes) == ["Extra large icons", "Large icons", "Medium icons", "Small icons"]
+    assert [item["id"] for item in sizes] == [2405, 2402, 2403, 2404]
+    assert marked(sizes) == ["Medium icons"]
+    assert captions(orders) == ["Name", "Date modified", "Size"] and marked(orders) == ["Name"]
 
     # Icon size > Small icons, the fourth size.
     wine.xdotool("key", "Down", "Right")
@@ -62,6 +70,8 @@ def test_the_view_menu_opens_at_the_cursor_and_a_choice_acts(wine, lumetra):
     wait_for(lambda: ui_value(lumetra, "SortMode") == "2", what="SortMode 2 in config.ini")
 
     open_view_menu(wine)
+    [menu] = MenuProbe(wine).menus()
+    assert marked(menu[0]["items"]) == ["Small icons"] and marked(menu[1]["items"]) == ["Size"]
     wine.xdotool("key", "Escape")
     wait_for(lambda: not menus_open(wine), what="the menu closed by Esc")
     assert wine.find_window(MAIN_CLASS)["visible"], "Esc in the menu only closes the menu"

@@ -186,6 +186,22 @@ class WineSession:
     def find_window(self, cls):
         return self.probe("find", cls)
 
+    def probe_library(self, name):
+        """A copy of the probe library NAME (from the test tools) in a folder
+        of its own, where its requests and answers go."""
+        folder = self.work / Path(name).stem
+        folder.mkdir(exist_ok=True)
+        library = folder / name
+        shutil.copy2(TEST_TOOLS / name, library)
+        return library
+
+    def inject(self, cls, library):
+        """Loads LIBRARY into the process of the window of CLS and waits until
+        it has done its work and left again."""
+        answer = self.probe("inject", cls, self.winpath(library))
+        assert answer.get("loaded") and answer.get("unloaded"), answer
+        return answer
+
     def count_windows(self, cls):
         return self.probe("count", cls)["count"]
 

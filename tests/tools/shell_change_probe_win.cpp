@@ -21,20 +21,12 @@
 #include <string>
 #include <vector>
 
+#include "probe_library_win.h"
+
 namespace {
 
-std::wstring ModulePath(HMODULE module) {
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD n = GetModuleFileNameW(module, path.data(), static_cast<DWORD>(path.size()));
-        if (n == 0) return {};
-        if (n < path.size()) {
-            path.resize(n);
-            return path;
-        }
-        path.resize(path.size() * 2);
-    }
-}
+using lumetra::winprobe::ModulePath;
+using lumetra::winprobe::WriteAnswer;
 
 std::wstring ReadUtf8File(const std::wstring& path) {
     HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
@@ -51,18 +43,6 @@ std::wstring ReadUtf8File(const std::wstring& path) {
     std::wstring text(static_cast<std::size_t>(n), L'\0');
     MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), text.data(), n);
     return text;
-}
-
-// Written under a temporary name and renamed, so a reader never sees half.
-void WriteAnswer(const std::wstring& path, const std::string& text) {
-    const std::wstring partial = path + L".writing";
-    HANDLE file = CreateFileW(partial.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return;
-    DWORD written = 0;
-    WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
-    CloseHandle(file);
-    MoveFileExW(partial.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING);
 }
 
 std::vector<std::wstring> Lines(const std::wstring& text) {
@@ -167,14 +147,6 @@ DWORD WINAPI Worker(void* param) {
 
 }  // namespace
 
-// Only the thread is started here: SHChangeNotify loads libraries and sends
-// messages, neither of which is allowed under the loader lock.
 extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, void*) {
-    if (reason != DLL_PROCESS_ATTACH) return TRUE;
-    DisableThreadLibraryCalls(instance);
-    // The worker takes over the loader's reference and drops it when done, so
-    // the library leaves the process and the next load runs a new request.
-    HANDLE thread = CreateThread(nullptr, 0, Worker, instance, 0, nullptr);
-    if (thread) CloseHandle(thread);
-    return TRUE;
+    return lumetra::winprobe::StartProbeWorker(instance, reason, Worker);
 }

@@ -4,8 +4,11 @@
 //   winprobe tray-delete WINDOW   removes it, as a restarting shell would lose it
 //                                 (WINDOW: a class name, or a window handle in decimal)
 //   winprobe menu-items           the items of every visible popup menu window
+//                                 (Wine lets only the owning process read a
+//                                 menu: menu_probe.dll reads them from inside)
 #include <windows.h>
 
+#include "menu_items_win.h"
 #include "winprobe_json_win.h"
 // after windows.h
 #include <shellapi.h>
@@ -18,8 +21,6 @@
 namespace {
 
 using lumetra::winprobe::Fail;
-using lumetra::winprobe::JsonString;
-using lumetra::winprobe::Utf8;
 
 constexpr UINT kTrayIconId = 1;
 
@@ -46,54 +47,8 @@ int TrayDelete(HWND owner) {
     return 0;
 }
 
-std::string DescribeItems(HMENU menu) {
-    std::string out = "[";
-    const int count = GetMenuItemCount(menu);
-    for (int i = 0; i < count; ++i) {
-        wchar_t text[512] = {};
-        MENUITEMINFOW info{};
-        info.cbSize = sizeof info;
-        info.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_STRING | MIIM_SUBMENU;
-        info.dwTypeData = text;
-        info.cch = 511;
-        if (!GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info)) continue;
-        char flags[256];
-        std::snprintf(flags, sizeof flags,
-                      "{\"id\":%u,\"separator\":%s,\"checked\":%s,\"radio\":%s,\"grayed\":%s,"
-                      "\"default\":%s,\"hilite\":%s,\"submenu\":%s,\"text\":",
-                      info.wID, (info.fType & MFT_SEPARATOR) ? "true" : "false",
-                      (info.fState & MFS_CHECKED) ? "true" : "false",
-                      (info.fType & MFT_RADIOCHECK) ? "true" : "false",
-                      (info.fState & MFS_GRAYED) ? "true" : "false",
-                      (info.fState & MFS_DEFAULT) ? "true" : "false",
-                      (info.fState & MFS_HILITE) ? "true" : "false",
-                      info.hSubMenu ? "true" : "false");
-        if (out.size() > 1) out += ",";
-        out += flags + JsonString(text) + "}";
-    }
-    return out + "]";
-}
-
-BOOL CALLBACK CollectMenuWindow(HWND hwnd, LPARAM param) {
-    wchar_t cls[32] = {};
-    GetClassNameW(hwnd, cls, 32);
-    if (lstrcmpW(cls, L"#32768") == 0 && IsWindowVisible(hwnd))
-        reinterpret_cast<std::vector<HWND>*>(param)->push_back(hwnd);
-    return TRUE;
-}
-
 int MenuItems() {
-    std::vector<HWND> windows;
-    EnumWindows(CollectMenuWindow, reinterpret_cast<LPARAM>(&windows));
-    std::string out = "{\"menus\":[";
-    for (std::size_t i = 0; i < windows.size(); ++i) {
-        DWORD_PTR answer = 0;
-        SendMessageTimeoutW(windows[i], MN_GETHMENU, 0, 0, SMTO_ABORTIFHUNG, 1000, &answer);
-        const auto menu = reinterpret_cast<HMENU>(answer);
-        if (i > 0) out += ",";
-        out += menu ? DescribeItems(menu) : "null";
-    }
-    std::printf("%s]}\n", out.c_str());
+    std::printf("%s\n", lumetra::winprobe::DescribeOpenMenus(0).c_str());
     return 0;
 }
 
