@@ -30,7 +30,6 @@ bool InViewWindows(HWND window) {
     return within(hostedview::FindHostedListView()) || within(View().viewWindow);
 }
 
-// A menu, an About window or a label edit is open: Esc belongs to it.
 bool InGroupedTopStrip(LPARAM lParam) {
     return hostedview::IsViewGrouped() && GET_Y_LPARAM(lParam) <= kGroupedDragStripPixels;
 }
