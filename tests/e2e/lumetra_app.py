@@ -8,9 +8,16 @@ import time
 from wine_session import WineError, wait_for
 
 MAIN_CLASS = "Lumetra.Main"
+COVER_CLASS = "Lumetra.Overlay"
 WM_COMMAND = 0x0111
 CMD_EXIT = 2303
 MOD_ALT, MOD_CONTROL, VK_D = 0x1, 0x2, 0x44
+
+
+def cover_hidden(wine):
+    """The palette's cover exists and is off screen: a show or refresh has settled."""
+    cover = wine.find_window(COVER_CLASS)
+    return cover["found"] and not cover["visible"]
 
 
 class Lumetra:

@@ -6,11 +6,10 @@ import json
 
 import pytest
 
-from lumetra_app import MAIN_CLASS, press_toggle_hotkey
+from lumetra_app import COVER_CLASS, MAIN_CLASS, press_toggle_hotkey
 from wine_session import TEST_TOOLS, wait_for
 from window_samples import covers, read_samples, visible_view
 
-COVER_CLASS = "Lumetra.Overlay"
 WS_EX_NOACTIVATE, WS_EX_LAYERED, WS_EX_TOOLWINDOW, WS_EX_TOPMOST = 0x08000000, 0x80000, 0x80, 0x8
 
 

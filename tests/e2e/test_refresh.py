@@ -14,7 +14,7 @@ import shutil
 
 import pytest
 
-from lumetra_app import MAIN_CLASS
+from lumetra_app import COVER_CLASS, MAIN_CLASS, cover_hidden
 from test_hostedview import HIDE_ICONS, listed
 from wine_session import ROOT, TEST_TOOLS, wait_for
 from window_samples import covers, read_samples, visible_view
@@ -24,7 +24,6 @@ CMD_DESKTOP_ITEMS_SAME, CMD_DESKTOP_ITEMS_ALL = 2111, 2112
 CMD_REFRESH = 2601
 CMD_TOGGLE = 2701
 SHCNE_CREATE = 0x2
-COVER_CLASS = "Lumetra.Overlay"
 MY_COMPUTER = "{20D04FE0-3AEA-1069-A2D8-08002B30309D}"
 
 PREPARE, EXECUTE, SETTLED = ("PrepareShellViewCoverBeforeRefresh begin", "ExecuteShellViewRefresh tick=",
@@ -107,11 +106,6 @@ def new_cycles(lumetra, before):
     """Cycles begun after the snapshot BEFORE, with the stages each logged."""
     return {number: stages(texts) for number, texts in cycle_lines(lumetra).items()
             if number not in before and stages(texts)}
-
-
-def cover_hidden(wine):
-    cover = wine.find_window(COVER_CLASS)
-    return cover["found"] and not cover["visible"]
 
 
 def wait_settled_and_revealed(wine, lumetra, before, count=1):
