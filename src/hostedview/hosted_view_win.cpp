@@ -120,6 +120,24 @@ bool HostCoverRecentlyShown() { return AskLink(View().hostLinks.coverRecentlySho
 bool HostDragging() { return AskLink(View().hostLinks.dragging); }
 bool HostMenuOpen() { return AskLink(View().hostLinks.menuOpen); }
 void HostFocusList() { CallLink(View().hostLinks.focusList); }
+bool HostModalStateOpen() { return AskLink(View().hostLinks.modalStateOpen); }
+bool HostRenameFocusedItem() { return AskLink(View().hostLinks.renameFocusedItem); }
+bool HostDeleteSelection() { return AskLink(View().hostLinks.deleteSelection); }
+bool HostPasteIntoDesktop() { return AskLink(View().hostLinks.pasteIntoDesktop); }
+void HostShowItemMenu(HWND listView, POINT screenPoint) {
+    CallLink(View().hostLinks.showItemMenu, listView, screenPoint);
+}
+void HostDragPalette() { CallLink(View().hostLinks.dragPalette); }
+bool HostDarkMode() { return AskLink(View().hostLinks.darkMode); }
+void HostPaintGroupHeaders(HWND listView) {
+    CallLink(View().hostLinks.paintGroupHeaders, listView);
+}
+void HostApplyDarkScrollBars(HWND listView) {
+    CallLink(View().hostLinks.applyDarkScrollBars, listView);
+}
+void HostRequestHide() {
+    if (View().host && IsWindow(View().host)) PostMessageW(View().host, protocol::WMAPP_HIDE, 0, 0);
+}
 bool HostVisible() { return View().host && IsWindow(View().host) && IsWindowVisible(View().host); }
 
 void ArmHostTimer(UINT id, UINT ms) {

@@ -37,6 +37,19 @@ struct ViewHost {
     bool (*dragging)() = nullptr;  // inside the palette's move or size loop
     bool (*menuOpen)() = nullptr;  // one of the palette's own menus runs
     void (*focusList)() = nullptr;
+    // For the view's keys and mouse. Esc belongs to something else (the About
+    // window, a label edit, an open menu).
+    bool (*modalStateOpen)() = nullptr;
+    bool (*renameFocusedItem)() = nullptr;
+    bool (*deleteSelection)() = nullptr;
+    bool (*pasteIntoDesktop)() = nullptr;
+    // The shell item menu; (-1, -1) means at the cursor.
+    void (*showItemMenu)(HWND listView, POINT screenPoint) = nullptr;
+    // Moves the palette with the mouse, as a press on a caption would.
+    void (*dragPalette)() = nullptr;
+    bool (*darkMode)() = nullptr;
+    void (*paintGroupHeaders)(HWND listView) = nullptr;
+    void (*applyDarkScrollBars)(HWND listView) = nullptr;
 };
 
 struct HostedView {
@@ -101,6 +114,17 @@ bool HostCoverRecentlyShown();
 bool HostDragging();
 bool HostMenuOpen();
 void HostFocusList();
+bool HostModalStateOpen();
+bool HostRenameFocusedItem();
+bool HostDeleteSelection();
+bool HostPasteIntoDesktop();
+void HostShowItemMenu(HWND listView, POINT screenPoint);
+void HostDragPalette();
+bool HostDarkMode();
+void HostPaintGroupHeaders(HWND listView);
+void HostApplyDarkScrollBars(HWND listView);
+// Asks the host window to hide the palette (WM_APP+100).
+void HostRequestHide();
 // The host window exists and is visible.
 bool HostVisible();
 // The view's timers live on the host window.

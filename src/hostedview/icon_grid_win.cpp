@@ -88,6 +88,7 @@ int CalcSmallIconWidth(HWND listView) {
     return GetClientRect(listView, &client) ? client.right : 0;
 }
 void SmallIconLayoutIfReady() {}
+bool SmallIconLayoutDeferred() { return false; }
 void OnHostDpiChanged() {}
 void RunSmallIconLayoutSettle() {}
 

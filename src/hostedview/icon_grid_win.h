@@ -24,6 +24,8 @@ void SmallIconRelayout(HWND listView);
 // The width of the small-icon column: the list's client width for now.
 int CalcSmallIconWidth(HWND listView);
 void SmallIconLayoutIfReady();
+// A small-icon layout waits for the cursor to leave the list.
+bool SmallIconLayoutDeferred();
 void OnHostDpiChanged();
 // Timer 22.
 void RunSmallIconLayoutSettle();

@@ -19,6 +19,7 @@ void ApplyOpacity() {
 
 void ApplyListViewTheme() {}
 void ApplyDarkScrollBars(HWND) {}
+void PaintGroupHeaders(HWND) {}
 void DarkenOpenMenus() {}
 void InstallHostedScrollBarHook() {}
 

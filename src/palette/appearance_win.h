@@ -13,6 +13,8 @@ void ApplyTheme(HWND palette);
 void ApplyAppMode(HWND palette);
 void ApplyListViewTheme();
 void ApplyDarkScrollBars(HWND listView);
+// Dark group headers over the list view after it painted.
+void PaintGroupHeaders(HWND listView);
 void DarkenOpenMenus();
 void InstallHostedScrollBarHook();
 

@@ -23,9 +23,9 @@
 #include "protocol/messages.h"
 #include "triggers/input_triggers_win.h"
 #include "ui/about_window_win.h"
+#include "ui/shell_item_menu_win.h"
 #include "ui/tray_win.h"
 #include "ui/ui_language.h"
-#include "ui/view_menu_win.h"
 
 namespace lumetra::palette {
 namespace {

@@ -37,6 +37,11 @@ bool ModalStateOpen();
 bool OnLButtonDown(HWND hwnd, LPARAM lParam);
 bool OnRButtonUp(HWND hwnd, LPARAM lParam);
 LRESULT OnContextMenu(HWND hwnd, WPARAM wParam, LPARAM lParam);
+// For the hosted view's keys and mouse: moving the palette from a press at the
+// cursor, the shell item menu, and Delete on the selection.
+void DragPaletteFromCursor();
+void ShowItemMenu(HWND listView, POINT screenPoint);
+bool DeleteSelection();
 bool OnSysCommand(HWND hwnd, WPARAM command);
 LRESULT OnClose(HWND hwnd);
 

@@ -14,6 +14,7 @@
 #include "palette/palette_state_win.h"
 #include "protocol/messages.h"
 #include "ui/about_window_win.h"
+#include "ui/shell_item_menu_win.h"
 #include "ui/view_menu_win.h"
 
 namespace lumetra::palette {
@@ -88,12 +89,25 @@ bool OnKeyDown(HWND hwnd, WPARAM key, LPARAM lParam) {
     }
 }
 
-// In a grouped view the top strip holds group headers, so it drags the window.
-bool OnLButtonDown(HWND hwnd, LPARAM lParam) {
-    if (!InGroupedTopStrip(lParam)) return false;
-    AnchorDragToCursor(hwnd);
+void DragPaletteFromCursor() {
+    HWND palette = Palette().window;
+    if (!palette || !IsWindow(palette)) return;
+    AnchorDragToCursor(palette);
     const POINT cursor = CursorOr({0, 0});
-    PostMessageW(hwnd, WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(cursor.x, cursor.y));
+    PostMessageW(palette, WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(cursor.x, cursor.y));
+}
+
+void ShowItemMenu(HWND listView, POINT screenPoint) {
+    ui::ShowShellItemMenu({Palette().window, listView, PaletteMenuOwner(), RenameFocusedItem},
+                          screenPoint);
+}
+
+bool DeleteSelection() { return InvokeVerbOnSelection("delete"); }
+
+// In a grouped view the top strip holds group headers, so it drags the window.
+bool OnLButtonDown(HWND, LPARAM lParam) {
+    if (!InGroupedTopStrip(lParam)) return false;
+    DragPaletteFromCursor();
     return true;
 }
 

@@ -22,8 +22,8 @@
 #include "platform/system_library_win.h"
 #include "protocol/messages.h"
 #include "triggers/input_triggers_win.h"
+#include "ui/shell_item_menu_win.h"
 #include "ui/tray_win.h"
-#include "ui/view_menu_win.h"
 
 namespace lumetra::palette {
 namespace {
@@ -34,6 +34,33 @@ constexpr DWORD kRoundCorners = 2;
 std::uint32_t LastToggleTick() { return Palette().lastToggleTick; }
 bool InSizeMove() { return Palette().drag.inSizeMove; }
 bool MenuOpen() { return Palette().menuDepth > 0; }
+
+hostedview::ViewHost ViewHostLinks() {
+    hostedview::ViewHost links;
+    links.applyListViewTheme = ApplyListViewTheme;
+    links.handleCtrlShortcut = HandleCtrlShortcut;
+    links.showCover = ShowOverlayCover;
+    links.positionCover = PositionOverlayCover;
+    links.hideCover = HideOverlayCover;
+    links.hideCoverImmediate = HideOverlayCoverImmediate;
+    links.crossfadeCover = HideOverlayCoverAfterReveal;
+    links.stopCoverFade = StopOverlayFade;
+    links.coverShown = OverlayCoverShown;
+    links.coverRecentlyShown = OverlayCoverRecentlyShown;
+    links.dragging = InSizeMove;
+    links.menuOpen = MenuOpen;
+    links.focusList = FocusPaletteList;
+    links.modalStateOpen = ModalStateOpen;
+    links.renameFocusedItem = RenameFocusedItem;
+    links.deleteSelection = DeleteSelection;
+    links.pasteIntoDesktop = PasteIntoDesktop;
+    links.showItemMenu = ShowItemMenu;
+    links.dragPalette = DragPaletteFromCursor;
+    links.darkMode = DarkMode;
+    links.paintGroupHeaders = PaintGroupHeaders;
+    links.applyDarkScrollBars = ApplyDarkScrollBars;
+    return links;
+}
 
 // Saves a sort the shell changed on its own before anything else is saved.
 void FlushSortSync(HWND hwnd) {
@@ -55,10 +82,7 @@ LRESULT OnCreate(HWND hwnd) {
 
     const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(hwnd, GWLP_HINSTANCE));
     CreateCloseButton(hwnd, instance);
-    hostedview::SetViewHost({ApplyListViewTheme, HandleCtrlShortcut, ShowOverlayCover,
-                             PositionOverlayCover, HideOverlayCover, HideOverlayCoverImmediate,
-                             HideOverlayCoverAfterReveal, StopOverlayFade, OverlayCoverShown,
-                             OverlayCoverRecentlyShown, InSizeMove, MenuOpen, FocusPaletteList});
+    hostedview::SetViewHost(ViewHostLinks());
     hostedview::InitializeExplorerBrowser(hwnd);
     CreateOverlayCover(hwnd, instance);
     SetTimer(hwnd, protocol::kHousekeepingTimerId, 100, nullptr);

@@ -15,8 +15,8 @@
 #include "protocol/messages.h"
 #include "protocol/resource_ids.h"
 #include "triggers/input_triggers_win.h"
+#include "ui/shell_item_menu_win.h"
 #include "ui/tray_win.h"
-#include "ui/view_menu_win.h"
 
 namespace lumetra::palette {
 namespace {

@@ -5,7 +5,7 @@
 namespace lumetra::ui {
 namespace {
 
-bool AppendItem(HMENU menu, const MenuItem& item) {
+bool InsertItem(HMENU menu, UINT position, const MenuItem& item) {
     MENUITEMINFOW info{};
     info.cbSize = sizeof info;
     info.fMask = MIIM_FTYPE;
@@ -29,7 +29,6 @@ bool AppendItem(HMENU menu, const MenuItem& item) {
             info.wID = item.id;
         }
     }
-    const UINT position = static_cast<UINT>(GetMenuItemCount(menu));
     if (!InsertMenuItemW(menu, position, TRUE, &info)) return false;
     submenu.release();  // now owned by the parent menu
     return true;
@@ -40,12 +39,17 @@ bool AppendItem(HMENU menu, const MenuItem& item) {
 platform::UniqueMenu BuildPopupMenu(const MenuModel& model) {
     platform::UniqueMenu menu(CreatePopupMenu());
     if (!menu) return menu;
-    for (const MenuItem& item : model) {
-        if (!AppendItem(menu.get(), item)) return {};
-        if (item.isDefault && item.kind == MenuItemKind::Command)
-            SetMenuDefaultItem(menu.get(), item.id, FALSE);
-    }
+    if (!InsertMenuModel(menu.get(), 0, model)) return {};
     return menu;
+}
+
+bool InsertMenuModel(HMENU menu, UINT position, const MenuModel& model) {
+    for (const MenuItem& item : model) {
+        if (!InsertItem(menu, position++, item)) return false;
+        if (item.isDefault && item.kind == MenuItemKind::Command)
+            SetMenuDefaultItem(menu, item.id, FALSE);
+    }
+    return true;
 }
 
 }  // namespace lumetra::ui

@@ -9,5 +9,8 @@ namespace lumetra::ui {
 
 // Null when the menu cannot be created.
 platform::UniqueMenu BuildPopupMenu(const MenuModel& model);
+// Puts the model's items into `menu` from `position` on (a position past the
+// end appends); false when an item could not be added.
+bool InsertMenuModel(HMENU menu, UINT position, const MenuModel& model);
 
 }  // namespace lumetra::ui

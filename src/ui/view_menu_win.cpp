@@ -1,5 +1,3 @@
-// The palette's own view menu; the shell item menu arrives with the list
-// view's subclass.
 #include "ui/view_menu_win.h"
 
 #include "config/settings.h"
@@ -27,8 +25,5 @@ void ShowViewContextMenu(HWND palette, POINT screenPoint, const MenuOwner& owner
     // Lets the menu's owner leave the menu mode cleanly.
     PostMessageW(palette, WM_NULL, 0, 0);
 }
-
-bool ForwardToActiveShellMenu(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
-void ReleaseActiveShellMenu() {}
 
 }  // namespace lumetra::ui

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "hostedview/icon_grid_win.h"
+#include "hostedview/view_mode_win.h"
 #include "hostedview/view_refresh_win.h"
 
 namespace lumetra::hostedview {
@@ -16,4 +17,9 @@ void PrepareShellViewCover(RefreshStyle) {}
 void SyncShellFinish(HWND) {}
 void SmallIconSizeMoveReflow() {}
 void ClearViewTransitions() {}
+bool IsRefreshBusy() { return false; }
+void ReassertViewMode() {}
+bool IsViewGrouped() { return false; }
+void SmallIconLayoutIfReady() {}
+bool SmallIconLayoutDeferred() { return false; }
 }  // namespace lumetra::hostedview

@@ -12,6 +12,7 @@
 #include "palette/activation_win.h"
 #include "palette/palette_handlers_win.h"
 #include "palette/palette_window_win.h"
+#include "palette/test_palette_win.h"
 
 namespace lumetra::palette {
 namespace {
@@ -33,12 +34,9 @@ LRESULT CALLBACK RecordingProc(HWND window, UINT message, WPARAM wParam, LPARAM 
 class RecreatedListView : public ::testing::Test {
   protected:
     void SetUp() override {
-        ASSERT_TRUE(SUCCEEDED(OleInitialize(nullptr)));
         InitCommonControls();
-        palette_ = CreatePaletteWindow(GetModuleHandleW(nullptr), {100, 100, 640, 480}, {});
+        palette_ = OpenTestPalette();
         ASSERT_TRUE(palette_);
-        ShowWindow(palette_, SW_SHOW);
-        SetForegroundWindow(palette_);
 
         HWND first = hostedview::FindHostedListView();
         ASSERT_TRUE(first) << "the shell view has its list view";
@@ -52,12 +50,7 @@ class RecreatedListView : public ::testing::Test {
         gListProc = reinterpret_cast<WNDPROC>(
             SetWindowLongPtrW(fresh_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RecordingProc)));
     }
-    void TearDown() override {
-        if (palette_) DestroyWindow(palette_);
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
-        OleUninitialize();
-    }
+    void TearDown() override { CloseTestPalette(palette_); }
     HWND palette_ = nullptr;
     HWND fresh_ = nullptr;
 };

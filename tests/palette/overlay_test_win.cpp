@@ -8,6 +8,7 @@
 #include "hostedview/view_refresh_win.h"
 #include "palette/overlay_win.h"
 #include "palette/palette_window_win.h"
+#include "palette/test_palette_win.h"
 
 namespace lumetra::palette {
 namespace {
@@ -34,18 +35,10 @@ int RunFadeTicks() {
 class Cover : public ::testing::Test {
   protected:
     static void SetUpTestSuite() {
-        ASSERT_TRUE(SUCCEEDED(OleInitialize(nullptr)));
-        palette_ = CreatePaletteWindow(GetModuleHandleW(nullptr), {100, 100, 640, 480}, {});
+        palette_ = OpenTestPalette();
         ASSERT_TRUE(palette_);
-        ShowWindow(palette_, SW_SHOW);
-        SetForegroundWindow(palette_);
     }
-    static void TearDownTestSuite() {
-        if (palette_) DestroyWindow(palette_);
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
-        OleUninitialize();
-    }
+    static void TearDownTestSuite() { CloseTestPalette(palette_); }
     void SetUp() override {
         ASSERT_TRUE(Overlay().window);
         hostedview::Refresh() = {};

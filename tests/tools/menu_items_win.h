@@ -65,16 +65,25 @@ inline BOOL CALLBACK CollectMenuWindow(HWND hwnd, LPARAM param) {
 inline std::string DescribeOpenMenus(DWORD process) {
     detail::MenuWindows menus{process, {}};
     EnumWindows(detail::CollectMenuWindow, reinterpret_cast<LPARAM>(&menus));
-    std::string out = "{\"menus\":[";
+    std::string out = "{\"menus\":[", rects = "\"rects\":[";
     for (std::size_t i = 0; i < menus.found.size(); ++i) {
         // The menu's thread answers while it runs the menu's modal loop.
         DWORD_PTR handle = 0;
         SendMessageTimeoutW(menus.found[i], MN_GETHMENU, 0, 0, SMTO_ABORTIFHUNG, 2000, &handle);
         const auto menu = reinterpret_cast<HMENU>(handle);
-        if (i > 0) out += ",";
+        RECT rect{};
+        GetWindowRect(menus.found[i], &rect);
+        if (i > 0) {
+            out += ",";
+            rects += ",";
+        }
         out += menu ? DescribeMenuItems(menu) : "null";
+        char text[64];
+        std::snprintf(text, sizeof text, "[%ld,%ld,%ld,%ld]", rect.left, rect.top, rect.right,
+                      rect.bottom);
+        rects += text;
     }
-    return out + "]}";
+    return out + "]," + rects + "]}";
 }
 
 }  // namespace lumetra::winprobe

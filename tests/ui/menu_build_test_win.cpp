@@ -214,5 +214,22 @@ TEST(BuildPopupMenu, EmptyModelGivesAnEmptyMenu) {
     EXPECT_EQ(GetMenuItemCount(menu.get()), 0);
 }
 
+// The shell item menu: the shell fills a menu, the palette's items go around it.
+TEST(InsertMenuModel, HeadAndTailGoAroundItemsAlreadyThere) {
+    const MenuModel shell = {Command(10001, L"&Open"), Separator(), Command(10080, L"&Rename")};
+    const MenuModel head = {Submenu(L"Icon size", {Radio(2402, L"Large icons", true)}),
+                            Separator()};
+    const MenuModel tail = {Separator(), Command(9004, L"Close window")};
+    platform::UniqueMenu menu = BuildPopupMenu(shell);
+    ASSERT_TRUE(menu);
+    ASSERT_TRUE(InsertMenuModel(menu.get(), 0, head));
+    ASSERT_TRUE(InsertMenuModel(menu.get(), static_cast<UINT>(GetMenuItemCount(menu.get())), tail));
+
+    MenuModel whole = head;
+    whole.insert(whole.end(), shell.begin(), shell.end());
+    whole.insert(whole.end(), tail.begin(), tail.end());
+    EXPECT_EQ(ReadBack(menu.get()), Expected(whole));
+}
+
 }  // namespace
 }  // namespace lumetra::ui
