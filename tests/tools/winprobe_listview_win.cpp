@@ -5,7 +5,14 @@
 //                                        top-level window of CLASS: texts, count,
 //                                        selection, focus, open label edit and
 //                                        its text, and its view (LVM_GETVIEW)
-//   winprobe listview-item-rect CLASS I  screen rectangle of item I's label
+//   winprobe listview-item-rect CLASS I  screen rectangle of item I's icon (a press
+//                                        there always hits the item; one in the
+//                                        spacing around it does not)
+//   winprobe listview-layout CLASS       icon spacing, every item's position,
+//                                        the list's client width, and the
+//                                        screen rectangles of the list view, its
+//                                        parent (the view window) and the
+//                                        top-level window's client area
 //   winprobe clipboard-files             the CF_HDROP file names on the clipboard
 //   winprobe process-memory CLASS        private bytes and working set of the
 //                                        process owning the window of CLASS
@@ -123,7 +130,7 @@ int ItemRect(const wchar_t* cls, int index) {
     if (!list) return Fail("list view not found");
     RemoteBuffer remote(list, sizeof(RECT));
     RECT rect{};
-    rect.left = LVIR_BOUNDS;
+    rect.left = LVIR_ICON;
     if (!remote.address || !remote.Write(&rect, sizeof(rect)))
         return Fail("no memory in the list view's process");
     if (!SendMessageW(list, LVM_GETITEMRECT, static_cast<WPARAM>(index),
@@ -132,6 +139,48 @@ int ItemRect(const wchar_t* cls, int index) {
     remote.Read(&rect, sizeof(rect));
     MapWindowPoints(list, nullptr, reinterpret_cast<POINT*>(&rect), 2);
     std::printf("{\"rect\":[%ld,%ld,%ld,%ld]}\n", rect.left, rect.top, rect.right, rect.bottom);
+    return 0;
+}
+
+std::string ScreenRect(HWND window, bool client) {
+    RECT rect{};
+    if (client) {
+        GetClientRect(window, &rect);
+        MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&rect), 2);
+    } else {
+        GetWindowRect(window, &rect);
+    }
+    char text[80];
+    std::snprintf(text, sizeof text, "[%ld,%ld,%ld,%ld]", rect.left, rect.top, rect.right,
+                  rect.bottom);
+    return text;
+}
+
+int ListLayout(const wchar_t* cls) {
+    HWND list = FindListView(cls);
+    if (!list) return Fail("list view not found");
+    RemoteBuffer remote(list, sizeof(POINT));
+    if (!remote.address) return Fail("no memory in the list view's process");
+    const auto count = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+    std::string positions = "[";
+    for (int i = 0; i < count; ++i) {
+        POINT at{};
+        if (SendMessageW(list, LVM_GETITEMPOSITION, static_cast<WPARAM>(i),
+                         reinterpret_cast<LPARAM>(remote.address)))
+            remote.Read(&at, sizeof(at));
+        char item[48];
+        std::snprintf(item, sizeof item, "%s[%ld,%ld]", i ? "," : "", at.x, at.y);
+        positions += item;
+    }
+    const auto spacing = static_cast<DWORD>(SendMessageW(list, LVM_GETITEMSPACING, FALSE, 0));
+    RECT client{};
+    GetClientRect(list, &client);
+    std::printf(
+        "{\"spacing\":[%u,%u],\"client_width\":%ld,\"list\":%s,\"parent\":%s,"
+        "\"top_client\":%s,\"positions\":%s]}\n",
+        LOWORD(spacing), HIWORD(spacing), client.right, ScreenRect(list, false).c_str(),
+        ScreenRect(GetParent(list), false).c_str(),
+        ScreenRect(FindWindowW(cls, nullptr), true).c_str(), positions.c_str());
     return 0;
 }
 
@@ -180,6 +229,7 @@ int RunListViewVerb(const std::wstring& verb, int argc, wchar_t** argv) {
     if (verb == L"listview" && argc >= 3) return ListItems(argv[2]);
     if (verb == L"listview-item-rect" && argc >= 4)
         return ItemRect(argv[2], static_cast<int>(std::wcstol(argv[3], nullptr, 10)));
+    if (verb == L"listview-layout" && argc >= 3) return ListLayout(argv[2]);
     if (verb == L"clipboard-files") return ClipboardFiles();
     if (verb == L"process-memory" && argc >= 3) return ProcessMemory(argv[2]);
     return -1;
