@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <optional>
 
+#include "platform/mul_div.h"
+
 namespace lumetra::palette {
 
 struct WindowRect {
@@ -61,8 +63,7 @@ std::optional<Size> SavedSizeForMonitor(const std::optional<ScreenRect>& entry, 
 // Within 8 pixels on both axes counts as the same size (no animation).
 bool NearlySameSize(Size a, Size b);
 
-// Window's MulDiv: a * b / c rounded half away from zero; -1 when c is 0.
-int MulDivRound(int a, int b, int c);
+using platform::MulDivRound;
 
 // The 200 ms smoothstep resize while dragging across monitors.
 inline constexpr std::uint32_t kCrossSizeAnimationMs = 200;
