@@ -135,6 +135,7 @@ void HostPaintGroupHeaders(HWND listView) {
 void HostApplyDarkScrollBars(HWND listView) {
     CallLink(View().hostLinks.applyDarkScrollBars, listView);
 }
+void HostPlaceCloseButton() { CallLink(View().hostLinks.placeCloseButton); }
 void HostRequestHide() {
     if (View().host && IsWindow(View().host)) PostMessageW(View().host, protocol::WMAPP_HIDE, 0, 0);
 }

@@ -50,6 +50,8 @@ struct ViewHost {
     bool (*darkMode)() = nullptr;
     void (*paintGroupHeaders)(HWND listView) = nullptr;
     void (*applyDarkScrollBars)(HWND listView) = nullptr;
+    // Keeps the close button in the palette's top-right corner.
+    void (*placeCloseButton)() = nullptr;
 };
 
 struct HostedView {
@@ -123,6 +125,7 @@ void HostDragPalette();
 bool HostDarkMode();
 void HostPaintGroupHeaders(HWND listView);
 void HostApplyDarkScrollBars(HWND listView);
+void HostPlaceCloseButton();
 // Asks the host window to hide the palette (WM_APP+100).
 void HostRequestHide();
 // The host window exists and is visible.

@@ -4,8 +4,23 @@
 
 namespace lumetra::hostedview {
 
-// The final layout after a refresh or regroup: outside small icons the list
-// view is arranged and the view window shown.
+// The DPI the layout uses: the monitor's override while crossing monitors,
+// else the window's (or the palette's, the view window's, the screen's), else 96.
+UINT GetLayoutDpi(HWND window);
+// The list view is visible and the cursor lies on it.
+bool IsCursorOverList();
+
+// Places the view window in the palette (a 1-pixel frame, and the 30-pixel
+// band of a grouped view) when that changed; while dragging, re-lays the
+// small-icon grid only when the items per row change.
+void SmallIconSizeMoveReflow();
+// The next SmallIconSizeMoveReflow places the view window whatever it was.
+void InvalidateAppliedViewGeometry();
+// A drag begins: its first reflow only records the items per row.
+void ResetItemsPerRow();
+
+// The final layout after a refresh or regroup: the small-icon grid, or
+// outside small icons the shell's arrangement and the view window shown.
 void FinalizeHostedDesktopItemsLayout();
 // Run when the cover starts fading or is hidden: brings the list view's
 // vertical scroll bar back when the items need it.
@@ -14,18 +29,23 @@ void HostedScrollBarReveal();
 // and the view window recompute their frames.
 void RestoreHostedShellScrollBars();
 
-// Not built yet: the entry points below do nothing, so the shell's own
-// metrics and placement hold.
+// The list view's spacing for the view mode; in small icons also the grid,
+// once the cursor has left the list (or 900 ms) and the shell shows small
+// icons (or has been waited for long enough). `forced` skips the cursor wait.
 void ApplyShellListViewIconMetrics(HWND listView, bool forced);
-void InvalidateAppliedViewGeometry();
-void ResetItemsPerRow();
-void SmallIconSizeMoveReflow();
-void SmallIconRelayout(HWND listView);
-// The width of the small-icon column: the list's client width for now.
+// The width of a small-icon cell: icon, state image, gap, widest label, padding.
 int CalcSmallIconWidth(HWND listView);
+// Every item to its cell of a row-major grid `cellWidth` wide.
+void ManualGridArrangeSmallIcons(HWND listView, int cellWidth);
+// The grid laid out and logged, the view scrolled to the top; redraw stays
+// off when `keepRedrawOff`.
+void SmallIconArrange(HWND listView, bool keepRedrawOff);
+void SmallIconRelayout(HWND listView);
+// A forced small-icon layout when the list is ungrouped, populated and idle.
 void SmallIconLayoutIfReady();
 // A small-icon layout waits for the cursor to leave the list.
 bool SmallIconLayoutDeferred();
+// The palette's DPI changed while it is shown.
 void OnHostDpiChanged();
 // Timer 22.
 void RunSmallIconLayoutSettle();

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -292,14 +293,26 @@ void ApplyListViewChrome() {
             platform::SystemExport<SetThemeFn>(L"uxtheme.dll", "SetWindowTheme");
         if (setTheme) setTheme(header, L"", L"");
         ShowWindow(header, SW_HIDE);
-        if (SendMessageW(header, HDM_GETITEMCOUNT, 0, 0) >= 1) {
-            RECT client{};
-            GetClientRect(listView, &client);
-            const int width = SmallIconsConfigured() ? CalcSmallIconWidth(listView) : client.right;
-            if (width > 0) SendMessageW(listView, LVM_SETCOLUMNWIDTH, 0, width);
-        }
     }
+    FitListColumnWidth(listView);
     HostApplyListViewTheme();
+}
+
+void FitListColumnWidth(HWND listView) {
+    auto header = reinterpret_cast<HWND>(SendMessageW(listView, LVM_GETHEADER, 0, 0));
+    if (!header || SendMessageW(header, HDM_GETITEMCOUNT, 0, 0) < 1) return;
+    RECT client{};
+    GetClientRect(listView, &client);
+    const int width = SmallIconsConfigured() ? CalcSmallIconWidth(listView) : client.right;
+    if (width > 0) SendMessageW(listView, LVM_SETCOLUMNWIDTH, 0, width);
+}
+
+bool ShellShowsSmallIcons() {
+    ComPtr<IFolderView2> view = HostedFolderView();
+    if (!view) return false;
+    const ModeReadback back = ReadMode(view.get());
+    return SUCCEEDED(back.hr) && (back.mode == FVM_ICON || back.mode == FVM_SMALLICON) &&
+           std::abs(back.px - kSmallIconPx) <= kIconSizeTolerancePx;
 }
 
 void ApplyShellViewModeForced() {

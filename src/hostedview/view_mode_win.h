@@ -13,6 +13,11 @@ void CommitViewMode(IFolderView2* view);
 void CommitShellView();
 // The list view's half: spacing, info tips, underline, header, column width, theme.
 void ApplyListViewChrome();
+// Column 0 as wide as the list, or as a small-icon cell in small icons.
+void FitListColumnWidth(HWND listView);
+// The shell reports small icons (20 pixels, within the tolerance, in icon or
+// small-icon mode); false when it cannot say.
+bool ShellShowsSmallIcons();
 void ApplyShellViewModeForced();
 // ApplyShellViewModeForced unless dragging, editing a label or already committed.
 void ApplyShellViewModeIfNeeded();

@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include <string>
 #include <vector>
 
 #include "config/settings.h"
@@ -132,6 +133,21 @@ int ViewItemCount() {
         !folderView)
         return 0;
     return ItemCount(folderView.get());
+}
+
+std::vector<std::wstring> ViewItemNames() {
+    std::vector<std::wstring> names;
+    ComPtr<IFolderView2> folderView;
+    if (!View().shellView || FAILED(View().shellView.As(kIidFolderView2, folderView)) ||
+        !folderView)
+        return names;
+    const int count = ItemCount(folderView.get());
+    for (int index = 0; index < count; ++index) {
+        ViewItem item;
+        if (ReadViewItem(folderView.get(), index, item))
+            names.push_back(ShellItemName(item.full.get(), SIGDN_NORMALDISPLAY));
+    }
+    return names;
 }
 
 bool RestoreMissingDesktopItems() {

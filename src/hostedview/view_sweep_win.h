@@ -1,6 +1,9 @@
 #pragma once
 // Keeps the view's items in line with the filter after the shell listed them:
 // removes what must not show and, in all-items mode, adds what is missing.
+#include <string>
+#include <vector>
+
 namespace lumetra::hostedview {
 
 // True when it removed at least one item.
@@ -12,8 +15,9 @@ bool HasForbiddenItem();
 bool IsViewCleanAndPopulated();
 // The Desktop folder lists no item the filter would show.
 bool DesktopHasNothingToShow();
-// The items the view holds now.
+// The items the view holds now, and their names as the view shows them.
 int ViewItemCount();
+std::vector<std::wstring> ViewItemNames();
 // True when it added at least one item.
 bool RestoreMissingDesktopItems();
 

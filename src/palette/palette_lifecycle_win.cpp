@@ -59,6 +59,7 @@ hostedview::ViewHost ViewHostLinks() {
     links.darkMode = DarkMode;
     links.paintGroupHeaders = PaintGroupHeaders;
     links.applyDarkScrollBars = ApplyDarkScrollBars;
+    links.placeCloseButton = MoveCloseButtonAlong;
     return links;
 }
 
