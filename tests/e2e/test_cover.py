@@ -80,10 +80,10 @@ def test_a_click_on_the_cover_reaches_the_list_view_under_it(wine, lumetra):
     show(wine)
     view = wait_for(lambda: (v := wine.probe("listview", MAIN_CLASS)).get("visible") and v["count"] > 1 and v,
                     what="the list view with items")
-    # An item the show does not focus by itself.
+    # An item the show does not focus by itself, where the settled view has it.
     target = next(i for i, name in enumerate(view["items"]) if i != view["focused"] and i > 0)
-    left, top, right, bottom = wine.probe("listview-item-rect", MAIN_CLASS, target)["rect"]
     wait_for(lambda: not wine.find_window(COVER_CLASS)["visible"], what="the cover gone")
+    left, top, right, bottom = wine.probe("listview-item-rect", MAIN_CLASS, target)["rect"]
     hide(wine)
 
     x, y = (left + right) // 2, (top + bottom) // 2
