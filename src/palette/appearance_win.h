@@ -7,15 +7,24 @@ namespace lumetra::palette {
 // Sets the palette's layered alpha from the Opacity setting.
 void ApplyOpacity();
 
-// Not built yet: the palette is always light and each of these does nothing.
+// The theme decided by the last ApplyAppMode: DisplayMode, or the system's
+// app theme when following it.
 bool DarkMode();
+// Decides the theme, tells the system (where its entry points are safe to
+// call) and marks the window's title bar dark or light.
+void ApplyAppMode(HWND window);
+// ApplyAppMode, then the list view's theme and a redraw of the palette and
+// its windows.
 void ApplyTheme(HWND palette);
-void ApplyAppMode(HWND palette);
+// The hosted list view's theme, colours, transparency and frame.
 void ApplyListViewTheme();
+// Dark scroll bars for the list view (dark only).
 void ApplyDarkScrollBars(HWND listView);
-// Dark group headers over the list view after it painted.
-void PaintGroupHeaders(HWND listView);
+// A palette menu went idle: its windows follow the theme.
 void DarkenOpenMenus();
+
+// Not built yet: the dark group headers and the scroll-bar theme hook do nothing.
+void PaintGroupHeaders(HWND listView);
 void InstallHostedScrollBarHook();
 
 }  // namespace lumetra::palette

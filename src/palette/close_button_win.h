@@ -7,11 +7,10 @@ namespace lumetra::palette {
 
 HWND CreateCloseButton(HWND palette, HINSTANCE instance);
 void HideCloseButton();
-// Follows the palette when it moves (only while the button is visible). Not
-// built yet: does nothing.
+// Follows the palette when it moves (only while the button is visible).
 void MoveCloseButtonAlong();
-// Timer 12: the scrub, deferred-reveal and overlay watchdogs, then the
-// list-or-details guard. The close button's hover is not built yet.
+// Timer 12: the scrub, deferred-reveal and overlay watchdogs, then, while the
+// palette is shown, the close button's hover band and the list-or-details guard.
 void HousekeepingTick();
 
 }  // namespace lumetra::palette

@@ -1,0 +1,56 @@
+#include "palette/appearance_rules.h"
+
+#include <gtest/gtest.h>
+
+namespace lumetra::palette {
+namespace {
+
+TEST(Theme, AForcedChoiceWinsAndTheSystemDecidesOtherwise) {
+    EXPECT_FALSE(DecideDark(1, 0u)) << "forced light over a dark system";
+    EXPECT_TRUE(DecideDark(2, 1u)) << "forced dark over a light system";
+    EXPECT_TRUE(DecideDark(0, 0u));
+    EXPECT_FALSE(DecideDark(0, 1u));
+    EXPECT_FALSE(DecideDark(0, std::nullopt)) << "no value: light";
+    EXPECT_FALSE(DecideDark(0, 7u));
+    EXPECT_TRUE(DecideDark(9, 0u)) << "an unknown mode follows the system";
+
+    EXPECT_EQ(PreferredAppMode(1, true), 3);
+    EXPECT_EQ(PreferredAppMode(2, false), 2);
+    EXPECT_EQ(PreferredAppMode(0, true), 1);
+    EXPECT_EQ(PreferredAppMode(0, false), 0);
+}
+
+TEST(Theme, TheDarkModeEntryPointsOnlyWhereTheyMeanWhatTheyShould) {
+    EXPECT_TRUE(DarkModeEntryPointsUsable(17763, true));
+    EXPECT_TRUE(DarkModeEntryPointsUsable(22631, true));
+    EXPECT_FALSE(DarkModeEntryPointsUsable(17134, true)) << "an older Windows 10";
+    EXPECT_FALSE(DarkModeEntryPointsUsable(19045, false)) << "the app-mode entry is missing";
+    // Wine reports an old build number.
+    EXPECT_FALSE(DarkModeEntryPointsUsable(7601, true));
+}
+
+TEST(ListViewLook, OpacityDecidesTheTransparencyAndTheThemeTheColours) {
+    const ListViewLook full = ListViewLookFor(false, 100, false);
+    EXPECT_EQ(full.background, 0xFFFFFFu);
+    EXPECT_EQ(full.text, 0x202020u);
+    EXPECT_EQ(full.textBackground, kColourNone);
+    EXPECT_EQ(full.extendedStyle, 0u);
+
+    const ListViewLook seventyFive = ListViewLookFor(true, 75, false);
+    EXPECT_EQ(seventyFive.background, kColourNone);
+    EXPECT_EQ(seventyFive.text, 0xE6E6E6u);
+    EXPECT_EQ(seventyFive.extendedStyle, kTransparentBackgroundStyle) << "no shadow text yet";
+
+    const ListViewLook thirty = ListViewLookFor(true, 30, false);
+    EXPECT_EQ(thirty.extendedStyle, kTransparentBackgroundStyle | kTransparentShadowTextStyle);
+    EXPECT_EQ(ListViewLookFor(true, 100, false).background, 0x1C1C1Cu);
+}
+
+TEST(ListViewLook, OnlyADarkGroupedViewHidesTheSystemsHeaderText) {
+    EXPECT_EQ(ListViewLookFor(true, 100, true).groupHeaderColour, 0x1C1C1Cu);
+    EXPECT_FALSE(ListViewLookFor(true, 100, false).groupHeaderColour);
+    EXPECT_FALSE(ListViewLookFor(false, 100, true).groupHeaderColour);
+}
+
+}  // namespace
+}  // namespace lumetra::palette
