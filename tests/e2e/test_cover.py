@@ -75,6 +75,12 @@ def test_cover_lies_inside_the_frame_is_never_active_and_goes_once_the_show_sett
     assert lumetra.exit() == 0
 
 
+# Wine now and then loses a click sent at the moment the cover is mapped: in
+# such runs no button press reaches the palette or its list view at all (seen
+# with logging on both), although the click carries its own coordinates inside
+# the cover. The press lands on the cover's own X window, which Wine is still
+# mapping and placing (the show places the cover twice).
+@pytest.mark.flaky(reruns=2)
 def test_a_click_on_the_cover_reaches_the_list_view_under_it(wine, lumetra):
     lumetra.start()
     show(wine)

@@ -194,13 +194,24 @@ WatchSample Sample(const wchar_t* cls) {
     return s;
 }
 
+// The press and release carry the point themselves: a press sent after
+// SetCursorPos alone may land where the pointer was before (the warp is
+// asynchronous under X).
 void LeftClickAt(int x, int y) {
     SetCursorPos(x, y);
-    INPUT in[2]{};
-    in[0].type = in[1].type = INPUT_MOUSE;
-    in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    SendInput(2, in, sizeof(INPUT));
+    const int left = GetSystemMetrics(SM_XVIRTUALSCREEN), top = GetSystemMetrics(SM_YVIRTUALSCREEN);
+    const int width = GetSystemMetrics(SM_CXVIRTUALSCREEN),
+              height = GetSystemMetrics(SM_CYVIRTUALSCREEN);
+    const DWORD at = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_VIRTUALDESK;
+    INPUT in[3]{};
+    const DWORD flags[3] = {at, at | MOUSEEVENTF_LEFTDOWN, at | MOUSEEVENTF_LEFTUP};
+    for (int i = 0; i < 3; ++i) {
+        in[i].type = INPUT_MOUSE;
+        in[i].mi.dx = MulDiv(x - left, 65535, width > 1 ? width - 1 : 1);
+        in[i].mi.dy = MulDiv(y - top, 65535, height > 1 ? height - 1 : 1);
+        in[i].mi.dwFlags = flags[i];
+    }
+    SendInput(3, in, sizeof(INPUT));
 }
 
 // A window too short-lived for one probe per question: watched from inside
