@@ -199,10 +199,8 @@ void MoveViewWindow(HWND palette, HWND viewWindow, const ViewPlacement& placemen
                  kResizeFlags);
     HWND list = FindHostedListView();
     if (HostDragging()) {
-        if (placement.width > 0 && placement.height > 0) {
-            SizeChild(viewWindow, placement);
-            if (list) SizeChild(list, placement);
-        }
+        // The view window already has this size from the move above.
+        if (list && placement.width > 0 && placement.height > 0) SizeChild(list, placement);
         if (list) ReflowGridWhileDragging(list);
         return;
     }
