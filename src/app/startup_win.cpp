@@ -9,6 +9,7 @@
 
 #include <utility>
 
+#include "app/crash_dump_win.h"
 #include "config/config_host_win.h"
 #include "config/data_folder.h"
 #include "config/data_folder_win.h"
@@ -101,6 +102,7 @@ int RunMessageLoop() {
 }  // namespace
 
 int RunLumetra(HINSTANCE instance) {
+    InstallCrashFilter();
     const std::wstring logPath = config::LogPathFromRoot(config::ResolveDataRoot());
     log::DebugLogSetPath(logPath.c_str());
     log::DebugLogWrite(L"Lumetra process starting.");
