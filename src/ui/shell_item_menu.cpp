@@ -1,5 +1,7 @@
 #include "ui/shell_item_menu.h"
 
+#include "platform/ascii_case.h"
+
 namespace lumetra::ui {
 namespace {
 
@@ -9,14 +11,8 @@ constexpr unsigned kQueryNormal = 0;
 constexpr unsigned kQueryCanRename = 0x10;
 
 // Verbs are ASCII; the platform's locale is never consulted.
-bool SameVerb(std::wstring_view verb, std::wstring_view lowerWord) {
-    if (verb.size() != lowerWord.size()) return false;
-    for (std::size_t i = 0; i < verb.size(); ++i) {
-        wchar_t c = verb[i];
-        if (c >= L'A' && c <= L'Z') c = static_cast<wchar_t>(c - L'A' + L'a');
-        if (c != lowerWord[i]) return false;
-    }
-    return true;
+bool SameVerb(std::wstring_view verb, std::wstring_view word) {
+    return platform::EqualsIgnoringAsciiCase(verb, word);
 }
 
 }  // namespace

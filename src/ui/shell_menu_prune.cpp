@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <iterator>
 
+#include "platform/ascii_case.h"
+
 namespace lumetra::ui {
 namespace {
 
@@ -12,8 +14,7 @@ constexpr int kViewModeThreshold = 2;
 // the platform's locale is never consulted.
 std::wstring Folded(std::wstring_view text) {
     std::wstring folded(StripAccelerator(text));
-    for (wchar_t& c : folded)
-        if (c >= L'A' && c <= L'Z') c = static_cast<wchar_t>(c - L'A' + L'a');
+    for (wchar_t& c : folded) c = platform::FoldAsciiCase(c);
     return folded;
 }
 
