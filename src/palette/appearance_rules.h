@@ -3,8 +3,12 @@
 // system is asked for, the list view's colours and transparency at each
 // opacity, and when the system's undocumented dark-mode entry points may be
 // called at all.
+#include <array>
 #include <cstdint>
 #include <optional>
+#include <string_view>
+
+#include "palette/placement.h"
 
 namespace lumetra::palette {
 
@@ -40,5 +44,22 @@ ListViewLook ListViewLookFor(bool dark, int opacity, bool grouped);
 // The dark group header band and its text.
 inline constexpr std::uint32_t kDarkGroupHeaderBand = 0x303030;
 inline constexpr std::uint32_t kDarkGroupHeaderText = 0xE6E6E6;
+
+// Where a dark group header is drawn inside the header rectangle the list
+// view reports (its client coordinates), at the list view's DPI: the band
+// stops short of a strip on the right, the text starts a little in and ends
+// at the strip, and the triangle near the right edge points down for an
+// expanded group and right for a collapsed one.
+struct GroupHeaderDrawing {
+    ScreenRect band;
+    ScreenRect text;
+    std::array<ScreenPoint, 3> triangle;
+};
+GroupHeaderDrawing GroupHeaderDrawingFor(const ScreenRect& header, int dpi, bool collapsed);
+
+// The scroll-bar theme lookup of a hosted view window asks for the dark
+// scroll bars while the theme is dark; every other lookup is left alone.
+inline constexpr const wchar_t* kDarkScrollBarClass = L"DarkMode_Explorer::ScrollBar";
+bool RedirectsScrollBarTheme(bool dark, std::wstring_view classList, bool hostedViewWindow);
 
 }  // namespace lumetra::palette

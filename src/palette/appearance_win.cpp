@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include <optional>
+#include <utility>
 
 #include "config/settings.h"
 #include "hostedview/hosted_view_win.h"
@@ -12,7 +13,9 @@
 #include "log/debug_log.h"
 #include "palette/appearance_rules.h"
 #include "palette/frame.h"
+#include "palette/overlay_win.h"
 #include "palette/palette_state_win.h"
+#include "palette/scroll_bar_hook_win.h"
 #include "platform/system_library_win.h"
 #include "protocol/messages.h"
 
@@ -53,6 +56,9 @@ struct DarkModeEntries {
     void(WINAPI* flushMenuThemes)() = nullptr;               // 136
     void(WINAPI* refreshColorPolicy)() = nullptr;            // 104
     BOOL(WINAPI* allowDarkForWindow)(HWND, BOOL) = nullptr;  // 133
+    ThemeLookup openNcThemeData = nullptr;                   // 49
+    // Why none is used, said once the log is on (the first theme decision).
+    std::optional<std::uint32_t> refusedBuild;
 };
 
 template <typename Fn>
@@ -68,14 +74,14 @@ DarkModeEntries ResolveDarkModeEntries() {
     const auto setAppMode = Ordinal<int(WINAPI*)(int)>(uxtheme, 135);
     const std::uint32_t build = WindowsBuild();
     if (!DarkModeEntryPointsUsable(build, setAppMode != nullptr)) {
-        log::DebugLogFormat(L"Dark mode: system theme entry points not used (build=%lu).",
-                            static_cast<unsigned long>(build));
+        entries.refusedBuild = build;
         return entries;
     }
     entries.setPreferredAppMode = setAppMode;
     entries.flushMenuThemes = Ordinal<void(WINAPI*)()>(uxtheme, 136);
     entries.refreshColorPolicy = Ordinal<void(WINAPI*)()>(uxtheme, 104);
     entries.allowDarkForWindow = Ordinal<BOOL(WINAPI*)(HWND, BOOL)>(uxtheme, 133);
+    entries.openNcThemeData = Ordinal<ThemeLookup>(uxtheme, 49);
     return entries;
 }
 
@@ -139,6 +145,10 @@ void ApplyAppMode(HWND window) {
     const std::optional<std::uint32_t> appsLight = ReadAppsUseLightTheme();
     gDark = DecideDark(mode, appsLight);
     const DarkModeEntries& entries = Entries();
+    static bool refusalSaid = false;
+    if (entries.refusedBuild && !std::exchange(refusalSaid, true))
+        log::DebugLogFormat(L"Dark mode: system theme entry points not used (build=%lu).",
+                            static_cast<unsigned long>(*entries.refusedBuild));
     if (entries.setPreferredAppMode)
         entries.setPreferredAppMode(PreferredAppMode(mode, DecideDark(0, appsLight)));
     if (entries.flushMenuThemes) entries.flushMenuThemes();
@@ -177,6 +187,7 @@ void ApplyOpacity() {
     // A running fade-in would end at the old alpha.
     KillTimer(state.window, protocol::kFadeInTimerId);
     state.fading = false;
+    ResetOverlayCoverAlpha();
     SetLayeredWindowAttributes(state.window, 0, FadeTargetAlpha(config::Cfg().opacity), LWA_ALPHA);
     // The list view's transparency follows the opacity.
     ApplyListViewTheme();
@@ -229,7 +240,22 @@ void DarkenOpenMenus() {
         EnumThreadWindows(GetWindowThreadProcessId(Palette().window, nullptr), DarkenMenu, 0);
 }
 
-void PaintGroupHeaders(HWND) {}
-void InstallHostedScrollBarHook() {}
+void InstallHostedScrollBarHook() {
+    // Settled once installed or once there is nothing to redirect; a slot that
+    // could not be written is tried again at the next dark re-theme.
+    static bool settled = false;
+    if (settled) return;
+    const ThemeLookup lookup = Entries().openNcThemeData;
+    HMODULE comctl32 = GetModuleHandleW(L"comctl32.dll");
+    if (!comctl32) comctl32 = platform::LoadSystemLibrary(L"comctl32.dll");
+    if (!lookup || !comctl32) {
+        settled = true;
+        return;
+    }
+    const ScrollBarHookResult result = InstallHostedScrollBar(comctl32, lookup);
+    settled = result != ScrollBarHookResult::NotWritable;
+    if (result == ScrollBarHookResult::Installed)
+        log::DebugLogWrite(L"HostedScrollBar: OpenNcThemeData hook installed (comctl32).");
+}
 
 }  // namespace lumetra::palette

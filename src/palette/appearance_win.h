@@ -23,8 +23,8 @@ void ApplyDarkScrollBars(HWND listView);
 // A palette menu went idle: its windows follow the theme.
 void DarkenOpenMenus();
 
-// Not built yet: the dark group headers and the scroll-bar theme hook do nothing.
-void PaintGroupHeaders(HWND listView);
+// Redirects comctl32's scroll-bar theme lookup once per process, where the
+// system's dark-mode entry points may be used; see scroll_bar_hook_win.h.
 void InstallHostedScrollBarHook();
 
 }  // namespace lumetra::palette

@@ -127,6 +127,8 @@ HWND CreateOverlayCover(HWND palette, HINSTANCE instance) {
     return overlay;
 }
 
+void ResetOverlayCoverAlpha() { SetCoverAlpha(kOpaque); }
+
 void PositionOverlayCover() { PlaceCover(0); }
 
 void ShowOverlayCover() {

@@ -32,6 +32,8 @@ void HideOverlayCoverAfterReveal();
 // that stays up counts as shown from now when the fade had cleared its time.
 void StopOverlayFade();
 void PositionOverlayCover();
+// A new opacity: the cover is opaque again (its alpha is its own, not the palette's).
+void ResetOverlayCoverAlpha();
 bool OverlayCoverShown();
 // The palette's fade-in runs, the minimum time has not passed, or the cover
 // went up less than 750 ms ago.

@@ -12,6 +12,7 @@
 #include "palette/activation_win.h"
 #include "palette/appearance_win.h"
 #include "palette/close_button_win.h"
+#include "palette/group_headers_win.h"
 #include "palette/overlay_win.h"
 #include "palette/palette_handlers_win.h"
 #include "palette/palette_state_win.h"

@@ -52,5 +52,33 @@ TEST(ListViewLook, OnlyADarkGroupedViewHidesTheSystemsHeaderText) {
     EXPECT_FALSE(ListViewLookFor(false, 100, true).groupHeaderColour);
 }
 
+TEST(GroupHeader, BandTextAndTriangleScaleWithTheListsDpi) {
+    const ScreenRect header{10, 40, 410, 70};
+    const GroupHeaderDrawing at96 = GroupHeaderDrawingFor(header, 96, false);
+    EXPECT_EQ(at96.band, (ScreenRect{10, 40, 382, 70}));
+    EXPECT_EQ(at96.text, (ScreenRect{18, 42, 382, 68}));
+    // Expanded: pointing down, centred on the header's middle, 14 px from its right edge.
+    EXPECT_EQ(at96.triangle[0], (ScreenPoint{392, 53}));
+    EXPECT_EQ(at96.triangle[1], (ScreenPoint{400, 53}));
+    EXPECT_EQ(at96.triangle[2], (ScreenPoint{396, 57}));
+
+    const GroupHeaderDrawing at144 = GroupHeaderDrawingFor(header, 144, true);
+    EXPECT_EQ(at144.band, (ScreenRect{10, 40, 368, 70}));
+    EXPECT_EQ(at144.text, (ScreenRect{22, 43, 368, 67}));
+    // Collapsed: pointing right.
+    EXPECT_EQ(at144.triangle[0], (ScreenPoint{386, 49}));
+    EXPECT_EQ(at144.triangle[1], (ScreenPoint{386, 61}));
+    EXPECT_EQ(at144.triangle[2], (ScreenPoint{392, 55}));
+}
+
+TEST(ScrollBarTheme, OnlyAHostedViewWindowsScrollBarLookupTurnsDarkWhileDark) {
+    EXPECT_TRUE(RedirectsScrollBarTheme(true, L"ScrollBar", true));
+    EXPECT_TRUE(RedirectsScrollBarTheme(true, L"SCROLLbar", true));
+    EXPECT_FALSE(RedirectsScrollBarTheme(false, L"ScrollBar", true));
+    EXPECT_FALSE(RedirectsScrollBarTheme(true, L"ScrollBar", false));
+    for (const wchar_t* other : {L"", L"Scroll", L"ScrollBars", L"Button", L"ScrollBar;Edit"})
+        EXPECT_FALSE(RedirectsScrollBarTheme(true, other, true)) << other;
+}
+
 }  // namespace
 }  // namespace lumetra::palette
