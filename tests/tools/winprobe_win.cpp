@@ -264,6 +264,7 @@ int RunInputVerb(const std::wstring& verb, int argc, wchar_t** argv);
 int RunListViewVerb(const std::wstring& verb, int argc, wchar_t** argv);
 int RunMenuVerb(const std::wstring& verb, int argc, wchar_t** argv);
 int RunInjectVerb(const std::wstring& verb, int argc, wchar_t** argv);
+int RunCrashVerb(const std::wstring& verb, int argc, wchar_t** argv);
 
 int wmain(int argc, wchar_t** argv) {
     if (argc < 2) return Fail("usage");
@@ -336,5 +337,6 @@ int wmain(int argc, wchar_t** argv) {
     if (const int rc = RunListViewVerb(verb, argc, argv); rc >= 0) return rc;
     if (const int rc = RunMenuVerb(verb, argc, argv); rc >= 0) return rc;
     if (const int rc = RunInjectVerb(verb, argc, argv); rc >= 0) return rc;
+    if (const int rc = RunCrashVerb(verb, argc, argv); rc >= 0) return rc;
     return Fail("usage");
 }
