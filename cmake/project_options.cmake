@@ -40,10 +40,18 @@ function(lumetra_windows_program name kind)
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/bin)
 endfunction()
 
-# lumetra_program_resources(target NAME n DESCRIPTION d ICONS id=file ...):
-# application manifest, icons and version resource for one program.
+# lumetra_program_resources(target NAME n DESCRIPTION d [COMMENTS c] ICONS id=file ...):
+# application manifest, icons and version resource for one program. The About
+# card shows the product name and version, the comments (the description when
+# none are given), the legal notice, the credit line (link markup) and the note.
 function(lumetra_program_resources target)
-  cmake_parse_arguments(RES "" "NAME;DESCRIPTION" "ICONS" ${ARGN})
+  cmake_parse_arguments(RES "" "NAME;DESCRIPTION;COMMENTS" "ICONS" ${ARGN})
+  if(NOT RES_COMMENTS)
+    set(RES_COMMENTS "${RES_DESCRIPTION}")
+  endif()
+  # A quote inside a resource string is written twice.
+  set(RES_CREDIT "Made by veltor: <a href=\"\"https://veltor.example/\"\">veltor.example</a>")
+  set(RES_NOTE "One of the veltor desktop utilities, with Stilvane and Tackroll. Everything is set from the tray icon's menu.")
   set(RES_MANIFEST ${CMAKE_CURRENT_BINARY_DIR}/${RES_NAME}.manifest)
   configure_file(${PROJECT_SOURCE_DIR}/cmake/resources/app.manifest.in ${RES_MANIFEST} @ONLY)
   set(RES_ICON_LINES "")
