@@ -38,6 +38,13 @@ function(lumetra_windows_program name kind)
   target_link_libraries(${name} PRIVATE project_options)
   target_link_options(${name} PRIVATE -municode)  # wmain / wWinMain entry points
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/bin)
+  # Shipped without symbols or debug information: they go to NAME.exe.debug
+  # beside it, which the debug link names, so a crash dump can still be read.
+  set(exe $<TARGET_FILE:${name}>)
+  add_custom_command(TARGET ${name} POST_BUILD
+    COMMAND ${CMAKE_OBJCOPY} --only-keep-debug ${exe} ${exe}.debug
+    COMMAND ${CMAKE_OBJCOPY} --strip-all --add-gnu-debuglink=${exe}.debug ${exe}
+    VERBATIM)
 endfunction()
 
 # lumetra_program_resources(target NAME n DESCRIPTION d [COMMENTS c] ICONS id=file ...):

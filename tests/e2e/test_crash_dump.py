@@ -2,17 +2,19 @@
 fault from outside (a thread started in it at an address where nothing is
 mapped), with nothing in the program written for the test. It leaves a
 minidump of that fault in its data folder and ends without any dialog; with
-its data folder gone, it leaves nothing and still ends."""
+its data folder gone, it leaves nothing and still ends. The programs ship
+without their symbols, which wait beside them for whoever reads a dump."""
 
 import datetime
 import re
 import shutil
 import struct
+import zlib
 
 import pytest
 
 from lumetra_app import MAIN_CLASS, Lumetra
-from wine_session import WineSession
+from wine_session import BIN, PROGRAMS, WineSession
 
 ACCESS_VIOLATION = 0xC0000005
 FAULT_ADDRESS = 0x10  # where the probe starts the thread
@@ -114,3 +116,39 @@ def test_without_its_data_folder_it_leaves_nothing_and_still_ends(wine, lumetra)
     assert lumetra.process.wait(30) is not None
     assert dumps_below(wine.appdata) == []
     assert not (wine.appdata / "veltor").exists(), "nothing was created on the way out"
+
+
+def pe_sections(data):
+    """(symbol table count, {section name: bytes}) of a PE image; long
+    section names ("/4") are looked up in the string table after the symbols."""
+    pe, = struct.unpack_from("<I", data, 0x3C)
+    assert data[pe:pe + 4] == b"PE\0\0"
+    count, = struct.unpack_from("<H", data, pe + 6)
+    symbols_at, symbols = struct.unpack_from("<II", data, pe + 12)
+    optional_size, = struct.unpack_from("<H", data, pe + 20)
+    strings = symbols_at + 18 * symbols
+    sections = {}
+    for i in range(count):
+        at = pe + 24 + optional_size + 40 * i
+        name = data[at:at + 8].rstrip(b"\0")
+        if name.startswith(b"/") and symbols_at:
+            offset = strings + int(name[1:])
+            name = data[offset:data.index(b"\0", offset)]
+        raw_size, raw_pointer = struct.unpack_from("<II", data, at + 16)
+        sections[name.decode()] = data[raw_pointer:raw_pointer + raw_size]
+    return symbols, sections
+
+
+@pytest.mark.parametrize("program", PROGRAMS)
+def test_programs_ship_stripped_with_a_link_to_their_symbols(program):
+    symbols, sections = pe_sections((BIN / program).read_bytes())
+    assert symbols == 0, "no symbol table in the shipped program"
+    assert not [name for name in sections if name.startswith(".debug")], sections.keys()
+
+    link = sections[".gnu_debuglink"]
+    name = link[:link.index(b"\0")].decode()
+    assert name == program + ".debug"
+    crc, = struct.unpack_from("<I", link, (len(name) + 4) & ~3)
+    debug = (BIN / name).read_bytes()
+    assert zlib.crc32(debug) == crc, "the link names this very file"
+    assert pe_sections(debug)[0] > 0, "the symbols are in it"
