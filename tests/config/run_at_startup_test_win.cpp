@@ -145,13 +145,10 @@ LRESULT CALLBACK CompleterProc(HWND window, UINT message, WPARAM w, LPARAM l) {
     return 0;
 }
 
-// Static objects of the test: their counts are never used to free them.
-class FakeTask final : public IStartupTask {
+// Objects on the test's stack: their counts are never used to free them.
+template <typename Interface>
+class StackObject : public Interface {
   public:
-    explicit FakeTask(StartupTaskState state) : state_(state) {}
-    int enableRequests = 0;
-    int disables = 0;
-
     STDMETHODIMP QueryInterface(REFIID, void** out) override {
         return *out = nullptr, E_NOINTERFACE;
     }
@@ -160,6 +157,13 @@ class FakeTask final : public IStartupTask {
     STDMETHODIMP GetIids(ULONG*, IID**) override { return E_NOTIMPL; }
     STDMETHODIMP GetRuntimeClassName(HSTRING*) override { return E_NOTIMPL; }
     STDMETHODIMP GetTrustLevel(TrustLevel*) override { return E_NOTIMPL; }
+};
+
+class FakeTask final : public StackObject<IStartupTask> {
+  public:
+    explicit FakeTask(StartupTaskState state) : state_(state) {}
+    int enableRequests = 0;
+    int disables = 0;
 
     STDMETHODIMP RequestEnableAsync(IAsyncOperationOf<StartupTaskState>** operation) override {
         ++enableRequests;
@@ -175,20 +179,11 @@ class FakeTask final : public IStartupTask {
     StartupTaskState state_;
 };
 
-class FakeStatics final : public IStartupTaskStatics {
+class FakeStatics final : public StackObject<IStartupTaskStatics> {
   public:
     FakeStatics(IStartupTask* task, Completion how, HRESULT error = S_OK)
         : task_(task), how_(how), error_(error) {}
     std::wstring askedFor;
-
-    STDMETHODIMP QueryInterface(REFIID, void** out) override {
-        return *out = nullptr, E_NOINTERFACE;
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return 2; }
-    STDMETHODIMP_(ULONG) Release() override { return 1; }
-    STDMETHODIMP GetIids(ULONG*, IID**) override { return E_NOTIMPL; }
-    STDMETHODIMP GetRuntimeClassName(HSTRING*) override { return E_NOTIMPL; }
-    STDMETHODIMP GetTrustLevel(TrustLevel*) override { return E_NOTIMPL; }
 
     STDMETHODIMP GetForCurrentPackageAsync(IInspectable**) override { return E_NOTIMPL; }
     STDMETHODIMP GetAsync(HSTRING id, IAsyncOperationOf<IStartupTask*>** operation) override {
