@@ -58,7 +58,7 @@ function(lumetra_program_resources target)
   endif()
   # A quote inside a resource string is written twice.
   set(RES_CREDIT "Made by veltor: <a href=\"\"https://veltor.example/\"\">veltor.example</a>")
-  set(RES_NOTE "One of the veltor desktop utilities, with Stilvane and Tackroll. Everything is set from the tray icon's menu.")
+  set(RES_NOTE "One of the veltor desktop utilities, with Stilvane and Tackroll.")
   set(RES_MANIFEST ${CMAKE_CURRENT_BINARY_DIR}/${RES_NAME}.manifest)
   configure_file(${PROJECT_SOURCE_DIR}/cmake/resources/app.manifest.in ${RES_MANIFEST} @ONLY)
   set(RES_ICON_LINES "")

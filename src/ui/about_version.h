@@ -34,8 +34,7 @@ inline constexpr const wchar_t* kDefaultLegalCopyright = L"Copyright (C) 2026 ve
 inline constexpr const wchar_t* kDefaultCreatedBy =
     L"Made by veltor: <a href=\"https://veltor.example/\">veltor.example</a>";
 inline constexpr const wchar_t* kDefaultNote =
-    L"One of the veltor desktop utilities, with Stilvane and Tackroll. "
-    L"Everything is set from the tray icon's menu.";
+    L"One of the veltor desktop utilities, with Stilvane and Tackroll.";
 
 struct AboutTexts {
     std::wstring title;

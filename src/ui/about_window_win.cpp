@@ -218,6 +218,16 @@ POINT MessageCursor() {
     return {static_cast<short>(LOWORD(at)), static_cast<short>(HIWORD(at))};
 }
 
+const wchar_t* ReleaseName(CardRelease release) {
+    switch (release) {
+        case CardRelease::kReleaseOnly: return L"link";
+        case CardRelease::kKeep: return L"keep";
+        case CardRelease::kClose: return L"close";
+        case CardRelease::kNothing: break;
+    }
+    return L"nothing";
+}
+
 void OnLinkClicked(AboutWindowState& state, const NMLINK& link) {
     if (link.item.szUrl[0]) LinkOpener()(link.item.szUrl);
     state.drag.linkClicked = true;
@@ -275,7 +285,9 @@ LRESULT CALLBACK AboutProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
             return 0;
         case WM_LBUTTONUP: {
             const CardRelease release = ReleaseCard(state->drag);
-            if (release != CardRelease::kNothing) ReleaseCapture();
+            if (release == CardRelease::kNothing) return 0;
+            log::DebugLogFormat(L"AboutWindow: release -> %ls", ReleaseName(release));
+            ReleaseCapture();
             if (release == CardRelease::kClose) DestroyWindow(hwnd);
             return 0;
         }
@@ -328,6 +340,7 @@ CardRect WorkAreaOf(HMONITOR monitor) {
 
 void ShowAboutWindow(HWND owner) {
     if (HWND open = AboutHandle()) {
+        log::DebugLogWrite(L"ShowAboutWindow: already open, brought to the front");
         ShowWindow(open, SW_SHOWNORMAL);
         SetForegroundWindow(open);
         return;
@@ -341,8 +354,9 @@ void ShowAboutWindow(HWND owner) {
     const CardRect client = AboutClientRect(dpi);
     RECT frame{client.left, client.top, client.right, client.bottom};
     AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
-    const CardRect place = PlaceAboutCard(cursor.x, WorkAreaOf(monitor), frame.right - frame.left,
-                                          frame.bottom - frame.top, dpi);
+    const CardRect work = WorkAreaOf(monitor);
+    const CardRect place =
+        PlaceAboutCard(cursor.x, work, frame.right - frame.left, frame.bottom - frame.top, dpi);
     HWND about =
         CreateWindowExW(kExStyle, kAboutClassName, L"About Lumetra", kStyle, place.left, place.top,
                         place.Width(), place.Height(), owner, nullptr, Instance(), &dpi);
@@ -350,8 +364,10 @@ void ShowAboutWindow(HWND owner) {
         log::DebugLogFormat(L"ShowAboutWindow: CreateWindowExW failed, error %lu", GetLastError());
         return;
     }
-    log::DebugLogFormat(L"ShowAboutWindow: dpi=%d cursor=(%ld,%ld) at (%d,%d) %dx%d", dpi, cursor.x,
-                        cursor.y, place.left, place.top, place.Width(), place.Height());
+    log::DebugLogFormat(
+        L"ShowAboutWindow: dpi=%d cursor=(%ld,%ld) work=(%d,%d,%d,%d) at (%d,%d) %dx%d", dpi,
+        cursor.x, cursor.y, work.left, work.top, work.right, work.bottom, place.left, place.top,
+        place.Width(), place.Height());
     ShowWindow(about, SW_SHOWNORMAL);
     UpdateWindow(about);
     SetForegroundWindow(about);
