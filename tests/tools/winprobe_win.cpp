@@ -21,7 +21,7 @@
 //                                      again or MAXMS passed; with X Y, left-clicks
 //                                      there (SendInput) as soon as it is shown.
 //                                      Prints {"watching":true} once it samples.
-//   (hotkey verbs: see winprobe_hotkeys_win.cpp)
+//   (hotkey verbs: see winprobe_hotkeys_win.cpp; monitor-at: winprobe_monitor_win.cpp)
 #include <windows.h>
 #include <objbase.h>
 #include <shlobj.h>
@@ -265,6 +265,7 @@ int RunListViewVerb(const std::wstring& verb, int argc, wchar_t** argv);
 int RunMenuVerb(const std::wstring& verb, int argc, wchar_t** argv);
 int RunInjectVerb(const std::wstring& verb, int argc, wchar_t** argv);
 int RunCrashVerb(const std::wstring& verb, int argc, wchar_t** argv);
+int RunMonitorVerb(const std::wstring& verb, int argc, wchar_t** argv);
 
 int wmain(int argc, wchar_t** argv) {
     if (argc < 2) return Fail("usage");
@@ -338,5 +339,6 @@ int wmain(int argc, wchar_t** argv) {
     if (const int rc = RunMenuVerb(verb, argc, argv); rc >= 0) return rc;
     if (const int rc = RunInjectVerb(verb, argc, argv); rc >= 0) return rc;
     if (const int rc = RunCrashVerb(verb, argc, argv); rc >= 0) return rc;
+    if (const int rc = RunMonitorVerb(verb, argc, argv); rc >= 0) return rc;
     return Fail("usage");
 }
