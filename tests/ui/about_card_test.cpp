@@ -47,17 +47,6 @@ TEST(AboutCard, ChildrenAndTheSeparatorStayInsideTheCard) {
         EXPECT_LT(line.top, AboutPartRect(AboutPart::kLegal, dpi).top);
         EXPECT_LE(line.right, card.right);
     }
-    EXPECT_EQ(AboutPartRect(AboutPart::kIcon, 144), (CardRect{51, 42, 147, 138}));
-    EXPECT_EQ(AboutPartRect(AboutPart::kNote, 144), (CardRect{213, 224, 732, 290}));
-    EXPECT_EQ(AboutSeparator(144), (CardRect{213, 141, 732, 141}));
-}
-
-TEST(AboutCard, TheIconHasNoFontAndTheLowerLinesShareTheSmallOne) {
-    EXPECT_FALSE(AboutPartFont(AboutPart::kIcon));
-    EXPECT_EQ(AboutPartFont(AboutPart::kTitle), AboutFont::kTitle);
-    EXPECT_EQ(AboutPartFont(AboutPart::kDescription), AboutFont::kDescription);
-    for (AboutPart part : {AboutPart::kLegal, AboutPart::kCredit, AboutPart::kNote})
-        EXPECT_EQ(AboutPartFont(part), AboutFont::kSmall);
 }
 
 TEST(AboutCard, OpensCentredOnTheCursorJustAboveTheBottomOfTheWorkArea) {
