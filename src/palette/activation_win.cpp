@@ -178,7 +178,9 @@ void ActivatePalette(bool showAtCursor) {
     const bool wasVisible = IsWindowVisible(palette);
     const bool runPending = !wasVisible && hostedview::PendingWhileHidden();
 
-    if (hostedview::FindHostedListView()) ApplyListViewTheme();
+    // A hidden palette's view stays out of sight until the show has finished;
+    // its theme is renewed there, after the palette is up.
+    if (wasVisible && hostedview::FindHostedListView()) ApplyListViewTheme();
     if (!wasVisible) {
         triggers::ClearKeyboardTracking();
         triggers::ResetMouseGestureState();
@@ -208,7 +210,7 @@ void ActivatePalette(bool showAtCursor) {
             state.fadeStartTick = GetTickCount();
             SetTimer(palette, protocol::kFadeInTimerId, 16, nullptr);
         } else {
-            ApplyOpacity();
+            ApplyPaletteAlpha();
             ShowWindow(palette, SW_SHOWNORMAL);
         }
         RaiseAndTakeForeground(palette);
@@ -227,6 +229,7 @@ void FinishShowTick() {
     const ShowFinish finish = state.showFinish;
     state.showFinish = {};
     if (!finish.armed || !IsWindowVisible(state.window)) return;
+    if (!finish.wasVisible && hostedview::FindHostedListView()) ApplyListViewTheme();
     if (View().shellView) View().shellView->UIActivate(SVUIA_ACTIVATE_FOCUS);
     if (!finish.wasVisible) {
         if (config::CurrentMonitor()) {

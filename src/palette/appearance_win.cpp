@@ -181,7 +181,7 @@ void ApplyTheme(HWND palette) {
     }
 }
 
-void ApplyOpacity() {
+void ApplyPaletteAlpha() {
     if (!PaletteExists()) return;
     PaletteState& state = Palette();
     // A running fade-in would end at the old alpha.
@@ -189,9 +189,13 @@ void ApplyOpacity() {
     state.fading = false;
     ResetOverlayCoverAlpha();
     SetLayeredWindowAttributes(state.window, 0, FadeTargetAlpha(config::Cfg().opacity), LWA_ALPHA);
-    // The list view's transparency follows the opacity.
+}
+
+void ApplyOpacity() {
+    if (!PaletteExists()) return;
+    ApplyPaletteAlpha();
     ApplyListViewTheme();
-    InvalidateRect(state.window, nullptr, TRUE);
+    InvalidateRect(Palette().window, nullptr, TRUE);
 }
 
 void ApplyListViewTheme() {

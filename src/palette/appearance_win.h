@@ -4,8 +4,11 @@
 
 namespace lumetra::palette {
 
-// Sets the palette's layered alpha from the Opacity setting.
+// Sets the palette's layered alpha from the Opacity setting and re-themes
+// the list view, whose transparency follows it.
 void ApplyOpacity();
+// Only the alpha part: for a show, which themes the list view itself.
+void ApplyPaletteAlpha();
 
 // The theme decided by the last ApplyAppMode: DisplayMode, or the system's
 // app theme when following it.
