@@ -3,8 +3,10 @@
 foreground, against a minimal window that only registers the same hotkey and
 shows itself, measured side by side in one Wine session.
 
-The bare pop-up runs twice: as it is, and with pass-through low-level keyboard
-and mouse hooks on its thread, as the palette's thread has them. Each row also
+The bare pop-up runs three times: as it is; with pass-through low-level
+keyboard and mouse hooks on its thread, as the palette's thread has them; and
+with the hooks as a layered window of the palette's default size, the kind of
+window the palette is. Each row also
 gives how long the press itself was held up: SendInput waits for every
 low-level hook, so a thread that holds hooks and is busy holds up all input."""
 
@@ -47,11 +49,12 @@ def main():
         app.stop()
         rows["bare pop-up"] = baseline(wine)
         rows["bare pop-up with hooks"] = baseline(wine, "hooks")
+        rows["layered, palette-sized"] = baseline(wine, "hooks", "alike")
 
         for name, row in rows.items():
             print(f"{name + ':':24s}{row}")
         palette = rows["palette"]
-        for name in ("bare pop-up", "bare pop-up with hooks"):
+        for name in ("bare pop-up", "bare pop-up with hooks", "layered, palette-sized"):
             other = rows[name]
             if "median_ms" in palette and "median_ms" in other:
                 print(f"median ratio palette/{name}: {palette['median_ms'] / other['median_ms']:.2f} "

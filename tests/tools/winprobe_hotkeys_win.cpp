@@ -10,12 +10,14 @@
 //                                         held up by hooks; then, once no window
 //                                         of SETTLE_CLASS is shown, presses again
 //                                         to hide
-//   winprobe hotkey-window MODS VK [hooks]
+//   winprobe hotkey-window MODS VK [hooks] [alike]
 //                                         a minimal window that only registers
 //                                         the hotkey and shows itself (baseline);
 //                                         with "hooks" its thread also holds
 //                                         pass-through keyboard and mouse hooks,
-//                                         as the palette's thread does
+//                                         as the palette's thread does; with
+//                                         "alike" it is a layered window of the
+//                                         palette's default size
 #include <windows.h>
 
 #include <algorithm>
@@ -161,17 +163,19 @@ LRESULT CALLBACK PassMouse(int code, WPARAM wParam, LPARAM lParam) {
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-int HotkeyWindow(UINT mods, UINT vk, bool withHooks) {
+int HotkeyWindow(UINT mods, UINT vk, bool withHooks, bool alike) {
     WNDCLASSW wc{};
     wc.lpfnWndProc = BaselineProc;
     wc.hInstance = GetModuleHandleW(nullptr);
     wc.lpszClassName = L"Winprobe.HotkeyBaseline";
     wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
     RegisterClassW(&wc);
-    HWND hwnd =
-        CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, wc.lpszClassName, L"baseline", WS_POPUP,
-                        100, 100, 400, 300, nullptr, nullptr, wc.hInstance, nullptr);
+    const DWORD layered = alike ? WS_EX_LAYERED : 0;
+    HWND hwnd = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST | layered, wc.lpszClassName,
+                                L"baseline", WS_POPUP, 100, 100, alike ? 920 : 400,
+                                alike ? 580 : 300, nullptr, nullptr, wc.hInstance, nullptr);
     if (!hwnd || !RegisterHotKey(hwnd, 1, mods, vk)) return 1;
+    if (alike) SetLayeredWindowAttributes(hwnd, 0, 255, LWA_ALPHA);
     if (withHooks && (!SetWindowsHookExW(WH_KEYBOARD_LL, PassKeyboard, wc.hInstance, 0) ||
                       !SetWindowsHookExW(WH_MOUSE_LL, PassMouse, wc.hInstance, 0)))
         return 1;
@@ -198,8 +202,12 @@ int RunHotkeyVerb(const std::wstring& verb, int argc, wchar_t** argv) {
     if (verb == L"latency" && argc >= 6)
         return Latency(argv[2], Parse(argv[3]), Parse(argv[4]), static_cast<int>(Parse(argv[5])),
                        argc >= 7 ? argv[6] : nullptr);
-    if (verb == L"hotkey-window" && argc >= 4)
-        return HotkeyWindow(Parse(argv[2]), Parse(argv[3]),
-                            argc >= 5 && std::wstring(argv[4]) == L"hooks");
+    if (verb == L"hotkey-window" && argc >= 4) {
+        const auto given = [&](const wchar_t* word) {
+            return std::any_of(argv + 4, argv + argc,
+                               [word](const wchar_t* arg) { return std::wcscmp(arg, word) == 0; });
+        };
+        return HotkeyWindow(Parse(argv[2]), Parse(argv[3]), given(L"hooks"), given(L"alike"));
+    }
     return -1;
 }
