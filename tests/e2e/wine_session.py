@@ -63,6 +63,10 @@ class WineSession:
                        check=True, timeout=180, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         # A persistent server makes every later program start quickly.
         subprocess.run(["wineserver", "-p"], env=self.env, timeout=30)
+        # The desktop stays up between programs, as the shell keeps it on
+        # Windows; without it keys sent after a pause would reach nobody.
+        self.start_exe(TEST_TOOLS / "winprobe.exe", "stay")
+        wait_for(lambda: self.find_window("Winprobe.Stay")["found"], timeout=60, what="the session's desktop")
         self.install_dir = self.c_drive / "Program Files" / "veltor"
         self.install_programs()
 

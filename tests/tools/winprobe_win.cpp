@@ -21,6 +21,12 @@
 //                                      again or MAXMS passed; with X Y, left-clicks
 //                                      there (SendInput) as soon as it is shown.
 //                                      Prints {"watching":true} once it samples.
+//   winprobe stay                      a hidden window that lives until the session
+//                                      ends: Wine ends its desktop process a few
+//                                      seconds after the last program with a window,
+//                                      and the X keyboard focus goes with it, so keys
+//                                      sent later reach no program. Windows always
+//                                      has its shell running; the session keeps this.
 //   (hotkey verbs: see winprobe_hotkeys_win.cpp; monitor-at: winprobe_monitor_win.cpp)
 #include <windows.h>
 #include <objbase.h>
@@ -40,6 +46,20 @@ using lumetra::winprobe::Utf8;
 
 // Xvfb draws no transparency: the alpha a window asked for is read back
 // instead; -1 when it set none.
+int Stay() {
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = DefWindowProcW;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"Winprobe.Stay";
+    if (!RegisterClassW(&wc) ||
+        !CreateWindowExW(WS_EX_TOOLWINDOW, wc.lpszClassName, L"", WS_POPUP, 0, 0, 1, 1, nullptr,
+                         nullptr, wc.hInstance, nullptr))
+        return 1;
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
+    return 0;
+}
+
 int LayeredAlpha(HWND hwnd) {
     BYTE alpha = 0;
     DWORD flags = 0;
@@ -331,6 +351,7 @@ int wmain(int argc, wchar_t** argv) {
                      click ? static_cast<int>(std::wcstol(argv[4], nullptr, 10)) : 0,
                      click ? static_cast<int>(std::wcstol(argv[5], nullptr, 10)) : 0);
     }
+    if (verb == L"stay") return Stay();
     if (verb == L"quit" && argc >= 3)
         return QuitThread(FindWindowW(argv[2], argc >= 4 ? argv[3] : nullptr));
     if (const int rc = RunHotkeyVerb(verb, argc, argv); rc >= 0) return rc;
