@@ -41,12 +41,8 @@ std::optional<std::uint32_t> ReadAppsUseLightTheme() {
 }
 
 std::uint32_t WindowsBuild() {
-    using Fn = LONG(WINAPI*)(OSVERSIONINFOW*);
-    static const Fn getVersion = platform::SystemExport<Fn>(L"ntdll.dll", "RtlGetVersion");
-    OSVERSIONINFOW info{};
-    info.dwOSVersionInfoSize = sizeof(info);
-    if (!getVersion || getVersion(&info) != 0 || info.dwMajorVersion < 10) return 0;
-    return info.dwBuildNumber;
+    const platform::WindowsVersion version = platform::RunningWindowsVersion();
+    return version.major < 10 ? 0 : version.build;
 }
 
 // uxtheme's undocumented dark-mode entry points, by ordinal, and only where

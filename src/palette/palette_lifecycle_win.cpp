@@ -181,15 +181,8 @@ bool OnRegisteredMessage(HWND hwnd, UINT message, LRESULT& result) {
 }
 
 bool ReadIsWindows11() {
-    using RtlGetVersionFn = LONG(WINAPI*)(OSVERSIONINFOW*);
-    HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
-    if (!ntdll) return false;
-    const auto getVersion = reinterpret_cast<RtlGetVersionFn>(
-        reinterpret_cast<void*>(GetProcAddress(ntdll, "RtlGetVersion")));
-    OSVERSIONINFOW info{};
-    info.dwOSVersionInfoSize = sizeof(info);
-    if (!getVersion || getVersion(&info) != 0) return false;
-    return info.dwMajorVersion > 10 || (info.dwMajorVersion == 10 && info.dwBuildNumber > 21999);
+    const platform::WindowsVersion version = platform::RunningWindowsVersion();
+    return version.major > 10 || (version.major == 10 && version.build > 21999);
 }
 
 }  // namespace lumetra::palette

@@ -25,6 +25,21 @@ Fn SystemExport(const wchar_t* dll, const char* name) {
     return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module, name)));
 }
 
+// The version Windows really runs, from ntdll (the documented calls report an
+// older one to programs that do not declare the newer); zeros when unknown.
+struct WindowsVersion {
+    DWORD major = 0;
+    DWORD build = 0;
+};
+inline WindowsVersion RunningWindowsVersion() {
+    using Fn = LONG(WINAPI*)(OSVERSIONINFOW*);
+    static const Fn getVersion = SystemExport<Fn>(L"ntdll.dll", "RtlGetVersion");
+    OSVERSIONINFOW info{};
+    info.dwOSVersionInfoSize = sizeof(info);
+    if (!getVersion || getVersion(&info) != 0) return {};
+    return {info.dwMajorVersion, info.dwBuildNumber};
+}
+
 // DwmSetWindowAttribute without importing dwmapi.dll; E_NOTIMPL where it is missing.
 inline HRESULT SetDwmWindowAttribute(HWND window, DWORD attribute, const void* value, DWORD size) {
     using Fn = HRESULT(WINAPI*)(HWND, DWORD, LPCVOID, DWORD);
