@@ -16,6 +16,7 @@
 #include "palette/overlay_win.h"
 #include "palette/palette_state_win.h"
 #include "palette/scroll_bar_hook_win.h"
+#include "platform/layered_alpha_win.h"
 #include "platform/system_library_win.h"
 #include "protocol/messages.h"
 
@@ -184,7 +185,7 @@ void ApplyPaletteAlpha() {
     KillTimer(state.window, protocol::kFadeInTimerId);
     state.fading = false;
     ResetOverlayCoverAlpha();
-    SetLayeredWindowAttributes(state.window, 0, FadeTargetAlpha(config::Cfg().opacity), LWA_ALPHA);
+    platform::SetWindowAlpha(state.window, FadeTargetAlpha(config::Cfg().opacity));
 }
 
 void ApplyOpacity() {

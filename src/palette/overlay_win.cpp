@@ -10,6 +10,7 @@
 #include "palette/cover_fade.h"
 #include "palette/frame.h"
 #include "palette/palette_state_win.h"
+#include "platform/layered_alpha_win.h"
 #include "platform/unique_handle_win.h"
 #include "protocol/messages.h"
 
@@ -24,8 +25,7 @@ bool CoverLayered() {
 }
 
 void SetCoverAlpha(int alpha) {
-    if (CoverLayered())
-        SetLayeredWindowAttributes(Overlay().window, 0, static_cast<BYTE>(alpha), LWA_ALPHA);
+    if (CoverLayered()) platform::SetWindowAlpha(Overlay().window, static_cast<BYTE>(alpha));
 }
 
 // The cover's timers run on the palette window.
