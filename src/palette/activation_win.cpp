@@ -186,26 +186,28 @@ void ActivatePalette(bool showAtCursor) {
     // A hidden palette's view stays out of sight until the show has finished;
     // its theme is renewed there, after the palette is up.
     if (wasVisible && hostedview::FindHostedListView()) ApplyListViewTheme();
+    HMONITOR monitor = nullptr;
     if (!wasVisible) {
         triggers::ClearKeyboardTracking();
         triggers::ResetMouseGestureState();
-        PosMonitor(showAtCursor);
-        HMONITOR monitor = config::CursorMonitorOrPalette();
+        monitor = PosMonitor(showAtCursor);
+        if (!monitor) monitor = config::CursorMonitorOrPalette();
         config::SetCurrentMonitor(monitor);
         config::Session().currentMonitorKey = config::MonitorKeyOf(monitor);
-        if (monitor) config::MonitorPrefsLoad(monitor);
     }
-    hostedview::SmallIconSizeMoveReflow();
     RaiseHideNotBefore(350);
 
     if (wasVisible) {
+        hostedview::SmallIconSizeMoveReflow();
         ShowOverlayCover();
         ShowWindow(palette, SW_SHOWNORMAL);
         RaiseAndTakeForeground(palette);
     } else {
         // The palette comes up as fast as a bare pop-up, its view out of
         // sight, and the cover goes over it before the view returns: nothing
-        // stale is on screen and the show waits for neither.
+        // stale is on screen and the show waits for neither. What only the
+        // view needs (this monitor's view settings from the file, the view's
+        // place) runs once the palette is up.
         const bool viewHidden = HideViewWindowForShow();
         if (state.isWindows11) {
             KillTimer(palette, protocol::kFadeInTimerId);
@@ -219,6 +221,8 @@ void ActivatePalette(bool showAtCursor) {
             ShowWindow(palette, SW_SHOWNORMAL);
         }
         RaiseAndTakeForeground(palette);
+        if (monitor) config::MonitorPrefsLoad(monitor);
+        hostedview::SmallIconSizeMoveReflow();
         ShowOverlayCover();
         if (viewHidden) ShowWindow(View().viewWindow, SW_SHOWNA);
     }

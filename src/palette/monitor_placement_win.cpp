@@ -1,6 +1,7 @@
 #include "palette/monitor_placement_win.h"
 
 #include "config/monitor_prefs.h"
+#include "config/monitor_values.h"
 #include "config/monitor_win.h"
 #include "config/settings.h"
 #include "config/settings_store.h"
@@ -77,19 +78,19 @@ void AnchorDragToCursor(HWND window) {
     if (rect && cursor) AnchorDrag(Palette().drag.anchor, *rect, *cursor);
 }
 
-void PosMonitor(bool showAtCursor) {
+HMONITOR PosMonitor(bool showAtCursor) {
     PaletteState& state = Palette();
-    if (!PaletteExists()) return;
+    if (!PaletteExists()) return nullptr;
     const auto cursor = Cursor();
-    if (!cursor) return;
+    if (!cursor) return nullptr;
     HMONITOR monitor = platform::MonitorAt({cursor->x, cursor->y}, MONITOR_DEFAULTTONEAREST);
-    const auto work = WorkArea(monitor);
-    if (!work) return;
+    MONITORINFOEXW info{};
+    if (!platform::ReadMonitorInfo(monitor, info)) return monitor;
 
     const config::Settings& cfg = config::Cfg();
     PosMonitorInput in;
-    in.key = config::MonitorKeyOf(monitor);
-    in.work = *work;
+    in.key = config::MonitorKeyFromDeviceName(info.szDevice);
+    in.work = FromRect(info.rcWork);
     in.windowSetting = {cfg.x, cfg.y, cfg.w, cfg.h};
     in.entry = MonitorPosEntry(in.key);
     in.monitorPosCount = cfg.monitorPos.size();
@@ -104,9 +105,10 @@ void PosMonitor(bool showAtCursor) {
     if (GetWindowRect(state.window, &current) && current.left == plan.rect.x &&
         current.top == plan.rect.y && current.right - current.left == plan.rect.width &&
         current.bottom - current.top == plan.rect.height)
-        return;
+        return monitor;
     SetWindowPos(state.window, nullptr, plan.rect.x, plan.rect.y, plan.rect.width, plan.rect.height,
                  kPlaceFlags);
+    return monitor;
 }
 
 void RelocatePaletteToCursorMonitor(bool showAtCursor) {

@@ -5,7 +5,9 @@
 
 namespace lumetra::palette {
 
-void PosMonitor(bool showAtCursor);
+// Places the palette on the cursor's monitor and returns that monitor; null
+// when the cursor cannot be read.
+HMONITOR PosMonitor(bool showAtCursor);
 void RelocatePaletteToCursorMonitor(bool showAtCursor);
 // Decides whether a monitor change is real and switches to it.
 void MonitorChangeFilter(HWND window, HMONITOR monitor);

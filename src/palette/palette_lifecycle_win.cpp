@@ -140,7 +140,11 @@ void OnShowWindow(HWND, WPARAM shown) {
 
 LRESULT OnToggleRequest(HWND hwnd, WPARAM source) {
     ApplyAppMode(hwnd);
-    if (config::Cfg().displayMode == config::DisplayMode::FollowSystem) ApplyTheme(hwnd);
+    // A hidden palette is about to show: every window of it paints afresh as
+    // it appears and its list view is re-themed once the show has finished,
+    // so redrawing them now would only hold the show up.
+    if (config::Cfg().displayMode == config::DisplayMode::FollowSystem && IsWindowVisible(hwnd))
+        ApplyTheme(hwnd);
     log::DebugLogFormat(L"WM_APP+99 received. source=%llu",
                         static_cast<unsigned long long>(source));
     if (source == static_cast<WPARAM>(protocol::ToggleSource::kSecondInstance)) {

@@ -117,11 +117,13 @@ int ListItems(const wchar_t* cls) {
                             SMTO_ABORTIFHUNG, 2000, &copied);
     std::printf(
         "{\"found\":true,\"hwnd\":%llu,\"visible\":%s,\"count\":%d,\"selected\":%d,\"focused\":%d,"
-        "\"editing\":%s,\"edit_text\":%s,\"view\":%d,\"items\":%s]}\n",
+        "\"editing\":%s,\"edit_text\":%s,\"view\":%d,\"text_color\":%lu,\"bk_color\":%lu,"
+        "\"items\":%s]}\n",
         static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(list)),
         IsWindowVisible(list) ? "true" : "false", count, selected, focused, edit ? "true" : "false",
         JsonString(editText).c_str(), static_cast<int>(SendMessageW(list, LVM_GETVIEW, 0, 0)),
-        items.c_str());
+        static_cast<unsigned long>(SendMessageW(list, LVM_GETTEXTCOLOR, 0, 0)),
+        static_cast<unsigned long>(SendMessageW(list, LVM_GETBKCOLOR, 0, 0)), items.c_str());
     return 0;
 }
 
