@@ -161,6 +161,7 @@ LRESULT OnCommand(HWND hwnd, WPARAM wParam) {
         case protocol::kCmdMouseDisabled:
             SetMouseMode(MouseMode::Disabled, L"Mouse invoke mode set to disabled.");
             break;
+        case protocol::kCmdDropInputHooks: triggers::DropInputHooksAsTheSystemWould(); break;
         case protocol::kCmdOpacity100: SetOpacity(100); break;
         case protocol::kCmdOpacity75: SetOpacity(75); break;
         case protocol::kCmdOpacity30: SetOpacity(30); break;

@@ -61,7 +61,10 @@ LRESULT OnTimer(HWND hwnd, WPARAM id) {
         case protocol::kSmallIconSettleTimerId: hostedview::RunSmallIconLayoutSettle(); break;
         case protocol::kViewReapplyTimerId: hostedview::ViewReapplyTick(hwnd); break;
         case protocol::kShellCommandSyncTimerId: hostedview::ShellCommandSyncTick(); break;
-        case protocol::kHousekeepingTimerId: HousekeepingTick(); break;
+        case protocol::kHousekeepingTimerId:
+            HousekeepingTick();
+            triggers::HookWatchdogTick();
+            break;
         case protocol::kFadeInTimerId: FadeInStep(hwnd); break;
         case protocol::kFinishShowTimerId: FinishShowTick(); break;
         default: break;

@@ -112,7 +112,7 @@ LRESULT CALLBACK PaletteProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
             if (wParam == MSGF_DIALOGBOX) OnMenuIdle();
             break;
         case WM_INPUT:
-            triggers::OnRawMouseInput(hwnd, lParam);
+            triggers::OnRawInput(hwnd, lParam);
             // Input that arrived in the foreground is cleaned up by the default procedure.
             if (GET_RAWINPUT_CODE_WPARAM(wParam) == RIM_INPUT)
                 DefWindowProcW(hwnd, message, wParam, lParam);

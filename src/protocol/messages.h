@@ -40,6 +40,7 @@ enum Command : unsigned {
     kCmdMouseDoubleClick = 2013,
     kCmdMouseLongPress = 2014,
     kCmdMouseDisabled = 2015,
+    kCmdDropInputHooks = 2090,  // in no menu: lets the hook watchdog be seen at work
     kCmdOpacity100 = 2100,
     kCmdOpacity75 = 2101,
     kCmdOpacity30 = 2103,

@@ -7,6 +7,7 @@
 
 #include "platform/unique_handle_win.h"
 #include "triggers/double_tap.h"
+#include "triggers/hook_watchdog.h"
 #include "triggers/input_triggers_win.h"
 #include "triggers/mouse_gesture.h"
 
@@ -19,7 +20,14 @@ struct InputTracking {
     platform::UniqueHook keyboardHook;
     platform::UniqueHook mouseHook;
     HANDLE pollTimer = nullptr;
-    bool rawSinkRegistered = false;
+    bool rawSinkRegistered = false;      // mouse: long press, or the mouse hook's witness
+    bool rawKeyboardRegistered = false;  // the keyboard hook's witness
+    // Bumped by the hook procedures and WM_INPUT. All of them run on this
+    // thread, so plain counters do: nothing on the hook path takes a lock.
+    HookCounts keyboardCounts;
+    HookCounts mouseCounts;
+    HookWatch keyboardWatch;
+    HookWatch mouseWatch;
 };
 InputTracking& Tracking();
 
@@ -59,6 +67,23 @@ inline int ButtonVirtualKey(std::uint32_t button) {
 inline bool ButtonReportedUp(std::uint32_t button) {
     const int vk = ButtonVirtualKey(button);
     return (static_cast<unsigned short>(GetKeyState(vk)) & 0x8000u) == 0 && AsyncKeyUp(vk);
+}
+
+// Install the hook into its (empty) record and restart its watch; false with
+// the system's error left for GetLastError.
+bool InstallKeyboardHook();
+bool InstallMouseHook();
+
+// A raw input registration of the generic desktop page: usage 2 mouse, 6 keyboard.
+inline constexpr USHORT kRawUsageMouse = 2;
+inline constexpr USHORT kRawUsageKeyboard = 6;
+inline bool RegisterRawDevice(USHORT usage, DWORD flags, HWND target) {
+    RAWINPUTDEVICE device{};
+    device.usUsagePage = 1;
+    device.usUsage = usage;
+    device.dwFlags = flags;
+    device.hwndTarget = target;
+    return RegisterRawInputDevices(&device, 1, sizeof(device)) != FALSE;
 }
 
 // Teardown pieces of RemoveInputTriggers and the mouse route.

@@ -31,6 +31,14 @@ void ResetMouseGestureState();
 void ForceResetInputTracking(const wchar_t* reason);
 // Timer 18: drops key and button state the system no longer reports.
 void InputStateSweep();
-void OnRawMouseInput(HWND palette, LPARAM rawInput);
+// WM_INPUT: counts each record for the hook watchdog; long presses in long-press mode.
+void OnRawInput(HWND palette, LPARAM rawInput);
+
+// A timer tick: re-installs a hook the system dropped, as raw input shows.
+// Costs nothing while neither hook is installed.
+void HookWatchdogTick();
+// Drops both hooks the way the system does, leaving the records holding their
+// handles, so the recovery can be seen working.
+void DropInputHooksAsTheSystemWould();
 
 }  // namespace lumetra::triggers

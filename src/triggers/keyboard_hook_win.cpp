@@ -78,11 +78,43 @@ void HandleKey(WPARAM message, const KBDLLHOOKSTRUCT& info) {
 }
 
 LRESULT CALLBACK DoubleTapHookProc(int code, WPARAM message, LPARAM lParam) {
+    ++Tracking().keyboardCounts.hook;
     if (code == HC_ACTION) HandleKey(message, *reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam));
     return CallNextHookEx(nullptr, code, message, lParam);
 }
 
+// Raw keyboard input witnesses the hook for the watchdog.
+void RegisterKeyboardWitness(HWND palette) {
+    if (RegisterRawDevice(kRawUsageKeyboard, RIDEV_INPUTSINK, palette)) {
+        Tracking().rawKeyboardRegistered = true;
+        log::DebugLogWrite(L"Raw Input keyboard witness registered.");
+    } else {
+        log::DebugLogFormat(L"RegisterRawInputDevices(keyboard) failed le=%lu", GetLastError());
+    }
+}
+
+void RemoveKeyboardWitness() {
+    InputTracking& tracking = Tracking();
+    if (!tracking.rawKeyboardRegistered) return;
+    if (RegisterRawDevice(kRawUsageKeyboard, RIDEV_REMOVE, nullptr)) {
+        tracking.rawKeyboardRegistered = false;
+        log::DebugLogWrite(L"Raw Input keyboard witness unregistered.");
+    } else {
+        log::DebugLogFormat(L"UnregisterRawInputDevices(keyboard) failed le=%lu", GetLastError());
+    }
+}
+
 }  // namespace
+
+bool InstallKeyboardHook() {
+    InputTracking& tracking = Tracking();
+    HMODULE module = GetModuleHandleW(nullptr);
+    HHOOK hook = module ? SetWindowsHookExW(WH_KEYBOARD_LL, DoubleTapHookProc, module, 0) : nullptr;
+    if (!hook) return false;
+    tracking.keyboardHook.reset(hook);
+    RestartHookWatch(tracking.keyboardWatch, tracking.keyboardCounts, GetTickCount());
+    return true;
+}
 
 void ClearKeyboardTracking() {
     KeyboardTracking& tracking = Tracking().keyboard;
@@ -99,22 +131,26 @@ void UpdateDoubleTapHook() {
             log::DebugLogWrite(L"WH_KEYBOARD_LL uninstalled (double-tap trigger disabled).");
         }
         if (palette) KillTimer(palette, protocol::kInputResyncTimerId);
+        RemoveKeyboardWitness();
         ClearKeyboardTracking();
         return;
     }
     if (tracking.keyboardHook) return;  // the hook reads Trigger on every event
-    HMODULE module = GetModuleHandleW(nullptr);
-    if (!module) return;
-    HHOOK hook = SetWindowsHookExW(WH_KEYBOARD_LL, DoubleTapHookProc, module, 0);
-    if (!hook) {
+    if (!GetModuleHandleW(nullptr)) return;
+    if (!InstallKeyboardHook()) {
         log::DebugLogFormat(L"SetWindowsHookEx(WH_KEYBOARD_LL) failed le=%lu", GetLastError());
         return;
     }
-    tracking.keyboardHook.reset(hook);
     log::DebugLogWrite(L"WH_KEYBOARD_LL installed (double-tap trigger active).");
-    if (palette) SetTimer(palette, protocol::kInputResyncTimerId, kResyncPeriodMs, nullptr);
+    if (palette) {
+        SetTimer(palette, protocol::kInputResyncTimerId, kResyncPeriodMs, nullptr);
+        RegisterKeyboardWitness(palette);
+    }
 }
 
-void RemoveKeyboardHook() { Tracking().keyboardHook.reset(); }
+void RemoveKeyboardHook() {
+    Tracking().keyboardHook.reset();
+    RemoveKeyboardWitness();
+}
 
 }  // namespace lumetra::triggers

@@ -60,32 +60,24 @@ void HandleMouse(WPARAM message, const MSLLHOOKSTRUCT& info) {
 }
 
 LRESULT CALLBACK MouseGestureHookProc(int code, WPARAM message, LPARAM lParam) {
+    ++Tracking().mouseCounts.hook;
     if (code == HC_ACTION) HandleMouse(message, *reinterpret_cast<const MSLLHOOKSTRUCT*>(lParam));
     return CallNextHookEx(nullptr, code, message, lParam);
 }
 
-RAWINPUTDEVICE MouseDevice(DWORD flags, HWND target) {
-    RAWINPUTDEVICE device{};
-    device.usUsagePage = 1;  // generic desktop
-    device.usUsage = 2;      // mouse
-    device.dwFlags = flags;
-    device.hwndTarget = target;
-    return device;
-}
-
-void RegisterRawSink(HWND palette) {
-    const RAWINPUTDEVICE device = MouseDevice(RIDEV_INPUTSINK, palette);
-    if (RegisterRawInputDevices(&device, 1, sizeof(device))) {
+// The same sink serves long presses and, in double-click mode, witnesses the
+// mouse hook for the watchdog; only the log line tells them apart.
+void RegisterRawSink(HWND palette, const wchar_t* line) {
+    if (RegisterRawDevice(kRawUsageMouse, RIDEV_INPUTSINK, palette)) {
         Tracking().rawSinkRegistered = true;
-        log::DebugLogWrite(L"Raw Input mouse sink registered.");
+        log::DebugLogWrite(line);
     } else {
         log::DebugLogFormat(L"RegisterRawInputDevices(mouse) failed le=%lu", GetLastError());
     }
 }
 
 void RemoveRawSink() {
-    const RAWINPUTDEVICE device = MouseDevice(RIDEV_REMOVE, nullptr);
-    if (RegisterRawInputDevices(&device, 1, sizeof(device))) {
+    if (RegisterRawDevice(kRawUsageMouse, RIDEV_REMOVE, nullptr)) {
         Tracking().rawSinkRegistered = false;
         log::DebugLogWrite(L"Raw Input mouse sink unregistered.");
     } else {
@@ -98,7 +90,24 @@ void LogClusterStarts(std::uint8_t count) {
         log::DebugLogWrite(L"Mouse press cluster started (raw-input).");
 }
 
+void CountRawInput(DWORD type) {
+    if (type == RIM_TYPEKEYBOARD)
+        ++Tracking().keyboardCounts.raw;
+    else if (type == RIM_TYPEMOUSE)
+        ++Tracking().mouseCounts.raw;
+}
+
 }  // namespace
+
+bool InstallMouseHook() {
+    InputTracking& tracking = Tracking();
+    HMODULE module = GetModuleHandleW(nullptr);
+    HHOOK hook = module ? SetWindowsHookExW(WH_MOUSE_LL, MouseGestureHookProc, module, 0) : nullptr;
+    if (!hook) return false;
+    tracking.mouseHook.reset(hook);
+    RestartHookWatch(tracking.mouseWatch, tracking.mouseCounts, GetTickCount());
+    return true;
+}
 
 void ResetMouseGestureState() {
     MouseLock lock;
@@ -119,45 +128,54 @@ void UpdateMouseTrigger() {
             tracking.mouseHook.reset();
             log::DebugLogWrite(L"WH_MOUSE_LL uninstalled.");
         }
-    } else if (!tracking.mouseHook) {
-        HMODULE module = GetModuleHandleW(nullptr);
-        HHOOK hook =
-            module ? SetWindowsHookExW(WH_MOUSE_LL, MouseGestureHookProc, module, 0) : nullptr;
-        if (hook) {
-            tracking.mouseHook.reset(hook);
+    } else if (!tracking.mouseHook && GetModuleHandleW(nullptr)) {
+        if (InstallMouseHook())
             log::DebugLogWrite(L"WH_MOUSE_LL installed (double-click mode).");
-        } else if (module) {
+        else
             log::DebugLogFormat(L"SetWindowsHookEx(WH_MOUSE_LL) failed le=%lu", GetLastError());
-        }
     }
 
     if (mode == config::MouseMode::LongPress) {
-        if (palette) RegisterRawSink(palette);
+        if (palette) RegisterRawSink(palette, L"Raw Input mouse sink registered.");
         StartLongPressPoll();
         return;
     }
-    RemoveRawSink();
     StopLongPressPoll();
+    if (mode == config::MouseMode::DoubleClick && tracking.mouseHook && palette) {
+        RegisterRawSink(palette, L"Raw Input mouse witness registered (double-click mode).");
+        return;
+    }
+    RemoveRawSink();
 }
 
 void RemoveInputTriggers() {
-    RemoveKeyboardHook();
+    RemoveKeyboardHook();  // and its witness
     Tracking().mouseHook.reset();
     StopLongPressPoll();
     if (Tracking().rawSinkRegistered) RemoveRawSink();
 }
 
-void OnRawMouseInput(HWND, LPARAM rawInput) {
-    if (config::Cfg().mouseMode != config::MouseMode::LongPress) return;
-    // A mouse record fits in RAWINPUT; anything larger is not one.
+void OnRawInput(HWND, LPARAM rawInput) {
+    const auto handle = reinterpret_cast<HRAWINPUT>(rawInput);
+    if (config::Cfg().mouseMode != config::MouseMode::LongPress) {
+        // The witnesses need only the device type: one call per record.
+        RAWINPUTHEADER header;
+        UINT headerSize = sizeof(header);
+        if (GetRawInputData(handle, RID_HEADER, &header, &headerSize, sizeof(RAWINPUTHEADER)) ==
+            static_cast<UINT>(-1))
+            return;
+        CountRawInput(header.dwType);
+        return;
+    }
+    // A mouse or keyboard record fits in RAWINPUT; anything larger is neither.
     RAWINPUT record;
     UINT size = 0;
-    const auto handle = reinterpret_cast<HRAWINPUT>(rawInput);
     if (GetRawInputData(handle, RID_INPUT, nullptr, &size, sizeof(RAWINPUTHEADER)) != 0) return;
     if (size == 0 || size > sizeof(record)) return;
     if (GetRawInputData(handle, RID_INPUT, &record, &size, sizeof(RAWINPUTHEADER)) ==
         static_cast<UINT>(-1))
         return;
+    CountRawInput(record.header.dwType);
     if (record.header.dwType != RIM_TYPEMOUSE) return;
     const USHORT flags = record.data.mouse.usButtonFlags;
     if (flags == 0) return;
