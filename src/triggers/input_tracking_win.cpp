@@ -33,6 +33,16 @@ void RefreshMouseSnapshot() {
     Mouse().palette = Tracking().target.window;
 }
 
+bool InstallLowLevelHook(int type, HOOKPROC proc, platform::UniqueHook& hook, HookWatch& watch,
+                         const HookCounts& counts) {
+    HMODULE module = GetModuleHandleW(nullptr);
+    HHOOK handle = module ? SetWindowsHookExW(type, proc, module, 0) : nullptr;
+    if (!handle) return false;
+    hook.reset(handle);
+    RestartHookWatch(watch, counts, GetTickCount());
+    return true;
+}
+
 void SetTriggerTarget(const TriggerTarget& target) { Tracking().target = target; }
 
 std::uint32_t LastToggleTick() {

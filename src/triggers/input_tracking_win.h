@@ -71,6 +71,8 @@ inline bool ButtonReportedUp(std::uint32_t button) {
 
 // Install the hook into its (empty) record and restart its watch; false with
 // the system's error left for GetLastError.
+bool InstallLowLevelHook(int type, HOOKPROC proc, platform::UniqueHook& hook, HookWatch& watch,
+                         const HookCounts& counts);
 bool InstallKeyboardHook();
 bool InstallMouseHook();
 

@@ -108,12 +108,8 @@ void RemoveKeyboardWitness() {
 
 bool InstallKeyboardHook() {
     InputTracking& tracking = Tracking();
-    HMODULE module = GetModuleHandleW(nullptr);
-    HHOOK hook = module ? SetWindowsHookExW(WH_KEYBOARD_LL, DoubleTapHookProc, module, 0) : nullptr;
-    if (!hook) return false;
-    tracking.keyboardHook.reset(hook);
-    RestartHookWatch(tracking.keyboardWatch, tracking.keyboardCounts, GetTickCount());
-    return true;
+    return InstallLowLevelHook(WH_KEYBOARD_LL, DoubleTapHookProc, tracking.keyboardHook,
+                               tracking.keyboardWatch, tracking.keyboardCounts);
 }
 
 void ClearKeyboardTracking() {

@@ -101,12 +101,8 @@ void CountRawInput(DWORD type) {
 
 bool InstallMouseHook() {
     InputTracking& tracking = Tracking();
-    HMODULE module = GetModuleHandleW(nullptr);
-    HHOOK hook = module ? SetWindowsHookExW(WH_MOUSE_LL, MouseGestureHookProc, module, 0) : nullptr;
-    if (!hook) return false;
-    tracking.mouseHook.reset(hook);
-    RestartHookWatch(tracking.mouseWatch, tracking.mouseCounts, GetTickCount());
-    return true;
+    return InstallLowLevelHook(WH_MOUSE_LL, MouseGestureHookProc, tracking.mouseHook,
+                               tracking.mouseWatch, tracking.mouseCounts);
 }
 
 void ResetMouseGestureState() {
