@@ -8,6 +8,7 @@
 #include <random>
 
 #include "triggers/double_tap.h"
+#include "triggers/hook_watchdog.h"
 #include "triggers/mouse_gesture.h"
 
 namespace {
@@ -39,7 +40,11 @@ TEST(HookAllocation, DecisionPathsAllocateNothing) {
     TapSettings tapSettings;
     MouseSettings mouseSettings;
     std::uint32_t now = 0xFFF00000u;  // the stream crosses the wrap
-    long doubleTaps = 0, clicks = 0, fires = 0;
+    long doubleTaps = 0, clicks = 0, fires = 0, losses = 0;
+    // The watchdog's tick: a hook that now and then stops counting.
+    HookWatch watch;
+    HookFacts hook;
+    hook.enabled = hook.installed = true;
 
     counting = true;
     for (int i = 0; i < 400000; ++i) {
@@ -71,6 +76,10 @@ TEST(HookAllocation, DecisionPathsAllocateNothing) {
         const std::uint16_t flags = static_cast<std::uint16_t>(0x40u << (random(4)));
         if (StepRawButtons(mouse, flags, mouseSettings, now).fired) ++fires;
         if (StepLongPressPoll(mouse, mouseSettings, now, random(2)).fired) ++fires;
+
+        ++hook.counts.raw;
+        if ((i / 1000) % 4 != 0) ++hook.counts.hook;
+        if (i % 8 == 0 && CheckHook(watch, hook, now).lost) ++losses;
     }
     counting = false;
 
@@ -78,6 +87,7 @@ TEST(HookAllocation, DecisionPathsAllocateNothing) {
     EXPECT_GT(doubleTaps, 100) << "the stream must reach the double-tap path";
     EXPECT_GT(clicks, 100);
     EXPECT_GT(fires, 100);
+    EXPECT_GT(losses, 10) << "the stream must reach a loss";
 }
 
 }  // namespace
