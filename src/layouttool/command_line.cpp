@@ -28,6 +28,7 @@ Command ParseSwitch(std::wstring_view argument) {
     if (EqualsIgnoringCase(word, L"save")) return Command::kSave;
     if (EqualsIgnoringCase(word, L"restore")) return Command::kRestore;
     if (EqualsIgnoringCase(word, L"toggle")) return Command::kToggle;
+    if (EqualsIgnoringCase(word, L"undo")) return Command::kUndo;
     return Command::kUnknown;
 }
 

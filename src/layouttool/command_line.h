@@ -1,12 +1,12 @@
 #pragma once
-// Stilvane's switches: "/save", "-restore", "--toggle" in any letter case.
+// Stilvane's switches: "/save", "-restore", "--toggle", "/undo" in any letter case.
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace lumetra::layouttool {
 
-enum class Command { kUsage, kSave, kRestore, kToggle, kUnknown };
+enum class Command { kUsage, kSave, kRestore, kToggle, kUndo, kUnknown };
 
 // The switch named by one argument; a word without "/" or "-" is unknown.
 Command ParseSwitch(std::wstring_view argument);

@@ -36,15 +36,19 @@ int RunSave(const SaveSteps& steps) {
     return kExitOk;
 }
 
+bool LayoutFileMissing(FileRead read, std::span<const std::uint8_t> bytes) {
+    return read != FileRead::kOk || ReadLayoutHeader(bytes).status == LayoutHeaderStatus::kTooShort;
+}
+
 int RunRestore(const RestoreSteps& steps) {
     const std::wstring path = steps.layoutPath();
     if (path.empty()) return kExitRestoreForeignFile;
     std::vector<std::uint8_t> bytes;
-    const bool read = steps.readFile(path, bytes) == FileRead::kOk;
+    const FileRead read = steps.readFile(path, bytes);
+    if (LayoutFileMissing(read, bytes))
+        return Report(steps.notify, NoticeKind::kToast, *steps.missingTitle, steps.missingBody,
+                      kExitRestoreNoFile);
     const LayoutHeader header = ReadLayoutHeader(bytes);
-    if (!read || header.status == LayoutHeaderStatus::kTooShort)
-        return Report(steps.notify, NoticeKind::kToast, text::kNoLayoutFileTitle,
-                      &text::kNoLayoutFileBody, kExitRestoreNoFile);
     if (header.status == LayoutHeaderStatus::kForeign)
         return Report(steps.notify, NoticeKind::kToast, text::kForeignFileTitle,
                       &text::kForeignFileBody, kExitRestoreForeignFile);
@@ -62,12 +66,14 @@ int RunRestore(const RestoreSteps& steps) {
                       &text::kAutoArrangeBody, kExitOk);
     steps.prepareMapping();
     if (header.count == 0) return kExitOk;
+    if (steps.beforeMoving) steps.beforeMoving();
     std::size_t placed = 0;
     ForEachLayoutRecord(bytes, header.count, [&](const LayoutRecordView& record) {
         // Only what a save writes reaches the shell; any other record is skipped
         // like a missing item.
         if (IsSingleItemId(record.id) && steps.positionItem(record)) ++placed;
     });
+    if (steps.afterMoving) steps.afterMoving(placed);
     if (placed == 0)
         return Report(steps.notify, NoticeKind::kToast, text::kNothingRestoredTitle,
                       &text::kNothingRestoredBody, kExitOk);

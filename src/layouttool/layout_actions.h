@@ -2,7 +2,9 @@
 // The save and restore actions as sequences of steps and their reports. The
 // Windows side supplies the steps (shell view, files, coordinate mapping);
 // the decisions, messages and exit codes live here.
+#include <cstddef>
 #include <functional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -39,7 +41,17 @@ struct RestoreSteps {
     // Positions one saved item; true when the view accepted it.
     std::function<bool(const LayoutRecordView& record)> positionItem;
     std::function<void(const Notice& notice)> notify;
+    // Optional: once every check has passed, just before the first record is positioned.
+    std::function<void()> beforeMoving;
+    // Optional: after the walk, with the number of items whose position the view set.
+    std::function<void(std::size_t moved)> afterMoving;
+    // How a missing or too short file is reported.
+    const TextPair* missingTitle = &text::kNoLayoutFileTitle;
+    const TextPair* missingBody = &text::kNoLayoutFileBody;
 };
+
+// True when a read gave nothing a restore could start from (exit code 5).
+bool LayoutFileMissing(FileRead read, std::span<const std::uint8_t> bytes);
 
 // Exit code 0, 5, 6 or 7.
 int RunRestore(const RestoreSteps& steps);

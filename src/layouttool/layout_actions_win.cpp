@@ -8,11 +8,14 @@
 // clang-format on
 
 #include <cstring>
+#include <string>
+#include <utility>
 
 #include "layouttool/desktop_windows_win.h"
 #include "layouttool/folder_view_win.h"
 #include "layouttool/layout_actions.h"
 #include "layouttool/layout_store_win.h"
+#include "layouttool/layout_undo.h"
 #include "layouttool/notices_win.h"
 #include "layouttool/shell_guids_win.h"
 #include "platform/unique_id_list_win.h"
@@ -53,6 +56,37 @@ bool PositionItem(IFolderView* view, HWND listView, const LayoutRecordView& reco
     return SUCCEEDED(hr);
 }
 
+// The Desktop view a restore or an undo positions items in.
+struct RestoreView {
+    platform::ComPtr<IFolderView2> view;
+    HWND listView = nullptr;
+};
+
+RestoreSteps RestoreStepsFor(RestoreView& target) {
+    RestoreSteps steps;
+    steps.layoutPath = GetLayoutFilePath;
+    steps.readFile = ReadLayoutFile;
+    steps.openView = [&target] {
+        platform::ComPtr<IFolderView> first;
+        if (FAILED(GetDesktopFolderView(first))) return ViewAccess::kNoView;
+        if (FAILED(first.As(kIidFolderView2, target.view)) || !target.view)
+            return ViewAccess::kNoLayoutInterface;
+        return ViewAccess::kOk;
+    };
+    steps.autoArrangeOn = [&target] { return target.view->GetAutoArrange() == S_OK; };
+    steps.prepareMapping = [&target] { target.listView = ToHwnd(FindDesktopListView().listView); };
+    steps.positionItem = [&target](const LayoutRecordView& record) {
+        return PositionItem(target.view.get(), target.listView, record);
+    };
+    steps.notify = ShowNotice;
+    return steps;
+}
+
+// Stilvane has no log file of its own; a debugger shows these.
+void LogLine(const wchar_t* line) {
+    OutputDebugStringW((std::wstring(L"Stilvane: ") + line + L"\n").c_str());
+}
+
 }  // namespace
 
 int SaveLayout() {
@@ -75,24 +109,26 @@ int SaveLayout() {
 }
 
 int RestoreLayout() {
-    platform::ComPtr<IFolderView2> view;
-    HWND listView = nullptr;
-    RestoreSteps steps;
-    steps.layoutPath = GetLayoutFilePath;
-    steps.readFile = ReadLayoutFile;
-    steps.openView = [&] {
-        platform::ComPtr<IFolderView> first;
-        if (FAILED(GetDesktopFolderView(first))) return ViewAccess::kNoView;
-        if (FAILED(first.As(kIidFolderView2, view)) || !view) return ViewAccess::kNoLayoutInterface;
-        return ViewAccess::kOk;
+    RestoreView target;
+    UndoFileSteps files;
+    files.readItems = [&target](std::vector<SavedItem>& items) {
+        return ReadViewItems(target.view.get(), items);
     };
-    steps.autoArrangeOn = [&] { return view->GetAutoArrange() == S_OK; };
-    steps.prepareMapping = [&] { listView = ToHwnd(FindDesktopListView().listView); };
-    steps.positionItem = [&](const LayoutRecordView& record) {
-        return PositionItem(view.get(), listView, record);
-    };
-    steps.notify = ShowNotice;
-    return RunRestore(steps);
+    files.writeFile = WriteLayoutFile;
+    files.replaceFile = ReplaceLayoutFile;
+    files.deleteFile = DeleteLayoutFile;
+    files.log = LogLine;
+    return RunRestoreKeepingUndo(RestoreStepsFor(target), files);
+}
+
+int UndoLastRestore(bool (*confirm)()) {
+    RestoreView target;
+    UndoSteps steps;
+    steps.restore = RestoreStepsFor(target);
+    steps.confirm = confirm;
+    steps.deleteFile = DeleteLayoutFile;
+    steps.log = LogLine;
+    return RunUndo(std::move(steps));
 }
 
 }  // namespace lumetra::layouttool

@@ -14,4 +14,15 @@ std::wstring LayoutFileInFolder(std::wstring_view folder) {
     return std::wstring(folder) + L"\\" + kLayoutFileName;
 }
 
+std::wstring UndoFileBeside(std::wstring_view layoutPath) {
+    const std::size_t slash = layoutPath.rfind(L'\\');
+    if (slash == std::wstring_view::npos) return {};
+    return std::wstring(layoutPath.substr(0, slash + 1)) + kUndoFileName;
+}
+
+std::wstring SnapshotFileBeside(std::wstring_view layoutPath) {
+    const std::wstring undo = UndoFileBeside(layoutPath);
+    return undo.empty() ? undo : undo + L".new";
+}
+
 }  // namespace lumetra::layouttool

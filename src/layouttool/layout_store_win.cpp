@@ -41,11 +41,20 @@ std::wstring GetLayoutFilePath() {
 
 bool WriteLayoutFile(const std::wstring& path, const std::vector<std::uint8_t>& image) {
     const std::wstring temporary = path + L".tmp";
-    const bool written = WriteWhole(temporary, image) &&
-                         MoveFileExW(temporary.c_str(), path.c_str(),
-                                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+    const bool written = WriteWhole(temporary, image) && ReplaceLayoutFile(temporary, path);
     if (!written) DeleteFileW(temporary.c_str());
     return written;
+}
+
+bool ReplaceLayoutFile(const std::wstring& from, const std::wstring& to) {
+    return MoveFileExW(from.c_str(), to.c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+}
+
+bool DeleteLayoutFile(const std::wstring& path) {
+    if (DeleteFileW(path.c_str())) return true;
+    const DWORD error = GetLastError();
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
 }
 
 FileRead ReadLayoutFile(const std::wstring& path, std::vector<std::uint8_t>& bytes) {

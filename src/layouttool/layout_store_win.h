@@ -16,6 +16,12 @@ std::wstring GetLayoutFilePath();
 // interrupted save leaves the previous layout as it was.
 bool WriteLayoutFile(const std::wstring& path, const std::vector<std::uint8_t>& image);
 
+// Moves `from` over `to` in one step, so `to` always holds the old or the new file.
+bool ReplaceLayoutFile(const std::wstring& from, const std::wstring& to);
+
+// True when the file is gone afterwards, also when it never existed.
+bool DeleteLayoutFile(const std::wstring& path);
+
 // The whole file in one read; kUnavailable when it cannot be opened or read
 // or is larger than kMaxLayoutFileBytes.
 FileRead ReadLayoutFile(const std::wstring& path, std::vector<std::uint8_t>& bytes);

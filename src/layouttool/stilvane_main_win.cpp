@@ -48,14 +48,25 @@ void ToastOr(PCWSTR fallbackIcon, const wchar_t* title, const wchar_t* body) {
     if (!ShowToast(title, body)) ShowMessage(fallbackIcon, title, body);
 }
 
-int ConfirmThenRun(const TextPair& question, const TextPair& detail, int (*action)()) {
-    const bool japanese = UiIsJapanese();
-    if (!ConfirmAction(Pick(question, japanese), Pick(detail, japanese))) return kExitOk;
+template <typename Action>
+int WithCom(Action action) {
     const HRESULT init = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
     const int code = action();
     if (init == S_OK) CoUninitialize();
     return code;
 }
+
+bool Confirm(const TextPair& question, const TextPair& detail) {
+    const bool japanese = UiIsJapanese();
+    return ConfirmAction(Pick(question, japanese), Pick(detail, japanese));
+}
+
+int ConfirmThenRun(const TextPair& question, const TextPair& detail, int (*action)()) {
+    if (!Confirm(question, detail)) return kExitOk;
+    return WithCom(action);
+}
+
+bool ConfirmUndo() { return Confirm(text::kUndoQuestion, text::kUndoQuestionBody); }
 
 int Run() {
     std::vector<std::wstring> arguments;
@@ -71,6 +82,8 @@ int Run() {
             return ConfirmThenRun(text::kRestoreQuestion, text::kRestoreQuestionBody,
                                   RestoreLayout);
         case Command::kToggle: return ToggleDesktopIcons();
+        // The question comes only when there is something to undo.
+        case Command::kUndo: return WithCom([] { return UndoLastRestore(ConfirmUndo); });
         case Command::kUnknown: break;
     }
     ToastOr(TD_WARNING_ICON, Pick(text::kUnknownArgumentTitle, japanese),

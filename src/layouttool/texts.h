@@ -70,6 +70,12 @@ inline constexpr TextPair kNothingRestoredTitle{L"Nothing was restored", L"復�
 inline constexpr TextPair kNothingRestoredBody{
     L"No saved icons matched the desktop, or View options kept rearranging them.",
     L"保存した並びと一致するアイコンがなかったか、［表示］の自動整列・グリッド整列で位置が無視された可能性があります。"};
+inline constexpr TextPair kUndoQuestion{L"Undo the last restore?", L"直前の復元を元に戻しますか？"};
+inline constexpr TextPair kUndoQuestionBody{L"The icons go back to where they were before the last restore.",
+                                            L"アイコンを直前の復元の前の位置に戻します。"};
+inline constexpr TextPair kNothingToUndoTitle{L"Nothing to undo.", L"元に戻す操作はありません。"};
+inline constexpr TextPair kNothingToUndoBody{L"Only the last /restore can be undone, and only once.",
+                                             L"元に戻せるのは直前の /restore の 1 回だけです。"};
 
 }  // namespace text
 // clang-format on

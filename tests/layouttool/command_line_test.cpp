@@ -22,6 +22,12 @@ TEST(CommandLine, Switches) {
         {L"/toggle", Command::kToggle},
         {L"-TOGGLE", Command::kToggle},
         {L"--toggle", Command::kToggle},
+        {L"/undo", Command::kUndo},
+        {L"-UNDO", Command::kUndo},
+        {L"--UnDo", Command::kUndo},
+        {L"undo", Command::kUnknown},
+        {L"/undone", Command::kUnknown},
+        {L"/und", Command::kUnknown},
         {L"save", Command::kUnknown},      // a bare word has no prefix
         {L"/saveall", Command::kUnknown},  // longer words are not abbreviations
         {L"/sav", Command::kUnknown},

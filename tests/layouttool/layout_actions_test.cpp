@@ -2,73 +2,14 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
 #include <string>
 #include <vector>
 
+#include "fake_layout_desktop.h"
 #include "layouttool/exit_codes.h"
 
 namespace lumetra::layouttool {
 namespace {
-
-using Bytes = std::vector<std::uint8_t>;
-
-Bytes ItemId(char tag) { return {3, 0, static_cast<std::uint8_t>(tag), 0, 0}; }
-
-// A desktop whose view, files and reports are plain values.
-struct FakeDesktop {
-    bool viewAvailable = true;
-    ViewAccess access = ViewAccess::kOk;
-    long long count = 0;
-    bool listReadable = true;
-    std::vector<SavedItem> items;
-    std::wstring path = L"C:\\data\\desktop_layout.sv1";
-    bool writable = true;
-    std::map<std::wstring, Bytes> files;
-    bool autoArrange = false;
-    std::vector<char> present;  // items the view can position, by tag
-    std::vector<std::pair<char, LayoutPoint>> positioned;
-    std::vector<Notice> notices;
-    bool mapped = false;
-
-    SaveSteps Save() {
-        SaveSteps s;
-        s.openView = [this] { return viewAvailable; };
-        s.itemCount = [this] { return count; };
-        s.readItems = [this](std::vector<SavedItem>& out) {
-            out = items;
-            return listReadable;
-        };
-        s.layoutPath = [this] { return path; };
-        s.writeFile = [this](const std::wstring& p, const Bytes& image) {
-            if (writable) files[p] = image;
-            return writable;
-        };
-        s.notify = [this](const Notice& n) { notices.push_back(n); };
-        return s;
-    }
-
-    RestoreSteps Restore() {
-        RestoreSteps s;
-        s.layoutPath = [this] { return path; };
-        s.readFile = [this](const std::wstring& p, Bytes& out) {
-            const auto it = files.find(p);
-            if (it == files.end()) return FileRead::kUnavailable;
-            out = it->second;
-            return FileRead::kOk;
-        };
-        s.openView = [this] { return viewAvailable ? access : ViewAccess::kNoView; };
-        s.autoArrangeOn = [this] { return autoArrange; };
-        s.prepareMapping = [this] { mapped = true; };
-        s.positionItem = [this](const LayoutRecordView& r) {
-            const char tag = r.id.size() > 2 ? static_cast<char>(r.id[2]) : '?';
-            positioned.emplace_back(tag, r.point);
-            return std::find(present.begin(), present.end(), tag) != present.end();
-        };
-        s.notify = [this](const Notice& n) { notices.push_back(n); };
-        return s;
-    }
-};
 
 struct Expected {
     NoticeKind kind;
@@ -144,12 +85,6 @@ TEST(SaveLayout, FailurePaths) {
         ExpectOneNotice(d, c.notice, c.name);
         EXPECT_TRUE(d.files.empty()) << c.name;
     }
-}
-
-Bytes Layout(std::initializer_list<std::pair<char, LayoutPoint>> items) {
-    std::vector<SavedItem> saved;
-    for (const auto& [tag, point] : items) saved.push_back({ItemId(tag), point});
-    return BuildLayoutImage(saved);
 }
 
 TEST(RestoreLayout, PositionsEachSavedItemOnceAndSkipsMissingOnes) {

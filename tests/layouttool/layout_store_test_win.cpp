@@ -57,6 +57,39 @@ TEST(LayoutStore, WriteIntoAMissingFolderFails) {
     EXPECT_FALSE(WriteLayoutFile(dir.file(L"no-such-folder\\desktop_layout.sv1"), kNew));
 }
 
+TEST(LayoutStore, ReplaceSwapsInTheNewFileOrLeavesBothAsTheyWere) {
+    TempDir dir;
+    const std::wstring undo = dir.file(L"desktop_layout.undo.sv1");
+    const std::wstring snapshot = undo + L".new";
+    ASSERT_TRUE(WriteLayoutFile(undo, kOld));
+    ASSERT_TRUE(WriteLayoutFile(snapshot, kNew));
+    // Another program reads the undo file: it cannot be replaced now.
+    HANDLE holder = CreateFileW(undo.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                0, nullptr);
+    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+    EXPECT_FALSE(ReplaceLayoutFile(snapshot, undo));
+    EXPECT_FALSE(DeleteLayoutFile(undo));
+    CloseHandle(holder);
+    EXPECT_EQ(ReadBytes(undo), kOld);
+    EXPECT_EQ(ReadBytes(snapshot), kNew);
+
+    EXPECT_TRUE(ReplaceLayoutFile(snapshot, undo));
+    EXPECT_EQ(ReadBytes(undo), kNew);
+    EXPECT_FALSE(Exists(snapshot));
+    EXPECT_FALSE(ReplaceLayoutFile(dir.file(L"a.sv1.new"), dir.file(L"a.sv1")))
+        << "nothing to move";
+}
+
+TEST(LayoutStore, DeleteCountsAFileThatIsGoneAsDone) {
+    TempDir dir;
+    const std::wstring path = dir.file(L"desktop_layout.undo.sv1");
+    ASSERT_TRUE(WriteLayoutFile(path, kOld));
+    EXPECT_TRUE(DeleteLayoutFile(path));
+    EXPECT_FALSE(Exists(path));
+    EXPECT_TRUE(DeleteLayoutFile(path)) << "already gone";
+    EXPECT_TRUE(DeleteLayoutFile(dir.file(L"no-such-folder\\x.sv1")));
+}
+
 void MakeFileOfSize(const std::wstring& path, LONGLONG size) {
     HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     ASSERT_NE(file, INVALID_HANDLE_VALUE);

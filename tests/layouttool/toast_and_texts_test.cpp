@@ -47,5 +47,19 @@ TEST(LayoutPath, BelowTheApplicationDataFolder) {
     EXPECT_EQ(LayoutFileInFolder(L""), L"");
 }
 
+TEST(LayoutPath, TheUndoFileAndTheSnapshotLieBesideTheLayoutFile) {
+    const std::wstring layout =
+        L"C:\\Users\\ann\\AppData\\Roaming\\veltor\\Stilvane\\desktop_layout.sv1";
+    EXPECT_EQ(UndoFileBeside(layout),
+              L"C:\\Users\\ann\\AppData\\Roaming\\veltor\\Stilvane\\desktop_layout.undo.sv1");
+    EXPECT_EQ(SnapshotFileBeside(layout),
+              L"C:\\Users\\ann\\AppData\\Roaming\\veltor\\Stilvane\\desktop_layout.undo.sv1.new");
+    EXPECT_EQ(UndoFileBeside(L"D:\\a.b\\x.sv1"), L"D:\\a.b\\desktop_layout.undo.sv1")
+        << "the folder, whatever the file is called";
+    EXPECT_EQ(UndoFileBeside(L""), L"");
+    EXPECT_EQ(UndoFileBeside(L"desktop_layout.sv1"), L"") << "no folder named";
+    EXPECT_EQ(SnapshotFileBeside(L""), L"");
+}
+
 }  // namespace
 }  // namespace lumetra::layouttool
