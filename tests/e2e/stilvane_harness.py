@@ -36,6 +36,28 @@ def layout_bytes(records, magic=b"SVv1", version=5, count=None):
     return out
 
 
+def read_layout(data):
+    """The records (id bytes, x, y) of a layout file; raises ValueError unless
+    the bytes are exactly a header and its records."""
+    if len(data) < 12 or data[:4] != b"SVv1":
+        raise ValueError("no layout header")
+    version, count = struct.unpack_from("<II", data, 4)
+    if version != 5:
+        raise ValueError(f"version {version}")
+    records, at = [], 12
+    for _ in range(count):
+        (size,) = struct.unpack_from("<I", data, at)
+        if not 1 <= size <= 65536 or at + 4 + size + 8 > len(data):
+            raise ValueError(f"record at {at} does not fit")
+        ident = data[at + 4:at + 4 + size]
+        x, y = struct.unpack_from("<ii", data, at + 4 + size)
+        records.append((ident, x, y))
+        at += 4 + size + 8
+    if at != len(data):
+        raise ValueError(f"{len(data) - at} bytes after the records")
+    return records
+
+
 def japanese_environment():
     """LANG for a Japanese user interface; builds the locale privately when the
     system has none (Wine takes its UI language from the C library's locale)."""
@@ -71,6 +93,10 @@ class Stilvane:
         return self.wine.appdata / "veltor" / "Stilvane" / "desktop_layout.sv1"
 
     @property
+    def undo_file(self):
+        return self.layout_file.with_name("desktop_layout.undo.sv1")
+
+    @property
     def view_log(self):
         return Path(str(self.scenario) + ".log")
 
@@ -92,6 +118,18 @@ class Stilvane:
         lines += ["item " + " ".join(str(part) for part in item) for item in items]
         self.scenario.write_text("\n".join(lines) + "\n")
         self.view_log.unlink(missing_ok=True)
+        self.desktop = dict(view=view, items=[tuple(item) for item in items], autoarrange=autoarrange)
+
+    def settle(self):
+        """Carries the moves of the last run into the scenario, as the real
+        Desktop keeps its icons where they were put; returns {name: (x, y)}."""
+        items = {item[0]: list(item) for item in self.desktop["items"]}
+        for call in self.view_calls():
+            if call.startswith("moved "):
+                _, name, x, y = call.split()
+                items[name][1:3] = [int(x), int(y)]
+        self.set_desktop(self.desktop["view"], [tuple(i) for i in items.values()], self.desktop["autoarrange"])
+        return {name: (item[1], item[2]) for name, item in items.items()}
 
     # ----- running ------------------------------------------------------
     def env(self, japanese=False):
@@ -157,6 +195,12 @@ class Stilvane:
 
     def restore(self):
         proc = self.start("/restore")
+        self.wait_dialog()
+        self.click("&Yes")
+        return proc
+
+    def undo(self):
+        proc = self.start("/undo")
         self.wait_dialog()
         self.click("&Yes")
         return proc
