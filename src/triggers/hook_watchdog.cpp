@@ -12,8 +12,10 @@ HookLoss CheckHook(HookWatch& watch, const HookFacts& facts, std::uint32_t now) 
     HookLoss loss;
     if (!facts.enabled || !facts.installed) {
         watch.armed = false;
+        watch.lossesInARow = 0;
         return loss;
     }
+    if (watch.armed && facts.counts.hook != watch.base.hook) watch.lossesInARow = 0;
     // The first check after the hook came into being only starts the window.
     if (!watch.armed || facts.counts.hook != watch.base.hook) {
         RestartHookWatch(watch, facts.counts, now);
@@ -25,8 +27,10 @@ HookLoss CheckHook(HookWatch& watch, const HookFacts& facts, std::uint32_t now) 
         return loss;
     const std::uint32_t raw = facts.counts.raw - watch.base.raw;
     const std::uint32_t silent = now - watch.since;
-    if (silent < kHookSilenceMs || raw < kHookLossMinRawEvents) return loss;
+    const std::uint32_t needed = kHookSilenceMs << watch.lossesInARow;
+    if (silent < needed || raw < kHookLossMinRawEvents) return loss;
     watch.armed = false;
+    if (watch.lossesInARow < kHookLossMaxBackoffSteps) ++watch.lossesInARow;
     loss.lost = true;
     loss.rawEvents = raw;
     loss.silentMs = silent;

@@ -33,11 +33,18 @@ struct HookFacts {
     HookCounts counts;
 };
 
+// A hook found lost again and again without seeing a single event between
+// (say raw input keeps reporting keys the system never shows the hook) waits
+// twice as long before each further re-install, up to this many doublings
+// (64 s): a steady re-install and log line every second helps nobody.
+inline constexpr std::uint32_t kHookLossMaxBackoffSteps = 6;
+
 // The counts at the start of the current window, and when it started.
 struct HookWatch {
     bool armed = false;
     HookCounts base;
     std::uint32_t since = 0;
+    std::uint32_t lossesInARow = 0;  // since the hook last saw an event
 };
 
 struct HookLoss {

@@ -40,7 +40,8 @@ void HookWatchdogTick() {
     mouse.enabled = cfg.mouseMode == config::MouseMode::DoubleClick;
     mouse.installed = static_cast<bool>(tracking.mouseHook);
     if (!(keyboard.enabled && keyboard.installed) && !(mouse.enabled && mouse.installed)) {
-        tracking.keyboardWatch.armed = tracking.mouseWatch.armed = false;
+        tracking.keyboardWatch = {};
+        tracking.mouseWatch = {};
         return;
     }
 

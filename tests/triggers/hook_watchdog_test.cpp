@@ -88,8 +88,22 @@ const Case kCases[] = {
      "off@0 r20@100 c@1200 c@5000 on@5000 c@5100 c@6000 r4@6050 c@6100", "lost:4/1000@6100"},
     {"a hook the program released is not watched",
      "gone@0 r20@100 c@1200 c@5000 inst@5000 c@5999 r4@5999 c@6000", "lost:4/1000@6000"},
-    {"after a loss the next check only starts the window again",
-     "r4@100 c@1000 r4@1050 c@1100 r4@1200 c@2099 c@2100", "lost:4/1000@1000 lost:4/1000@2100"},
+    {"after a loss the next check only starts the window again, and the next loss waits twice as "
+     "long",
+     "r4@100 c@1000 r4@1050 c@1100 r4@1200 c@2100 c@3099 c@3100",
+     "lost:4/1000@1000 lost:4/2000@3100"},
+    {"a hook lost again and again is re-installed ever less often, at most every 64 s",
+     "r4@0 c@1000 c@1001 r4@1001 c@3001 c@3002 r4@3002 c@7002 c@7003 r4@7003 c@15003 c@15004 "
+     "r4@15004 c@31004 c@31005 r4@31005 c@63005 c@63006 r4@63006 c@127006 c@127007 r4@127007 "
+     "c@191006 c@191007",
+     "lost:4/1000@1000 lost:4/2000@3001 lost:4/4000@7002 lost:4/8000@15003 lost:4/16000@31004 "
+     "lost:4/32000@63005 lost:4/64000@127006 lost:4/64000@191007"},
+    {"one event the hook sees ends the waiting longer",
+     "r4@0 c@1000 c@1001 r4@1001 c@3001 c@3002 h1@3500 c@3600 r4@3700 c@4599 c@4600",
+     "lost:4/1000@1000 lost:4/2000@3001 lost:4/1000@4600"},
+    {"a trigger turned off and on again starts without waiting longer",
+     "r4@0 c@1000 c@1001 r4@1001 c@3001 off@3002 c@3002 on@3003 c@3003 r4@3004 c@4003",
+     "lost:4/1000@1000 lost:4/2000@3001 lost:4/1000@4003"},
 };
 
 constexpr std::uint32_t kTickBases[] = {1000u, 0xFFFFFE00u};
