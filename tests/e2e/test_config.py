@@ -3,8 +3,6 @@ repaired and written back in normal form at exit, unknown keys survive, an
 unreadable file is never overwritten until the user deletes it, and a second
 launch picks up edits."""
 
-import pytest
-
 from lumetra_app import MAIN_CLASS, WM_COMMAND
 from wine_session import wait_for
 

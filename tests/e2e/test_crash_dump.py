@@ -13,7 +13,7 @@ import zlib
 
 import pytest
 
-from lumetra_app import MAIN_CLASS, Lumetra
+from lumetra_app import MAIN_CLASS
 from wine_session import BIN, PROGRAMS, WineSession
 
 ACCESS_VIOLATION = 0xC0000005
