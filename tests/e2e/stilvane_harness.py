@@ -4,6 +4,7 @@ fake_shell_windows.dll registered for the shell-windows class so the folder
 view comes from a scenario file), and helpers to answer its dialogs and end
 its toasts."""
 
+import contextlib
 import os
 import shutil
 import struct
@@ -269,3 +270,15 @@ class FakeDesktop:
 
     def __exit__(self, *exc):
         self.close()
+
+
+@contextlib.contextmanager
+def stilvane_on_stand_in_desktop(wine):
+    """Stilvane with the stand-in shell view registered, and the original
+    server put back afterwards."""
+    app = Stilvane(wine)
+    app.install_shell_windows()
+    try:
+        yield app
+    finally:
+        app.restore_shell_windows()

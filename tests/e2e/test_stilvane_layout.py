@@ -8,17 +8,15 @@ import struct
 
 import pytest
 
-from stilvane_harness import FakeDesktop, Stilvane, item_id, layout_bytes
+from stilvane_harness import FakeDesktop, Stilvane, item_id, layout_bytes, stilvane_on_stand_in_desktop
 
 SAMPLE = [("alpha", 10, 20), ("beta", -30, 1040), ("gamma", 1900, 5)]
 
 
 @pytest.fixture(scope="module")
 def stilvane(wine):
-    app = Stilvane(wine)
-    app.install_shell_windows()
-    yield app
-    app.restore_shell_windows()
+    with stilvane_on_stand_in_desktop(wine) as app:
+        yield app
 
 
 @pytest.fixture(autouse=True)

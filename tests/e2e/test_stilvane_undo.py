@@ -7,7 +7,7 @@ import os
 
 import pytest
 
-from stilvane_harness import FakeDesktop, Stilvane, item_id, layout_bytes, read_layout
+from stilvane_harness import FakeDesktop, Stilvane, item_id, layout_bytes, read_layout, stilvane_on_stand_in_desktop
 
 ARRANGED = [("alpha", 10, 20), ("beta", -30, 1040), ("gamma", 1900, 5)]
 MOVED = [("alpha", 400, 300), ("beta", 410, 310), ("gamma", 420, 320)]
@@ -18,10 +18,8 @@ AN_HOUR_AGO = 1_700_000_000_000_000_000
 
 @pytest.fixture(scope="module")
 def stilvane(wine):
-    app = Stilvane(wine)
-    app.install_shell_windows()
-    yield app
-    app.restore_shell_windows()
+    with stilvane_on_stand_in_desktop(wine) as app:
+        yield app
 
 
 def leftovers(stilvane):
